@@ -1,0 +1,29 @@
+# Installs the library, its public headers and a CMake package so that a host
+# writes find_package(KorrGeomCore CONFIG REQUIRED) and links
+# KorrGeomCore::KorrGeomCore.
+include(CMakePackageConfigHelpers)
+
+set(KORRGEOM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/KorrGeomCore)
+
+install(TARGETS KorrGeomCore EXPORT KorrGeomCoreTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY include/KorrGeomCore DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(FILES ${PROJECT_BINARY_DIR}/include/KorrGeomCore/KorrGeomCoreExport.h
+  DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore)
+# Hosts compile the kernel headers too, so they need the header Debian leaves
+# out unless the kernel's own copy is there.
+if(NOT KORRGEOM_OCCT_COMPAT_DIR STREQUAL OpenCASCADE_INCLUDE_DIR)
+  install(FILES ${KORRGEOM_OCCT_COMPAT_DIR}/NCollection_AliasedArray.hxx
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore/occt-compat)
+endif()
+
+install(EXPORT KorrGeomCoreTargets NAMESPACE KorrGeomCore:: DESTINATION ${KORRGEOM_CMAKE_DIR})
+configure_package_config_file(cmake/KorrGeomCoreConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/KorrGeomCoreConfig.cmake
+  INSTALL_DESTINATION ${KORRGEOM_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/KorrGeomCoreConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/KorrGeomCoreConfig.cmake ${PROJECT_BINARY_DIR}/KorrGeomCoreConfigVersion.cmake
+  DESTINATION ${KORRGEOM_CMAKE_DIR})
