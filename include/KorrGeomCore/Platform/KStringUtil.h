@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include <KorrGeomCore/KorrGeomCoreExport.h>
+
+namespace KorrCore {
+
+class KORRGEOMCORE_EXPORT KStringUtil {
+public:
+    // The narrow form of a wide string in the system's file-name encoding
+    // (UTF-8), so that any path a host can express names the same file.
+    // Code units that are not valid Unicode become U+FFFD.
+    static std::string w2a(const std::wstring& wide);
+};
+
+} // namespace KorrCore
