@@ -1,0 +1,44 @@
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
+#include <BRepBndLib.hxx>
+#include <Bnd_Box.hxx>
+
+#include <algorithm>
+
+#include "Core/Guarded.h"
+
+namespace KorrCore {
+
+KTopoShape::KTopoShape() : impl(std::make_shared<KTopoShapeImpl>()) {}
+KTopoShape::KTopoShape(const KTopoShape& other) = default;
+KTopoShape& KTopoShape::operator=(const KTopoShape& other) = default;
+KTopoShape::~KTopoShape() = default;
+
+bool KTopoShape::IsNull() const { return impl->GetShape().IsNull(); }
+
+TopoShapeType KTopoShape::GetShapeType() const
+{
+    // The kernel reads the kind from the shape data, which a null shape lacks.
+    if (IsNull())
+        return TopoGeneric;
+    return static_cast<TopoShapeType>(impl->GetShape().ShapeType());
+}
+
+KMath::AxisAlignedBox KTopoShape::GetBBox() const
+{
+    static const KMath::AxisAlignedBox fallback(KMath::Vector3::ZERO, KMath::Vector3(1, 1, 1));
+    if (IsNull())
+        return fallback;
+    return Guarded(fallback, [&] {
+        Bnd_Box box;
+        BRepBndLib::Add(impl->GetShape(), box);
+        double xmin, ymin, zmin, xmax, ymax, zmax;
+        box.Get(xmin, ymin, zmin, xmax, ymax, zmax); // raises for a void box
+        return KMath::AxisAlignedBox(
+            KMath::Vector3(std::min(xmin, xmax), std::min(ymin, ymax), std::min(zmin, zmax)),
+            KMath::Vector3(std::max(xmin, xmax), std::max(ymin, ymax), std::max(zmin, zmax)));
+    });
+}
+
+} // namespace KorrCore

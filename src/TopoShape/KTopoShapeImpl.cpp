@@ -1,0 +1,25 @@
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
+namespace KorrCore {
+
+KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelShape) {}
+
+void KTopoShapeImpl::SetShape(const TopoDS_Shape& kernelShape)
+{
+    shape.TShape(kernelShape.TShape());
+    shape.Location(kernelShape.Location());
+    shape.Orientation(kernelShape.Orientation());
+}
+
+void KTopoShapeImpl::SetShape(KTopoShape* handle, const TopoDS_Shape& kernelShape)
+{
+    handle->impl->SetShape(kernelShape);
+}
+
+TopoDS_Shape& KTopoShapeImpl::GetShape(KTopoShape* handle)
+{
+    return handle->impl->GetShape();
+}
+
+} // namespace KorrCore
