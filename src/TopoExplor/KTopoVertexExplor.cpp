@@ -1,0 +1,34 @@
+#include <KorrGeomCore/TopoExplor/KTopoVertexExplor.h>
+
+#include <BRep_Tool.hxx>
+#include <TopoDS.hxx>
+
+#include "Core/Check.h"
+#include "Core/KernelValues.h"
+#include "TopoExplor/SubShapeList.h"
+
+namespace KorrCore {
+
+namespace {
+constexpr char kReportSource[] = "TopoExplor/KTopoVertexExplor";
+} // namespace
+
+bool KTopoVertexExplor::Explor(const ShapePtr& shape, ShapeList& vertices)
+{
+    return ListSubShapes(shape, vertices, TopAbs_VERTEX, kReportSource,
+                         [](const TopoDS_Shape& kernel, ShapeList& out) {
+                             AppendOccurrences(kernel, TopAbs_VERTEX, out);
+                         });
+}
+
+bool KTopoVertexExplor::Explor(const ShapePtr& vertex, KMath::Vector3& position)
+{
+    if (!KORR_CHECK(vertex != nullptr, "Null TopoShape!"))
+        return false;
+    if (!KORR_CHECK(!vertex->IsNull(), "Null Shape!"))
+        return false;
+    position = ToVector3(BRep_Tool::Pnt(TopoDS::Vertex(KernelShape(vertex))).XYZ());
+    return true;
+}
+
+} // namespace KorrCore
