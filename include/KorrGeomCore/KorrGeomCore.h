@@ -1,0 +1,23 @@
+#pragma once
+
+// The whole public interface of KorrGeomCore.
+
+#include <KorrGeomCore/Platform/AxisAlignedBox.h>
+#include <KorrGeomCore/Platform/KProgressIndicator.h>
+#include <KorrGeomCore/Platform/KStringUtil.h>
+#include <KorrGeomCore/Platform/KcAssert.h>
+#include <KorrGeomCore/Platform/Math.h>
+#include <KorrGeomCore/Platform/Matrix3.h>
+#include <KorrGeomCore/Platform/Matrix4.h>
+#include <KorrGeomCore/Platform/Quaternion.h>
+#include <KorrGeomCore/Platform/Radian.h>
+#include <KorrGeomCore/Platform/Vector2.h>
+#include <KorrGeomCore/Platform/Vector3.h>
+
+#include <KorrGeomCore/TopoShape/KBrepTools.h>
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
+#include <KorrGeomCore/TopoExplor/KTopoEdgeExplor.h>
+#include <KorrGeomCore/TopoExplor/KTopoFaceExplor.h>
+#include <KorrGeomCore/TopoExplor/KTopoVertexExplor.h>
