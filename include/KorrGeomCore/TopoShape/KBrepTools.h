@@ -25,6 +25,29 @@ public:
     // The shell of a cone (or truncated cone) standing on the base centre.
     static ShapePtr MakeCone(const KMath::Vector3& baseCentre, const KMath::Vector3& axisDirection,
                              double baseRadius, double height, double topRadius, double angleDegrees);
+
+    // Points, lines and conics. None of them reports: every failure gives a null
+    // ShapePtr. A circle or ellipse lies in the plane through its centre normal to
+    // `normal` and starts on the X direction the kernel picks for that normal.
+
+    static ShapePtr MakeVertex(const KMath::Vector3& position);
+    // An edge running from `start` to `end`.
+    static ShapePtr MakeLine(const KMath::Vector3& start, const KMath::Vector3& end);
+    // A wire of one closed circular edge.
+    static ShapePtr MakeCircle(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal);
+    // A wire of one closed elliptic edge; the major axis lies along the kernel's
+    // X direction, and minorRadius must not exceed majorRadius.
+    static ShapePtr MakeEllipse(const KMath::Vector3& centre, double majorRadius, double minorRadius,
+                                const KMath::Vector3& normal);
+    // The shorter arc (less than a half turn) of the circle about `centre`
+    // through `start`, from `start` to where the ray from the centre towards
+    // `end` meets the circle. Its curve runs from that end back to `start`. Null
+    // when start equals end or the three points are collinear.
+    static ShapePtr MakeArc(const KMath::Vector3& start, const KMath::Vector3& end, const KMath::Vector3& centre);
+    // An edge on the circle through the three points, from `start` through
+    // `through` to `end`. Null for collinear or coincident points.
+    static ShapePtr MakeArc3Pts(const KMath::Vector3& start, const KMath::Vector3& end,
+                                const KMath::Vector3& through);
 };
 
 } // namespace KorrCore
