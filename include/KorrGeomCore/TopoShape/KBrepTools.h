@@ -48,6 +48,20 @@ public:
     // `through` to `end`. Null for collinear or coincident points.
     static ShapePtr MakeArc3Pts(const KMath::Vector3& start, const KMath::Vector3& end,
                                 const KMath::Vector3& through);
+
+    // Point-list curves from `count` consecutive points. Null without a report
+    // for a null array, fewer than two points, or points that give no curve (such
+    // as all points equal). The points are only read.
+
+    // An open wire of straight edges through the points in order; a point equal
+    // to the one before it adds no edge.
+    static ShapePtr MakePolyline(KMath::Vector3* points, int count);
+    // The same wire closed by an edge from the last point back to the first, so
+    // the first point is not repeated at the end.
+    static ShapePtr MakePolygon(KMath::Vector3* points, int count);
+    // One edge on the (non-periodic) B-spline that passes through every point in
+    // order. Two equal consecutive points give null.
+    static ShapePtr MakeSpline(KMath::Vector3* points, int count);
 };
 
 } // namespace KorrCore
