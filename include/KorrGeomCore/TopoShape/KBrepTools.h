@@ -62,6 +62,28 @@ public:
     // One edge on the (non-periodic) B-spline that passes through every point in
     // order. Two equal consecutive points give null.
     static ShapePtr MakeSpline(KMath::Vector3* points, int count);
+
+    // Wires, faces and assemblies, made from the shapes the handles hold. Null
+    // handles and handles holding no shape count as unusable elements.
+
+    // One wire joined from edges and wires in connection order. Every accepted
+    // element (and each of its sub-shapes) is left with the tolerance 1e-05,
+    // whatever the outcome. Other elements are skipped with the report "Invalid
+    // Shape!". Null when nothing is accepted or an element does not connect to
+    // the wire built before it.
+    static ShapePtr MakeWire(const ShapeList& edgesAndWires);
+    // A face filling the wire, planar when the wire is, otherwise a surface the
+    // kernel fits. Null for anything but a fillable wire.
+    static ShapePtr MakeFace(ShapePtr wire);
+    // A compound of the shapes in list order; never null. Null handles and
+    // handles holding no shape are skipped with the report "NULL".
+    static ShapePtr MakeCompound(const ShapeList& shapes);
+    // One shell of the faces as they are (no sewing, orienting or closure test);
+    // other elements are skipped silently. An empty list gives an empty shell.
+    static ShapePtr MakeShell(const ShapeList& faces);
+    // A solid bounded by the given shells, by the shells of the given solids and
+    // by one one-face shell per given face; other elements are skipped silently.
+    static ShapePtr MakeSolid(const ShapeList& facesShellsAndSolids);
 };
 
 } // namespace KorrCore
