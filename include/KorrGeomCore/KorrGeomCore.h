@@ -15,6 +15,7 @@
 #include <KorrGeomCore/Platform/Vector3.h>
 
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
+#include <KorrGeomCore/TopoShape/KCurveTools.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 

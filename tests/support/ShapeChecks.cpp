@@ -1,6 +1,8 @@
 #include "support/ShapeChecks.h"
 
+#include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepCheck_Analyzer.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
 #include <TopExp.hxx>
@@ -34,6 +36,12 @@ int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind)
 }
 
 bool IsValid(const KorrCore::ShapePtr& shape) { return BRepCheck_Analyzer(Kernel(shape)).IsValid(); }
+
+double DistanceTo(const KorrCore::ShapePtr& shape, const gp_Pnt& point)
+{
+    BRepExtrema_DistShapeShape distance(Kernel(shape), BRepBuilderAPI_MakeVertex(point).Shape());
+    return distance.Value();
+}
 
 ::testing::AssertionResult BoxNear(const KMath::AxisAlignedBox& box, const KMath::Vector3& min,
                                    const KMath::Vector3& max, double tol)

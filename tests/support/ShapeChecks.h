@@ -5,6 +5,7 @@
 
 #include <KorrGeomCore/KorrGeomCore.h>
 
+#include <gp_Pnt.hxx>
 #include <gtest/gtest.h>
 
 // Kernel-side measurements of the library's results, shared by the tests.
@@ -18,6 +19,8 @@ double Area(const KorrCore::ShapePtr& shape);
 int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind);
 // The kernel's validity check.
 bool IsValid(const KorrCore::ShapePtr& shape);
+// Distance from a point to the shape's geometry.
+double DistanceTo(const KorrCore::ShapePtr& shape, const gp_Pnt& point);
 
 // Every coordinate of a float or double buffer is finite.
 template <class Buffer>

@@ -25,6 +25,65 @@ public:
     // The shell of a cone (or truncated cone) standing on the base centre.
     static ShapePtr MakeCone(const KMath::Vector3& baseCentre, const KMath::Vector3& axisDirection,
                              double baseRadius, double height, double topRadius, double angleDegrees);
+
+    // Points, lines and conics. None of them reports: every failure gives a null
+    // ShapePtr. A circle or ellipse lies in the plane through its centre normal to
+    // `normal` and starts on the X direction the kernel picks for that normal.
+
+    static ShapePtr MakeVertex(const KMath::Vector3& position);
+    // An edge running from `start` to `end`.
+    static ShapePtr MakeLine(const KMath::Vector3& start, const KMath::Vector3& end);
+    // A wire of one closed circular edge.
+    static ShapePtr MakeCircle(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal);
+    // A wire of one closed elliptic edge; the major axis lies along the kernel's
+    // X direction, and minorRadius must not exceed majorRadius.
+    static ShapePtr MakeEllipse(const KMath::Vector3& centre, double majorRadius, double minorRadius,
+                                const KMath::Vector3& normal);
+    // The shorter arc (less than a half turn) of the circle about `centre`
+    // through `start`, from `start` to where the ray from the centre towards
+    // `end` meets the circle. Its curve runs from that end back to `start`. Null
+    // when start equals end or the three points are collinear.
+    static ShapePtr MakeArc(const KMath::Vector3& start, const KMath::Vector3& end, const KMath::Vector3& centre);
+    // An edge on the circle through the three points, from `start` through
+    // `through` to `end`. Null for collinear or coincident points.
+    static ShapePtr MakeArc3Pts(const KMath::Vector3& start, const KMath::Vector3& end,
+                                const KMath::Vector3& through);
+
+    // Point-list curves from `count` consecutive points. Null without a report
+    // for a null array, fewer than two points, or points that give no curve (such
+    // as all points equal). The points are only read.
+
+    // An open wire of straight edges through the points in order; a point equal
+    // to the one before it adds no edge.
+    static ShapePtr MakePolyline(KMath::Vector3* points, int count);
+    // The same wire closed by an edge from the last point back to the first, so
+    // the first point is not repeated at the end.
+    static ShapePtr MakePolygon(KMath::Vector3* points, int count);
+    // One edge on the (non-periodic) B-spline that passes through every point in
+    // order. Two equal consecutive points give null.
+    static ShapePtr MakeSpline(KMath::Vector3* points, int count);
+
+    // Wires, faces and assemblies, made from the shapes the handles hold. Null
+    // handles and handles holding no shape count as unusable elements.
+
+    // One wire joined from edges and wires in connection order. Every accepted
+    // element (and each of its sub-shapes) is left with the tolerance 1e-05,
+    // whatever the outcome. Other elements are skipped with the report "Invalid
+    // Shape!". Null when nothing is accepted or an element does not connect to
+    // the wire built before it.
+    static ShapePtr MakeWire(const ShapeList& edgesAndWires);
+    // A face filling the wire, planar when the wire is, otherwise a surface the
+    // kernel fits. Null for anything but a fillable wire.
+    static ShapePtr MakeFace(ShapePtr wire);
+    // A compound of the shapes in list order; never null. Null handles and
+    // handles holding no shape are skipped with the report "NULL".
+    static ShapePtr MakeCompound(const ShapeList& shapes);
+    // One shell of the faces as they are (no sewing, orienting or closure test);
+    // other elements are skipped silently. An empty list gives an empty shell.
+    static ShapePtr MakeShell(const ShapeList& faces);
+    // A solid bounded by the given shells, by the shells of the given solids and
+    // by one one-face shell per given face; other elements are skipped silently.
+    static ShapePtr MakeSolid(const ShapeList& facesShellsAndSolids);
 };
 
 } // namespace KorrCore
