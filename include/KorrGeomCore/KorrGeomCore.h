@@ -15,6 +15,8 @@
 #include <KorrGeomCore/Platform/Vector3.h>
 
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
+#include <KorrGeomCore/TopoShape/KFeatureTools.h>
+#include <KorrGeomCore/TopoShape/KPipeShellParam.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 

@@ -1,7 +1,5 @@
 #include <KorrGeomCore/KorrGeomCore.h>
 
-#include <BRepExtrema_DistShapeShape.hxx>
-#include <BRepBuilderAPI_MakeVertex.hxx>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,19 +11,13 @@
 using namespace KorrCore;
 using KMath::Math;
 using KMath::Vector3;
+using KorrTest::DistanceTo;
 using KorrTest::ReportRecorder;
 
 namespace {
 
 constexpr double kPi = Math::PI;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-// Distance from a point to the shape's geometry.
-double DistanceTo(const ShapePtr& shape, const gp_Pnt& point)
-{
-    BRepExtrema_DistShapeShape distance(KorrTest::Kernel(shape), BRepBuilderAPI_MakeVertex(point).Shape());
-    return distance.Value();
-}
 
 } // namespace
 
