@@ -141,16 +141,8 @@ TEST(MakePipeShell, MissingInputsAreReportedWithEmptyMessages)
     }
 }
 
-TEST(KPipeShellParam, DefaultsAndIndependentCopies)
+TEST(KPipeShellParam, CopiesShareHandlesButNotProfileLists)
 {
-    const KPipeShellParam defaults;
-    EXPECT_EQ(defaults.Spine, nullptr);
-    EXPECT_EQ(defaults.Mode, KPipeShellParam::ModeFrenet);
-    EXPECT_EQ(defaults.AuxiliaryShape, nullptr);
-    EXPECT_FALSE(defaults.CurvilinearEquivalence);
-    EXPECT_FALSE(defaults.KeepContact);
-    EXPECT_TRUE(defaults.Profiles.empty());
-
     const KPipeShellParam original = TubeAlongZ();
     KPipeShellParam copy = original;
     copy.AddProfile(Profile{KorrTest::CircleWire(Vector3(0, 0, 5), 2, Vector3::UNIT_Z), true, true, {}, false});

@@ -10,7 +10,10 @@
 #include <TopoDS_Compound.hxx>
 #include <TopoDS_Wire.hxx>
 #include <gp_Ax2.hxx>
+#include <gp.hxx>
+#include <gp_Ax3.hxx>
 #include <gp_Circ.hxx>
+#include <gp_Cylinder.hxx>
 
 namespace KorrTest {
 
@@ -66,6 +69,12 @@ KorrCore::ShapePtr PolylineWire(const std::vector<KMath::Vector3>& points, bool 
 KorrCore::ShapePtr PolygonFace(const std::vector<KMath::Vector3>& points)
 {
     return Holding(BRepBuilderAPI_MakeFace(KernelPolygon(points, true), /*OnlyPlane=*/true).Face());
+}
+
+KorrCore::ShapePtr CylindricalFace(double radius, double height)
+{
+    const gp_Cylinder cylinder(gp_Ax3(gp::XOY()), radius);
+    return Holding(BRepBuilderAPI_MakeFace(cylinder, 0, 2 * M_PI, 0, height).Face());
 }
 
 KorrCore::ShapePtr SquareFace(const KMath::Vector3& corner, double side)

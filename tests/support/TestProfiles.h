@@ -20,6 +20,8 @@ KorrCore::ShapePtr CircleWire(const KMath::Vector3& centre, double radius, const
 KorrCore::ShapePtr PolylineWire(const std::vector<KMath::Vector3>& points, bool closed);
 // The planar face bounded by the closed polygon through the points.
 KorrCore::ShapePtr PolygonFace(const std::vector<KMath::Vector3>& points);
+// The curved face of a cylinder standing on the origin along +Z.
+KorrCore::ShapePtr CylindricalFace(double radius, double height);
 // An axis-aligned square of the given side in the plane z = corner.z.
 KorrCore::ShapePtr SquareFace(const KMath::Vector3& corner, double side);
 // A compound of a box and an edge that belongs to no face.
