@@ -16,6 +16,8 @@
 
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 #include <KorrGeomCore/TopoShape/KCurveTools.h>
+#include <KorrGeomCore/TopoShape/KFeatureTools.h>
+#include <KorrGeomCore/TopoShape/KPipeShellParam.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 

@@ -3,10 +3,12 @@
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
+#include <BRep_Tool.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
+#include <TopoDS.hxx>
 
 #include <cmath>
 
@@ -37,10 +39,37 @@ int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind)
 
 bool IsValid(const KorrCore::ShapePtr& shape) { return BRepCheck_Analyzer(Kernel(shape)).IsValid(); }
 
+double DistanceBetween(const TopoDS_Shape& first, const TopoDS_Shape& second)
+{
+    return BRepExtrema_DistShapeShape(first, second).Value();
+}
+
 double DistanceTo(const KorrCore::ShapePtr& shape, const gp_Pnt& point)
 {
-    BRepExtrema_DistShapeShape distance(Kernel(shape), BRepBuilderAPI_MakeVertex(point).Shape());
-    return distance.Value();
+    return DistanceBetween(Kernel(shape), BRepBuilderAPI_MakeVertex(point).Shape());
+}
+
+std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape)
+{
+    TopTools_IndexedMapOfShape vertices;
+    TopExp::MapShapes(Kernel(shape), TopAbs_VERTEX, vertices);
+    std::vector<gp_Pnt> points;
+    for (int i = 1; i <= vertices.Extent(); ++i)
+        points.push_back(BRep_Tool::Pnt(TopoDS::Vertex(vertices(i))));
+    return points;
+}
+
+::testing::AssertionResult PointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected,
+                                      double tol)
+{
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << actual.size() << " points, expected " << expected.size();
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        if (!(actual[i].Distance(expected[i]) <= tol))
+            return ::testing::AssertionFailure()
+                   << "point " << i << " (" << actual[i].X() << ", " << actual[i].Y() << ", " << actual[i].Z()
+                   << ") expected (" << expected[i].X() << ", " << expected[i].Y() << ", " << expected[i].Z() << ")";
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult BoxNear(const KMath::AxisAlignedBox& box, const KMath::Vector3& min,

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 #include <KorrGeomCore/KorrGeomCore.h>
 
 #include <gp_Pnt.hxx>
+
 #include <gtest/gtest.h>
 
 // Kernel-side measurements of the library's results, shared by the tests.
@@ -21,6 +23,13 @@ int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind);
 bool IsValid(const KorrCore::ShapePtr& shape);
 // Distance from a point to the shape's geometry.
 double DistanceTo(const KorrCore::ShapePtr& shape, const gp_Pnt& point);
+// Distance between the geometry of two kernel shapes.
+double DistanceBetween(const TopoDS_Shape& first, const TopoDS_Shape& second);
+// The points of the shape's distinct vertices, in the kernel's map order.
+std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape);
+// Two point lists agree entry by entry within tol.
+::testing::AssertionResult PointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected,
+                                      double tol);
 
 // Every coordinate of a float or double buffer is finite.
 template <class Buffer>

@@ -1,0 +1,100 @@
+#include <KorrGeomCore/TopoShape/KFeatureTools.h>
+
+#include <BRepCheck_Analyzer.hxx>
+#include <BRepFilletAPI_MakeChamfer.hxx>
+#include <BRepFilletAPI_MakeFillet.hxx>
+#include <BRepFilletAPI_MakeFillet2d.hxx>
+#include <TopExp.hxx>
+#include <TopTools_IndexedDataMapOfShapeListOfShape.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <TopoDS.hxx>
+
+#include "TopoShape/KFeatureToolsFrame.h"
+
+namespace KorrCore {
+
+namespace {
+
+// The blend algorithms can report success for a result that is not a valid
+// shape (a fillet of radius 6 on a box 10 wide is "done" and broken), so their
+// results are accepted only when they pass the kernel's own validity check.
+ShapePtr WrapIfValid(const TopoDS_Shape& result)
+{
+    if (!BRepCheck_Analyzer(result).IsValid())
+        return nullptr;
+    return WrapShape(result);
+}
+
+ShapePtr FilletEdges(const TopoDS_Shape& shape, double radius)
+{
+    BRepFilletAPI_MakeFillet fillet(shape, ChFi3d_Rational);
+    TopTools_IndexedMapOfShape edges;
+    TopExp::MapShapes(shape, TopAbs_EDGE, edges);
+    for (int i = 1; i <= edges.Extent(); ++i)
+        fillet.Add(radius, TopoDS::Edge(edges(i)));
+    fillet.Build();
+    if (!fillet.IsDone())
+        return nullptr;
+    return WrapIfValid(fillet.Shape());
+}
+
+// Every vertex of the face, on its outer and inner wires alike.
+ShapePtr FilletCorners(const TopoDS_Face& face, double radius)
+{
+    BRepFilletAPI_MakeFillet2d fillet(face);
+    if (fillet.Status() == ChFi2d_NotPlanar)
+        return nullptr;
+    TopTools_IndexedMapOfShape vertices;
+    TopExp::MapShapes(face, TopAbs_VERTEX, vertices);
+    for (int i = 1; i <= vertices.Extent(); ++i)
+        fillet.AddFillet(TopoDS::Vertex(vertices(i)), radius);
+    fillet.Build();
+    // The planar builder's own status, not IsDone, tells whether every corner
+    // was rounded.
+    if (fillet.Status() != ChFi2d_IsDone)
+        return nullptr;
+    return WrapIfValid(fillet.Shape());
+}
+
+} // namespace
+
+ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
+{
+    return OperateOn(
+        [&](const TopoDS_Shape& kernelShape) -> ShapePtr {
+            switch (kernelShape.ShapeType()) {
+            case TopAbs_COMPOUND:
+            case TopAbs_COMPSOLID:
+            case TopAbs_SOLID:
+            case TopAbs_SHELL:
+                return FilletEdges(kernelShape, radius);
+            case TopAbs_FACE:
+                return FilletCorners(TopoDS::Face(kernelShape), radius);
+            default:
+                return nullptr;
+            }
+        },
+        shape);
+}
+
+ShapePtr KFeatureTools::Chamfer(ShapePtr shape, double firstDistance, double secondDistance)
+{
+    return OperateOn(
+        [&](const TopoDS_Shape& kernelShape) -> ShapePtr {
+            BRepFilletAPI_MakeChamfer chamfer(kernelShape);
+            TopTools_IndexedDataMapOfShapeListOfShape facesOfEdge;
+            TopExp::MapShapesAndAncestors(kernelShape, TopAbs_EDGE, TopAbs_FACE, facesOfEdge);
+            // The first distance goes on the first face the map lists for the
+            // edge. An edge without a face raises here, failing the chamfer.
+            for (int i = 1; i <= facesOfEdge.Extent(); ++i)
+                chamfer.Add(firstDistance, secondDistance, TopoDS::Edge(facesOfEdge.FindKey(i)),
+                            TopoDS::Face(facesOfEdge.FindFromIndex(i).First()));
+            chamfer.Build();
+            if (!chamfer.IsDone())
+                return nullptr;
+            return WrapIfValid(chamfer.Shape());
+        },
+        shape);
+}
+
+} // namespace KorrCore

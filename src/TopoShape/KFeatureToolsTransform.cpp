@@ -1,0 +1,180 @@
+#include <KorrGeomCore/Platform/Math.h>
+#include <KorrGeomCore/TopoShape/KFeatureTools.h>
+
+#include <BRepBuilderAPI_Transform.hxx>
+#include <gp.hxx>
+#include <gp_Ax1.hxx>
+#include <gp_Trsf.hxx>
+
+#include <cmath>
+
+#include "Core/KernelValues.h"
+#include "TopoShape/KFeatureToolsFrame.h"
+
+namespace KorrCore {
+
+namespace {
+
+// Relative deviation from a scaled rotation that a matrix may carry, enough for
+// matrices composed in single precision.
+constexpr double kSimilarityTolerance = 1e-6;
+
+// Applies the transformation without copying geometry: rigid motions become a
+// location on the shape. Taking the shape raises when the algorithm is not
+// done, so no separate test is needed.
+TopoDS_Shape Transformed(const TopoDS_Shape& shape, const gp_Trsf& transformation)
+{
+    return BRepBuilderAPI_Transform(shape, transformation, /*Copy=*/false).Shape();
+}
+
+// makeTransformation runs inside the guard: the kernel raises for zero axes,
+// equal mirror points and zero scale factors.
+template <class MakeTransformation>
+ShapePtr TransformedCopy(const ShapePtr& shape, MakeTransformation&& makeTransformation)
+{
+    return OperateOn(
+        [&](const TopoDS_Shape& kernelShape) { return WrapShape(Transformed(kernelShape, makeTransformation())); },
+        shape);
+}
+
+// Every handle sharing the implementation object sees the new shape; on
+// failure the old one is kept.
+template <class MakeTransformation>
+bool TransformInPlace(const ShapePtr& shape, MakeTransformation&& makeTransformation)
+{
+    return OperateOn(
+        [&](const TopoDS_Shape& kernelShape) {
+            const TopoDS_Shape result = Transformed(kernelShape, makeTransformation());
+            KTopoShapeImpl::SetShape(shape.get(), result);
+            return true;
+        },
+        shape);
+}
+
+gp_Trsf Scaling(const KMath::Vector3& centre, double factor)
+{
+    gp_Trsf transformation;
+    transformation.SetScale(ToPnt(centre), factor);
+    return transformation;
+}
+
+gp_Trsf Translation(const KMath::Vector3& offset)
+{
+    gp_Trsf transformation;
+    transformation.SetTranslation(ToVec(offset));
+    return transformation;
+}
+
+// Always about an axis through the world origin, never about the shape's centre.
+gp_Trsf QuaternionRotation(const KMath::Quaternion& rotation)
+{
+    KMath::Radian angle(0.0);
+    KMath::Vector3 axis;
+    rotation.ToAngleAxis(angle, axis);
+    axis.normalise();
+    gp_Trsf transformation;
+    transformation.SetRotation(gp_Ax1(gp::Origin(), ToDir(axis)), angle.valueRadians());
+    return transformation;
+}
+
+gp_Trsf AxisRotation(const KMath::Vector3& axisPoint, const KMath::Vector3& axisDirection, double angleDegrees)
+{
+    gp_Trsf transformation;
+    transformation.SetRotation(gp_Ax1(ToPnt(axisPoint), ToDir(axisDirection)), angleDegrees * KMath::Math::fDeg2Rad);
+    return transformation;
+}
+
+gp_Trsf MatrixTransformation(const KMath::Matrix4& m)
+{
+    gp_Trsf transformation;
+    transformation.SetValues(m(0, 0), m(0, 1), m(0, 2), m(0, 3), //
+                             m(1, 0), m(1, 1), m(1, 2), m(1, 3), //
+                             m(2, 0), m(2, 1), m(2, 2), m(2, 3));
+    return transformation;
+}
+
+// True when the upper 3x3 block is s * R with R orthogonal (a rotation, or a
+// rotation with a reflection) and s non-zero: exactly the transformations the
+// kernel represents. The kernel takes any other invertible matrix too, but
+// silently turns it into a different one (a shear is dropped, diag(2, 1, 1)
+// becomes a uniform scale by the cube root of 2), so such matrices are refused.
+// NaN entries fail every comparison and are refused as well.
+bool IsScaledRotation(const KMath::Matrix4& m)
+{
+    const double determinant = m(0, 0) * (m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1)) -
+                               m(0, 1) * (m(1, 0) * m(2, 2) - m(1, 2) * m(2, 0)) +
+                               m(0, 2) * (m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0));
+    const double scaleSquared = std::pow(std::cbrt(determinant), 2);
+    if (!(scaleSquared > 0.0))
+        return false;
+    // The columns of s * R are orthogonal and each of length |s|.
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            const double dot = m(0, i) * m(0, j) + m(1, i) * m(1, j) + m(2, i) * m(2, j);
+            const double expected = i == j ? scaleSquared : 0.0;
+            if (!(std::abs(dot - expected) <= kSimilarityTolerance * scaleSquared))
+                return false;
+        }
+    }
+    return true;
+}
+
+gp_Trsf LineSymmetry(const KMath::Vector3& firstAxisPoint, const KMath::Vector3& secondAxisPoint)
+{
+    gp_Trsf transformation;
+    transformation.SetMirror(gp_Ax1(ToPnt(firstAxisPoint), ToDir(secondAxisPoint - firstAxisPoint)));
+    return transformation;
+}
+
+} // namespace
+
+ShapePtr KFeatureTools::Scale(ShapePtr shape, const KMath::Vector3& centre, double factor)
+{
+    return TransformedCopy(shape, [&] { return Scaling(centre, factor); });
+}
+
+ShapePtr KFeatureTools::Rotation(ShapePtr shape, const KMath::Quaternion& rotation)
+{
+    return TransformedCopy(shape, [&] { return QuaternionRotation(rotation); });
+}
+
+ShapePtr KFeatureTools::Rotation(ShapePtr shape, const KMath::Vector3& axisPoint, const KMath::Vector3& axisDirection,
+                                 double angleDegrees)
+{
+    return TransformedCopy(shape, [&] { return AxisRotation(axisPoint, axisDirection, angleDegrees); });
+}
+
+ShapePtr KFeatureTools::Translate(ShapePtr shape, const KMath::Vector3& offset)
+{
+    return TransformedCopy(shape, [&] { return Translation(offset); });
+}
+
+ShapePtr KFeatureTools::Transform(ShapePtr shape, const KMath::Matrix4& matrix)
+{
+    if (!IsScaledRotation(matrix))
+        return nullptr;
+    return TransformedCopy(shape, [&] { return MatrixTransformation(matrix); });
+}
+
+ShapePtr KFeatureTools::MakeMirror(ShapePtr shape, const KMath::Vector3& firstAxisPoint,
+                                   const KMath::Vector3& secondAxisPoint)
+{
+    return TransformedCopy(shape, [&] { return LineSymmetry(firstAxisPoint, secondAxisPoint); });
+}
+
+bool KFeatureTools::ScaleInplace(ShapePtr shape, const KMath::Vector3& centre, double factor)
+{
+    return TransformInPlace(shape, [&] { return Scaling(centre, factor); });
+}
+
+bool KFeatureTools::RotationInplace(ShapePtr shape, const KMath::Quaternion& rotation)
+{
+    return TransformInPlace(shape, [&] { return QuaternionRotation(rotation); });
+}
+
+bool KFeatureTools::TranslateInplace(ShapePtr shape, const KMath::Vector3& offset)
+{
+    return TransformInPlace(shape, [&] { return Translation(offset); });
+}
+
+} // namespace KorrCore

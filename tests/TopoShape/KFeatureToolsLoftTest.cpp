@@ -1,0 +1,92 @@
+#include <KorrGeomCore/KorrGeomCore.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "support/ReportRecorder.h"
+#include "support/ShapeChecks.h"
+#include "support/TestProfiles.h"
+
+using namespace KorrCore;
+using KMath::Math;
+using KMath::Vector3;
+using KorrTest::CircleEdge;
+using KorrTest::CircleWire;
+using KorrTest::ReportRecorder;
+
+namespace {
+
+constexpr double kPi = Math::PI;
+
+// The frustum through circles of radius 1 at z = 0 and radius 2 at z = 3.
+constexpr double kFrustumVolume = kPi * 3 / 3 * (1 + 2 + 4);
+
+} // namespace
+
+TEST(MakeLoft, TwoCirclesGiveAFrustumSolidOrShell)
+{
+    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapePtr solid = KFeatureTools::MakeLoft(edges, true);
+    ASSERT_TRUE(solid);
+    EXPECT_EQ(solid->GetShapeType(), TopoSolid);
+    EXPECT_TRUE(KorrTest::IsValid(solid));
+    EXPECT_NEAR(KorrTest::Volume(solid), kFrustumVolume, 1e-4);
+    EXPECT_TRUE(KorrTest::BoxNear(solid->GetBBox(), Vector3(-2, -2, 0), Vector3(2, 2, 3), 1e-4));
+
+    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapePtr shell = KFeatureTools::MakeLoft(wires, false);
+    ASSERT_TRUE(shell);
+    EXPECT_EQ(shell->GetShapeType(), TopoShell);
+    EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_FACE), 1);
+    // The lateral area of the frustum: pi * (r1 + r2) * slant height.
+    EXPECT_NEAR(KorrTest::Area(shell), kPi * 3 * std::sqrt(1 + 9), 1e-4);
+}
+
+TEST(MakeLoft, ThreeSectionsSkinSmoothlyThroughTheMiddleOne)
+{
+    const ShapeList sections{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z),
+                             CircleWire(Vector3(0, 0, 2), 3, Vector3::UNIT_Z),
+                             CircleWire(Vector3(0, 0, 4), 1, Vector3::UNIT_Z)};
+    const ShapePtr barrel = KFeatureTools::MakeLoft(sections, true);
+    ASSERT_TRUE(barrel);
+    EXPECT_EQ(barrel->GetShapeType(), TopoSolid);
+    EXPECT_NEAR(KorrTest::DistanceTo(barrel, gp_Pnt(3, 0, 2)), 0.0, 1e-6);
+    // Smooth, not ruled: the body bulges beyond the two cones through the circles.
+    EXPECT_GT(KorrTest::Volume(barrel), 2 * kPi * 2 / 3 * (1 + 3 + 9));
+}
+
+TEST(MakeLoft, RejectedEntriesAreReportedAndSkipped)
+{
+    const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
+    const ShapePtr top = CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z);
+    {
+        ReportRecorder recorder;
+        const ShapePtr loft = KFeatureTools::MakeLoft({bottom, KorrTest::SquareFace(Vector3::ZERO, 1), top}, true);
+        ASSERT_TRUE(loft);
+        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
+        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Not Edge or Wire!"});
+        EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
+    }
+    {
+        ReportRecorder recorder;
+        const ShapePtr loft = KFeatureTools::MakeLoft({nullptr, bottom, top}, true);
+        ASSERT_TRUE(loft);
+        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
+        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"NULL Shape"});
+    }
+}
+
+TEST(MakeLoft, FewerThanTwoSectionsGiveNull)
+{
+    const ShapePtr circle = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
+    ReportRecorder recorder;
+    EXPECT_EQ(KFeatureTools::MakeLoft({}, true), nullptr);
+    EXPECT_EQ(KFeatureTools::MakeLoft({circle}, true), nullptr);
+    EXPECT_EQ(recorder.count(), 0u);
+    // Two entries of which only one survives: the kernel would crash on it.
+    EXPECT_EQ(KFeatureTools::MakeLoft({circle, nullptr}, true), nullptr);
+    EXPECT_EQ(KFeatureTools::MakeLoft({std::make_shared<KTopoShape>(), circle}, false), nullptr);
+    EXPECT_EQ(KFeatureTools::MakeLoft({KorrTest::SquareFace(Vector3::ZERO, 1), circle}, false), nullptr);
+    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"NULL Shape", "NULL Shape", "Not Edge or Wire!"}));
+}
