@@ -13,7 +13,7 @@ constexpr char kReportSource[] = "TopoExplor/KTopoEdgeExplor";
 
 bool KTopoEdgeExplor::Explor(const ShapePtr& shape, ShapeList& edges)
 {
-    return ListSubShapes(shape, edges, TopAbs_EDGE, kReportSource, [](const TopoDS_Shape& kernel, ShapeList& out) {
+    return ListSubShapes(shape, edges, TopAbs_EDGE, kReportSource, __LINE__, [](const TopoDS_Shape& kernel, ShapeList& out) {
         // The indexed map keeps each edge once, whatever its orientation, in
         // order of first occurrence.
         TopTools_IndexedMapOfShape distinctEdges(1);

@@ -15,7 +15,7 @@ constexpr char kReportSource[] = "TopoExplor/KTopoVertexExplor";
 
 bool KTopoVertexExplor::Explor(const ShapePtr& shape, ShapeList& vertices)
 {
-    return ListSubShapes(shape, vertices, TopAbs_VERTEX, kReportSource,
+    return ListSubShapes(shape, vertices, TopAbs_VERTEX, kReportSource, __LINE__,
                          [](const TopoDS_Shape& kernel, ShapeList& out) {
                              AppendOccurrences(kernel, TopAbs_VERTEX, out);
                          });

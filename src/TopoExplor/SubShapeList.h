@@ -10,17 +10,18 @@
 
 namespace KorrCore {
 
-// The frame shared by the list explorers: checks the handle (reporting under
-// reportSource), refuses shapes of a kind that cannot contain `wanted`, appends
-// the caller's own handle when the shape is of that kind, and otherwise lets
-// `collect` append the sub-shapes. The list is only ever appended to.
+// The frame shared by the list explorers: checks the handle (reporting with the
+// calling explorer's source and line), refuses shapes of a kind that cannot
+// contain `wanted`, appends the caller's own handle when the shape is of that
+// kind, and otherwise lets `collect` append the sub-shapes. The list is only
+// ever appended to.
 template <class Collect>
 bool ListSubShapes(const ShapePtr& shape, ShapeList& result, TopAbs_ShapeEnum wanted, const char* reportSource,
-                   Collect&& collect)
+                   int reportLine, Collect&& collect)
 {
-    if (!KcAssert::Assert(shape != nullptr, "Null TopoShape!", reportSource, __LINE__))
+    if (!KcAssert::Assert(shape != nullptr, "Null TopoShape!", reportSource, reportLine))
         return false;
-    if (!KcAssert::Assert(!shape->IsNull(), "Null Shape!", reportSource, __LINE__))
+    if (!KcAssert::Assert(!shape->IsNull(), "Null Shape!", reportSource, reportLine))
         return false;
     const TopAbs_ShapeEnum kind = KernelShape(shape).ShapeType();
     if (kind > wanted)
