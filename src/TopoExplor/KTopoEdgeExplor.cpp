@@ -13,14 +13,15 @@ constexpr char kReportSource[] = "TopoExplor/KTopoEdgeExplor";
 
 bool KTopoEdgeExplor::Explor(const ShapePtr& shape, ShapeList& edges)
 {
-    return ListSubShapes(shape, edges, TopAbs_EDGE, kReportSource, __LINE__, [](const TopoDS_Shape& kernel, ShapeList& out) {
-        // The indexed map keeps each edge once, whatever its orientation, in
-        // order of first occurrence.
-        TopTools_IndexedMapOfShape distinctEdges(1);
-        TopExp::MapShapes(kernel, TopAbs_EDGE, distinctEdges);
-        for (int i = 1; i <= distinctEdges.Extent(); ++i)
-            out.push_back(WrapShape(distinctEdges.FindKey(i)));
-    });
+    return ListSubShapes(shape, edges, TopAbs_EDGE, kReportSource, __LINE__,
+                         [](const TopoDS_Shape& kernel, ShapeList& out) {
+                             // The indexed map keeps each edge once, whatever its orientation, in
+                             // order of first occurrence.
+                             TopTools_IndexedMapOfShape distinctEdges(1);
+                             TopExp::MapShapes(kernel, TopAbs_EDGE, distinctEdges);
+                             for (int i = 1; i <= distinctEdges.Extent(); ++i)
+                                 out.push_back(WrapShape(distinctEdges.FindKey(i)));
+                         });
 }
 
 } // namespace KorrCore

@@ -10,9 +10,9 @@ constexpr char kReportSource[] = "TopoExplor/KTopoFaceExplor";
 
 bool KTopoFaceExplor::Explor(const ShapePtr& shape, ShapeList& faces)
 {
-    return ListSubShapes(shape, faces, TopAbs_FACE, kReportSource, __LINE__, [](const TopoDS_Shape& kernel, ShapeList& out) {
-        AppendOccurrences(kernel, TopAbs_FACE, out);
-    });
+    return ListSubShapes(
+        shape, faces, TopAbs_FACE, kReportSource, __LINE__,
+        [](const TopoDS_Shape& kernel, ShapeList& out) { AppendOccurrences(kernel, TopAbs_FACE, out); });
 }
 
 } // namespace KorrCore

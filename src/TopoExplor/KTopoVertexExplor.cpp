@@ -15,10 +15,9 @@ constexpr char kReportSource[] = "TopoExplor/KTopoVertexExplor";
 
 bool KTopoVertexExplor::Explor(const ShapePtr& shape, ShapeList& vertices)
 {
-    return ListSubShapes(shape, vertices, TopAbs_VERTEX, kReportSource, __LINE__,
-                         [](const TopoDS_Shape& kernel, ShapeList& out) {
-                             AppendOccurrences(kernel, TopAbs_VERTEX, out);
-                         });
+    return ListSubShapes(
+        shape, vertices, TopAbs_VERTEX, kReportSource, __LINE__,
+        [](const TopoDS_Shape& kernel, ShapeList& out) { AppendOccurrences(kernel, TopAbs_VERTEX, out); });
 }
 
 bool KTopoVertexExplor::Explor(const ShapePtr& vertex, KMath::Vector3& position)
