@@ -1,6 +1,5 @@
 #include <KorrGeomCore/Platform/Quaternion.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace KMath {
@@ -20,14 +19,15 @@ Quaternion::Quaternion(const Radian& angle, const Vector3& axis)
 void Quaternion::ToAngleAxis(Radian& angle, Vector3& axis) const
 {
     const double vectorLength = std::sqrt(x * x + y * y + z * z);
-    if (vectorLength > 0.0) {
-        // atan2 keeps full precision for angles near 0 and pi, where acos(w) does not.
-        angle = Radian(2.0 * std::atan2(vectorLength, w));
-        axis = Vector3(x / vectorLength, y / vectorLength, z / vectorLength);
-    } else {
+    if (vectorLength == 0.0) {
         angle = Radian(0.0);
         axis = Vector3::UNIT_X;
+        return;
     }
+    // atan2 keeps full precision for angles near 0 and pi, where acos(w) does
+    // not; a quaternion with NaN parts gives a NaN angle rather than a rotation.
+    angle = Radian(2.0 * std::atan2(vectorLength, w));
+    axis = Vector3(x / vectorLength, y / vectorLength, z / vectorLength);
 }
 
 } // namespace KMath

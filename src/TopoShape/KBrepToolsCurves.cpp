@@ -73,7 +73,7 @@ ShapePtr KBrepTools::MakeLine(const KMath::Vector3& start, const KMath::Vector3&
 ShapePtr KBrepTools::MakeCircle(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
 {
     // The kernel raises for a negative radius.
-    return Guarded([&] { return ClosedConicWire(gp_Circ(ConicPlacement(centre, normal), radius)); });
+    return Guarded([&] { return ClosedConicWire(gp_Circ(ConicPlacement(centre, normal), ToReal(radius))); });
 }
 
 ShapePtr KBrepTools::MakeEllipse(const KMath::Vector3& centre, double majorRadius, double minorRadius,
@@ -81,7 +81,7 @@ ShapePtr KBrepTools::MakeEllipse(const KMath::Vector3& centre, double majorRadiu
 {
     // The kernel raises for a negative minor radius or one above the major.
     return Guarded(
-        [&] { return ClosedConicWire(gp_Elips(ConicPlacement(centre, normal), majorRadius, minorRadius)); });
+        [&] { return ClosedConicWire(gp_Elips(ConicPlacement(centre, normal), ToReal(majorRadius), ToReal(minorRadius))); });
 }
 
 ShapePtr KBrepTools::MakeArc(const KMath::Vector3& start, const KMath::Vector3& end, const KMath::Vector3& centre)
@@ -98,7 +98,7 @@ ShapePtr KBrepTools::MakeArc(const KMath::Vector3& start, const KMath::Vector3& 
     if (normal == KMath::Vector3::ZERO)
         return nullptr; // collinear, or a point on the centre
     return Guarded([&] {
-        const gp_Circ circle(ConicPlacement(centre, normal), radius);
+        const gp_Circ circle(ConicPlacement(centre, normal), ToReal(radius));
         // With sense false the kernel gives the same arc as with true, but its
         // curve runs from `end` back to `start`; that orientation is kept.
         return ArcEdge(GC_MakeArcOfCircle(circle, ToPnt(start), ToPnt(end), false));

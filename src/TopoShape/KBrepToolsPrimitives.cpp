@@ -40,7 +40,7 @@ ShapePtr KBrepTools::MakeSphere(const KMath::Vector3& centre, double radius)
     if (!KORR_CHECK(0 < radius, "Invalid Radius!"))
         return nullptr;
     return Guarded([&] {
-        BRepPrimAPI_MakeSphere builder(ToPnt(centre), radius);
+        BRepPrimAPI_MakeSphere builder(ToPnt(centre), ToReal(radius));
         return WrapShape(builder.Shape());
     });
 }
@@ -53,7 +53,7 @@ ShapePtr KBrepTools::MakeCylinder(const KMath::Vector3& baseCentre, const KMath:
     if (!KORR_CHECK(0 < height, ""))
         return nullptr;
     return Guarded([&] {
-        BRepPrim_Cylinder builder(AxisSystem(baseCentre, axisDirection), radius, height);
+        BRepPrim_Cylinder builder(AxisSystem(baseCentre, axisDirection), ToReal(radius), ToReal(height));
         return SweptShell(builder, angleDegrees);
     });
 }
@@ -62,7 +62,7 @@ ShapePtr KBrepTools::MakeBox(const KMath::Vector3& corner, const KMath::Vector3&
                              const KMath::Vector3& size)
 {
     return Guarded([&] {
-        BRepPrimAPI_MakeBox builder(AxisSystem(corner, mainDirection), size.x, size.y, size.z);
+        BRepPrimAPI_MakeBox builder(AxisSystem(corner, mainDirection), ToReal(size.x), ToReal(size.y), ToReal(size.z));
         return WrapShape(builder.Solid());
     });
 }
@@ -76,7 +76,8 @@ ShapePtr KBrepTools::MakeCone(const KMath::Vector3& baseCentre, const KMath::Vec
         return nullptr;
     return Guarded([&] {
         // The kernel takes the top radius before the height.
-        BRepPrim_Cone builder(AxisSystem(baseCentre, axisDirection), baseRadius, topRadius, height);
+        BRepPrim_Cone builder(AxisSystem(baseCentre, axisDirection), ToReal(baseRadius), ToReal(topRadius),
+                              ToReal(height));
         return SweptShell(builder, angleDegrees);
     });
 }

@@ -9,6 +9,7 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
+#include "Core/KernelValues.h"
 #include "TopoShape/KFeatureToolsFrame.h"
 
 namespace KorrCore {
@@ -31,7 +32,7 @@ ShapePtr FilletEdges(const TopoDS_Shape& shape, double radius)
     TopTools_IndexedMapOfShape edges;
     TopExp::MapShapes(shape, TopAbs_EDGE, edges);
     for (int i = 1; i <= edges.Extent(); ++i)
-        fillet.Add(radius, TopoDS::Edge(edges(i)));
+        fillet.Add(ToReal(radius), TopoDS::Edge(edges(i)));
     fillet.Build();
     if (!fillet.IsDone())
         return nullptr;
@@ -47,7 +48,7 @@ ShapePtr FilletCorners(const TopoDS_Face& face, double radius)
     TopTools_IndexedMapOfShape vertices;
     TopExp::MapShapes(face, TopAbs_VERTEX, vertices);
     for (int i = 1; i <= vertices.Extent(); ++i)
-        fillet.AddFillet(TopoDS::Vertex(vertices(i)), radius);
+        fillet.AddFillet(TopoDS::Vertex(vertices(i)), ToReal(radius));
     fillet.Build();
     // The planar builder's own status, not IsDone, tells whether every corner
     // was rounded.
@@ -87,7 +88,7 @@ ShapePtr KFeatureTools::Chamfer(ShapePtr shape, double firstDistance, double sec
             // The first distance goes on the first face the map lists for the
             // edge. An edge without a face raises here, failing the chamfer.
             for (int i = 1; i <= facesOfEdge.Extent(); ++i)
-                chamfer.Add(firstDistance, secondDistance, TopoDS::Edge(facesOfEdge.FindKey(i)),
+                chamfer.Add(ToReal(firstDistance), ToReal(secondDistance), TopoDS::Edge(facesOfEdge.FindKey(i)),
                             TopoDS::Face(facesOfEdge.FindFromIndex(i).First()));
             chamfer.Build();
             if (!chamfer.IsDone())

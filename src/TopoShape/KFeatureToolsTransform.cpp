@@ -54,7 +54,7 @@ bool TransformInPlace(const ShapePtr& shape, MakeTransformation&& makeTransforma
 gp_Trsf Scaling(const KMath::Vector3& centre, double factor)
 {
     gp_Trsf transformation;
-    transformation.SetScale(ToPnt(centre), factor);
+    transformation.SetScale(ToPnt(centre), ToReal(factor));
     return transformation;
 }
 
@@ -73,23 +73,25 @@ gp_Trsf QuaternionRotation(const KMath::Quaternion& rotation)
     rotation.ToAngleAxis(angle, axis);
     axis.normalise();
     gp_Trsf transformation;
-    transformation.SetRotation(gp_Ax1(gp::Origin(), ToDir(axis)), angle.valueRadians());
+    transformation.SetRotation(gp_Ax1(gp::Origin(), ToDir(axis)), ToReal(angle.valueRadians()));
     return transformation;
 }
 
 gp_Trsf AxisRotation(const KMath::Vector3& axisPoint, const KMath::Vector3& axisDirection, double angleDegrees)
 {
     gp_Trsf transformation;
-    transformation.SetRotation(gp_Ax1(ToPnt(axisPoint), ToDir(axisDirection)), angleDegrees * KMath::Math::fDeg2Rad);
+    transformation.SetRotation(gp_Ax1(ToPnt(axisPoint), ToDir(axisDirection)),
+                               ToReal(angleDegrees * KMath::Math::fDeg2Rad));
     return transformation;
 }
 
 gp_Trsf MatrixTransformation(const KMath::Matrix4& m)
 {
     gp_Trsf transformation;
-    transformation.SetValues(m(0, 0), m(0, 1), m(0, 2), m(0, 3), //
-                             m(1, 0), m(1, 1), m(1, 2), m(1, 3), //
-                             m(2, 0), m(2, 1), m(2, 2), m(2, 3));
+    const auto e = [&m](int row, int column) { return ToReal(m(row, column)); };
+    transformation.SetValues(e(0, 0), e(0, 1), e(0, 2), e(0, 3), //
+                             e(1, 0), e(1, 1), e(1, 2), e(1, 3), //
+                             e(2, 0), e(2, 1), e(2, 2), e(2, 3));
     return transformation;
 }
 
