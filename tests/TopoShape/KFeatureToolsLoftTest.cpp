@@ -90,3 +90,21 @@ TEST(MakeLoft, FewerThanTwoSectionsGiveNull)
     EXPECT_EQ(KFeatureTools::MakeLoft({KorrTest::SquareFace(Vector3::ZERO, 1), circle}, false), nullptr);
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"NULL Shape", "NULL Shape", "Not Edge or Wire!"}));
 }
+
+TEST(MakeLoft, CoincidentNeighbouringSectionsGiveNullInsteadOfCrashing)
+{
+    // Found by fuzzing: the kernel's skinning dereferences a null pointer when
+    // two consecutive sections lie on top of each other.
+    const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
+    const ShapePtr twin = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
+    const ShapePtr top = CircleWire(Vector3(0, 0, 5), 1, Vector3::UNIT_Z);
+    for (bool solid : {false, true}) {
+        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, bottom, top}, solid));
+        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, twin, top}, solid));
+        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, top, top}, solid));
+    }
+    // A section may come back later in the list; only neighbours are degenerate.
+    const ShapePtr there_and_back = KFeatureTools::MakeLoft({bottom, top, twin}, false);
+    ASSERT_TRUE(there_and_back);
+    EXPECT_EQ(there_and_back->GetShapeType(), TopoShell);
+}
