@@ -42,12 +42,13 @@ public:
     // seen through every handle to it) and fills the buffers with exactly one
     // face: 3 position and 3 normal floats per node in the global frame, 3
     // indices per triangle (0-based into this call's nodes, winding following
-    // the face's orientation), 2 texture-coordinate floats per node. Normals are
-    // the surface's shading normals, reversed for a reversed face and placed by
-    // the face's location like the positions. A null handle or shape is
-    // reported ("This is not Face") and gives false; another kind of shape
-    // raises Standard_TypeMismatch ("TopoDS::Face"). A NaN deflection gives
-    // false (the mesher would never return).
+    // the face's orientation), 2 texture-coordinate floats per node (none when
+    // the triangulation carries no surface parameters). Normals are the
+    // surface's shading normals, reversed for a reversed face and placed by the
+    // face's location like the positions. A null handle or shape is reported
+    // ("This is not Face") and gives false; another kind of shape raises
+    // Standard_TypeMismatch ("TopoDS::Face"). A NaN deflection gives false (the
+    // mesher would never return).
     static bool Explor(const ShapePtr& face, std::vector<float>& positions, std::vector<unsigned int>& indices,
                        std::vector<float>& normals, std::vector<float>& texCoords, ExplorFaceOptions& options);
 
