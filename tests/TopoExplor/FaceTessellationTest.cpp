@@ -330,6 +330,20 @@ TEST(FaceTessellation, TriangulationWithoutParametersGetsTriangleNormalsAndNoTex
     }
 }
 
+TEST(FaceTessellation, NormalsTheTriangulationCarriesAreKept)
+{
+    for (const ShapePtr& face : FacesOf(Box())) {
+        Handle(Poly_Triangulation) triangulation = UnitTriangle(true);
+        triangulation->AddNormals();
+        for (int i = 1; i <= 3; ++i)
+            triangulation->SetNormal(i, gp_Dir(1, 1, 0));
+        const FaceMesh mesh = Tessellated(WithTriangulation(face, triangulation));
+        const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_TRUE(Near(mesh.Normal(i), gp_XYZ(side * M_SQRT1_2, side * M_SQRT1_2, 0), 1e-6));
+    }
+}
+
 TEST(FaceTessellation, SecondCallOnASmallerFaceReplacesEveryBuffer)
 {
     const ShapePtr small = FacesOf(Box()).front();
