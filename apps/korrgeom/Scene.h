@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,17 @@ struct NamedShape {
     KorrCore::ShapePtr shape;
 };
 
-// The embedded default scene: one of each solid primitive, side by side.
-std::vector<NamedShape> BuildDefaultScene();
+using Scene = std::vector<NamedShape>;
+
+// Where the displayed shapes come from: what the summary calls it, and how it
+// is built. The display round trip takes any source, so another one (a BRep
+// file named on the command line, say) slots in beside the embedded scene.
+struct SceneSource {
+    std::string description;
+    std::function<Scene()> build;
+};
+
+// The embedded default: one of each solid primitive, side by side.
+SceneSource EmbeddedScene();
 
 } // namespace korrgeom

@@ -1,20 +1,91 @@
-// korrgeom: the host's display round trip, run on an embedded default scene.
+// korrgeom: the host's display round trip. Builds the scene, tessellates every
+// face and samples every edge through the library, joins the results into one
+// mesh, writes it as a binary glTF file and prints what each stage did.
 
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "DisplayRoundTrip.h"
+#include "GlbWriter.h"
 #include "Scene.h"
 #include "ShapeSummary.h"
 
+namespace {
+
+// Runs the stage and returns how long it took, in milliseconds.
+template <class Stage>
+double Milliseconds(Stage&& stage)
+{
+    const auto start = std::chrono::steady_clock::now();
+    stage();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string PositiveNumber(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    const bool positive = end != text.c_str() && *end == '\0' && std::isfinite(value) && value > 0;
+    return positive ? std::string() : "must be a positive number";
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    CLI::App app{"KorrGeomCore demo: builds shapes and reports what the library makes of them"};
+    CLI::App app{"KorrGeomCore demo: the display round trip, from shapes to a glTF file"};
+    std::string output = "korrgeom.glb";
+    double deflection = 0.1;
+    app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
+    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
+        ->capture_default_str()
+        ->check(PositiveNumber);
     CLI11_PARSE(app, argc, argv);
 
-    std::cout << std::setprecision(6);
-    for (const korrgeom::NamedShape& named : korrgeom::BuildDefaultScene())
+    const korrgeom::SceneSource source = korrgeom::EmbeddedScene();
+    korrgeom::Scene scene;
+    korrgeom::DisplayMesh mesh;
+    korrgeom::Tally faces, edges;
+
+    const double buildTime = Milliseconds([&] { scene = source.build(); });
+    // Before meshing: a shape's bounding box grows to cover its triangulation.
+    std::cout << "korrgeom: " << source.description << ", deflection " << deflection << "\n\n"
+              << std::setprecision(6);
+    for (const korrgeom::NamedShape& named : scene)
         korrgeom::PrintShapeSummary(std::cout, named);
+
+    const double tessellateTime = Milliseconds([&] {
+        for (const korrgeom::NamedShape& named : scene)
+            if (named.shape)
+                faces += korrgeom::AddFaces(named.shape, deflection, mesh);
+    });
+    const double sampleTime = Milliseconds([&] {
+        for (const korrgeom::NamedShape& named : scene)
+            if (named.shape)
+                edges += korrgeom::AddEdges(named.shape, deflection, mesh);
+    });
+    std::string error;
+    bool written = false;
+    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
+
+    std::cout << std::fixed << std::setprecision(1) << '\n'
+              << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
+              << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
+              << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
+              << " polyline points\n"
+              << "time (ms)  build " << buildTime << ", tessellate " << tessellateTime << ", sample " << sampleTime
+              << ", write " << writeTime << '\n';
+    if (!written) {
+        std::cerr << "korrgeom: " << error << '\n';
+        return 1;
+    }
+    std::cout << "wrote      " << output << " (" << std::filesystem::file_size(output) / 1024.0 << " kB)\n";
     return 0;
 }

@@ -14,6 +14,9 @@
 namespace KorrTest {
 
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape);
+// A new handle holding the kernel shape, for inputs the library's builders do
+// not make (located, reversed or hand-built shapes).
+KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel);
 
 double Volume(const KorrCore::ShapePtr& shape);
 double Area(const KorrCore::ShapePtr& shape);

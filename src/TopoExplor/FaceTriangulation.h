@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+#include <Poly_Triangulation.hxx>
+#include <TopLoc_Location.hxx>
+#include <TopoDS_Face.hxx>
+
+namespace KorrCore {
+
+// Meshes a non-null face in place (linear deflection in model units, relative
+// deflection off, angular deflection 0.5 rad) and returns the triangulation it
+// carries afterwards, with the location that places it; null when there is
+// none. The kernel keeps an existing triangulation that is at least as fine.
+Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, TopLoc_Location& location);
+
+// Resizes `indices` to 3 per triangle and writes each triangle's node numbers
+// 0-based; flipWinding writes (a, c, b) instead of (a, b, c).
+void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, std::vector<unsigned int>& indices);
+
+} // namespace KorrCore
