@@ -1,5 +1,7 @@
 #include "support/TestProfiles.h"
 
+#include "support/ShapeChecks.h"
+
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
@@ -38,13 +40,6 @@ TopoDS_Edge KernelCircle(const KMath::Vector3& centre, double radius, const KMat
 }
 
 } // namespace
-
-KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel)
-{
-    KorrCore::ShapePtr handle = std::make_shared<KorrCore::KTopoShape>();
-    KorrCore::KTopoShapeImpl::SetShape(handle.get(), kernel);
-    return handle;
-}
 
 KorrCore::ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ShapeChecks.h" // Holding
+
 #include <vector>
 
 #include <KorrGeomCore/KorrGeomCore.h>
@@ -8,9 +10,6 @@
 // directly. Every such input is made here and only here, so that they can be
 // switched to the library's own curve builders in one place.
 namespace KorrTest {
-
-// A new handle holding the kernel shape.
-KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel);
 
 KorrCore::ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to);
 // A full circle as one closed edge, and as a wire of that edge.
