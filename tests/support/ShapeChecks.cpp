@@ -12,6 +12,13 @@ namespace KorrTest {
 
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape) { return KorrCore::KTopoShapeImpl::GetShape(shape.get()); }
 
+KorrCore::ShapePtr HandleOf(const TopoDS_Shape& shape)
+{
+    auto handle = std::make_shared<KorrCore::KTopoShape>();
+    KorrCore::KTopoShapeImpl::SetShape(handle.get(), shape);
+    return handle;
+}
+
 double Volume(const KorrCore::ShapePtr& shape)
 {
     GProp_GProps props;

@@ -11,6 +11,8 @@
 namespace KorrTest {
 
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape);
+// A new handle holding a kernel shape, for measuring kernel results.
+KorrCore::ShapePtr HandleOf(const TopoDS_Shape& shape);
 
 double Volume(const KorrCore::ShapePtr& shape);
 double Area(const KorrCore::ShapePtr& shape);

@@ -37,17 +37,19 @@ bool Header(Cursor& cursor, int& format)
 // kernel's drawing tool writes after a saved shape.
 bool Ending(Cursor& cursor) { return cursor.AtEnd() || (cursor.Word("0") && cursor.AtEnd()); }
 
-} // namespace
-
-bool LooksReadable(std::string_view text)
+bool WholeFile(std::string_view text, bool buildRecords)
 {
     using namespace BrepScreen;
-    Cursor cursor(text);
+    Cursor cursor(text, buildRecords);
     Tables tables;
     return Header(cursor, tables.format) && LocationsSection(cursor, tables) && Curve2dsSection(cursor, tables) &&
            CurvesSection(cursor, tables) && Polygon3DSection(cursor, tables) &&
            PolygonOnTriangulationsSection(cursor, tables) && SurfacesSection(cursor, tables) &&
            TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor);
 }
+
+} // namespace
+
+bool LooksReadable(std::string_view text) { return WholeFile(text, false) && WholeFile(text, true); }
 
 } // namespace KorrCore

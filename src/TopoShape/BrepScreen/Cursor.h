@@ -14,7 +14,13 @@ namespace KorrCore::BrepScreen {
 // to overflow the reader's fixed buffers, or the end of the text.
 class Cursor {
 public:
-    explicit Cursor(std::string_view text) : text(text) {}
+    // With `buildRecords`, curve and surface records are also built by the
+    // kernel's record readers (see Geometry.h); that costs several times the
+    // walk itself, so a first walk without it turns away cut and malformed
+    // files cheaply.
+    Cursor(std::string_view text, bool buildRecords) : text(text), buildRecords(buildRecords) {}
+
+    bool BuildsRecords() const { return buildRecords; }
 
     // The next token equals `expected`.
     bool Word(std::string_view expected);
@@ -45,6 +51,7 @@ public:
 
 private:
     std::string_view text;
+    bool buildRecords;
     std::size_t position = 0;
 };
 

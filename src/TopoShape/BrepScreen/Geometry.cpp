@@ -155,7 +155,8 @@ bool Record(Cursor& cursor, int depth, Layout layout, Build build)
     if (depth > kMaxNesting)
         return false;
     const std::size_t begin = cursor.Offset();
-    return layout(cursor, depth) && KernelBuilds(cursor.Text(begin, cursor.Offset()), build);
+    return layout(cursor, depth) &&
+           (!cursor.BuildsRecords() || KernelBuilds(cursor.Text(begin, cursor.Offset()), build));
 }
 
 bool Curve2dAt(Cursor& cursor, int depth)
