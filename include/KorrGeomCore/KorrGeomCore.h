@@ -24,3 +24,9 @@
 #include <KorrGeomCore/TopoExplor/KTopoEdgeExplor.h>
 #include <KorrGeomCore/TopoExplor/KTopoFaceExplor.h>
 #include <KorrGeomCore/TopoExplor/KTopoVertexExplor.h>
+
+#include <KorrGeomCore/Service/KBrepFileService.h>
+#include <KorrGeomCore/Service/KBrepFileServiceManager.h>
+#include <KorrGeomCore/Service/TObjectPtrManager.h>
+#include <KorrGeomCore/Service/TSingleton.h>
+#include <KorrGeomCore/Service/Utf16Order.h>

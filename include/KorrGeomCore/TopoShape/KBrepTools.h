@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Platform/Vector3.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
@@ -84,6 +87,22 @@ public:
     // A solid bounded by the given shells, by the shells of the given solids and
     // by one one-face shell per given face; other elements are skipped silently.
     static ShapePtr MakeSolid(const ShapeList& facesShellsAndSolids);
+
+    // Files in the kernel's BRep text format, exactly as the kernel writes
+    // them. Paths are converted with KStringUtil::w2a (UTF-8). The progress
+    // indicator is accepted and not used; it may be null.
+
+    // The shape in the file, or a null ShapePtr for a missing, unreadable,
+    // damaged or truncated file. Never reports.
+    static ShapePtr ReadBrepFile(const std::wstring& path, KProgressIndicator* progress);
+    // Writes one shape. A null handle, or one holding no kernel shape, reports
+    // "NULL TopoShape!" and writes nothing. A failed save leaves any existing
+    // file as it was.
+    static bool SaveBrepFile(ShapePtr shape, const std::wstring& path, KProgressIndicator* progress);
+    // Writes one compound of the list's shapes in list order; each null entry
+    // (or entry holding no kernel shape) reports "NULL TopoShape!" and is left
+    // out. Reading the file back gives that compound.
+    static bool SaveBrepFile(const ShapeList& shapes, const std::wstring& path, KProgressIndicator* progress);
 };
 
 } // namespace KorrCore

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Service/Utf16Order.h>
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
+
+namespace KorrCore {
+
+// A file format the host adds beside the library's BRep files. A service has a
+// name (its key in KBrepFileServiceManager), a title and a filter for file
+// dialogs, loads files through OnLoadFile and may save lists of shapes.
+// Loaded shapes are cached by the exact path given, failed loads included, for
+// the life of the service; copies of a service copy its cache and then share
+// the cached shapes.
+class KORRGEOMCORE_EXPORT KBrepFileService {
+public:
+    KBrepFileService() = default;
+    KBrepFileService(const KBrepFileService& other) = default;
+    KBrepFileService& operator=(const KBrepFileService& other) = default;
+    virtual ~KBrepFileService();
+
+    // Saves the shapes in this service's format. The base class cannot and
+    // reports "Not implemented!".
+    virtual void SaveFile(const ShapeList& shapes, const std::wstring& path);
+    // Reads one file in this service's format: the shape, or a null ShapePtr.
+    virtual ShapePtr OnLoadFile(const std::wstring& path) = 0;
+
+    // The cached result for the path, or OnLoadFile's result, cached.
+    ShapePtr LoadFile(const std::wstring& path);
+
+    const std::wstring& GetName() const { return name; }
+    const std::wstring& GetTitle() const { return title; }
+    const std::wstring& GetFileFilter() const { return fileFilter; }
+    void SetName(const std::wstring& value) { name = value; }
+    void SetTitle(const std::wstring& value) { title = value; }
+    void SetFileFilter(const std::wstring& value) { fileFilter = value; }
+
+private:
+    std::wstring name;
+    std::wstring title;
+    std::wstring fileFilter;
+    std::map<std::wstring, ShapePtr, Utf16Order> cache;
+};
+
+} // namespace KorrCore

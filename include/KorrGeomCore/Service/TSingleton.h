@@ -1,0 +1,24 @@
+#pragma once
+
+namespace KorrCore {
+
+// The one object of class C in the process: made on the first call of
+// Instance() (not guarded against two threads making that first call at
+// once) and destroyed at process exit.
+template <class C>
+class TSingleton {
+public:
+    static C& Instance();
+};
+
+// Not defined in the class body, so that a class whose instantiation the
+// library provides (see KBrepFileServiceManager.h) has exactly one object per
+// process, whichever module asks for it.
+template <class C>
+C& TSingleton<C>::Instance()
+{
+    static C instance;
+    return instance;
+}
+
+} // namespace KorrCore

@@ -1,0 +1,30 @@
+#include <KorrGeomCore/Service/KBrepFileService.h>
+
+#include "Core/Check.h"
+
+namespace KorrCore {
+
+namespace {
+
+constexpr char kReportSource[] = "Service/KBrepFileService";
+
+} // namespace
+
+KBrepFileService::~KBrepFileService() = default;
+
+void KBrepFileService::SaveFile(const ShapeList& /*shapes*/, const std::wstring& /*path*/)
+{
+    KORR_CHECK(false, "Not implemented!");
+}
+
+ShapePtr KBrepFileService::LoadFile(const std::wstring& path)
+{
+    const auto cached = cache.find(path);
+    if (cached != cache.end())
+        return cached->second;
+    ShapePtr loaded = OnLoadFile(path);
+    cache.emplace(path, loaded);
+    return loaded;
+}
+
+} // namespace KorrCore

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace KorrCore::BrepScreen {
+
+// Walks the text of a BRep file the way the kernel's reader does: tokens
+// separated by white space, plus the few places where the reader works on whole
+// lines. Every step checks what it consumes and returns false on anything the
+// kernel would misread: a token that is not the expected word, an integer or a
+// finite decimal number that does not fill the whole token, a token long enough
+// to overflow the reader's fixed buffers, or the end of the text.
+class Cursor {
+public:
+    // With `buildRecords`, curve and surface records are also built by the
+    // kernel's record readers (see Geometry.h); that costs several times the
+    // walk itself, so a first walk without it turns away cut and malformed
+    // files cheaply.
+    Cursor(std::string_view text, bool buildRecords) : text(text), buildRecords(buildRecords) {}
+
+    bool BuildsRecords() const { return buildRecords; }
+
+    // The next token equals `expected`.
+    bool Word(std::string_view expected);
+    // The next token, whatever it says.
+    bool Token(std::string_view& token);
+    // An integer in [low, high].
+    bool Int(std::int64_t low, std::int64_t high, std::int64_t& value);
+    bool Int(std::int64_t low, std::int64_t high);
+    // 0 or 1: the reader's booleans and on/off integers.
+    bool Flag(bool& value);
+    bool Flag();
+    // Finite decimal numbers.
+    bool Real(double& value);
+    bool Reals(std::int64_t count);
+
+    // The rest of the current line holds only white space and at most
+    // `maxLength` characters; consumes its end. The reader takes lines into
+    // fixed buffers, and a longer line fails its stream.
+    bool BlankRestOfLine(std::size_t maxLength);
+    // The next whole line (without its line break), which must end in one and
+    // hold at most `maxLength` characters.
+    bool Line(std::size_t maxLength, std::string_view& line);
+    // Nothing but white space remains.
+    bool AtEnd() const;
+
+    std::size_t Offset() const { return position; }
+    std::string_view Text(std::size_t begin, std::size_t end) const { return text.substr(begin, end - begin); }
+
+private:
+    std::string_view text;
+    bool buildRecords;
+    std::size_t position = 0;
+};
+
+// What the reader's `>>` into a char buffer treats as a separator.
+bool IsSpace(char c);
+// A whole token read as the reader reads an integer: an optional sign, then
+// decimal digits, fitting the range.
+bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::int64_t& value);
+
+} // namespace KorrCore::BrepScreen

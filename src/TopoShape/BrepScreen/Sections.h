@@ -1,0 +1,53 @@
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "TopoShape/BrepScreen/Cursor.h"
+
+namespace KorrCore::BrepScreen {
+
+// What the sections read so far hold: the later sections refer to their
+// entries by number (from 1; 0 means "none" where the format allows it).
+struct Tables {
+    int format = 0; // 1 to 3, from the header line
+    std::int64_t locations = 0;
+    std::int64_t curves2d = 0;
+    std::int64_t curves = 0;
+    std::int64_t polygons3d = 0;
+    std::int64_t surfaces = 0;
+    // Largest node number each polygon on a triangulation uses, and the node
+    // count of each triangulation: an edge may only put a polygon on a
+    // triangulation that has those nodes.
+    std::vector<std::int64_t> polygonLargestNode;
+    std::vector<std::int64_t> triangulationNodes;
+};
+
+// A section title and its record count, then the records, each consumed by
+// `record()`.
+template <class Record>
+bool CountedSection(Cursor& cursor, std::string_view title, std::int64_t& count, Record record)
+{
+    if (!cursor.Word(title) || !cursor.Int(0, INT_MAX, count))
+        return false;
+    for (std::int64_t i = 0; i < count; ++i)
+        if (!record())
+            return false;
+    return true;
+}
+
+// One function per section of the format, in file order. Each consumes its
+// section and returns false on anything the kernel would misread.
+bool LocationsSection(Cursor& cursor, Tables& tables);
+bool Curve2dsSection(Cursor& cursor, Tables& tables);
+bool CurvesSection(Cursor& cursor, Tables& tables);
+bool Polygon3DSection(Cursor& cursor, Tables& tables);
+bool PolygonOnTriangulationsSection(Cursor& cursor, Tables& tables);
+bool SurfacesSection(Cursor& cursor, Tables& tables);
+bool TriangulationsSection(Cursor& cursor, Tables& tables);
+// The shapes and, after them, the reference to the file's shape.
+bool ShapesSection(Cursor& cursor, const Tables& tables);
+
+} // namespace KorrCore::BrepScreen

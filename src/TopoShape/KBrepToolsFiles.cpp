@@ -1,0 +1,75 @@
+#include <KorrGeomCore/Platform/KStringUtil.h>
+#include <KorrGeomCore/TopoShape/KBrepTools.h>
+
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <TopoDS_Compound.hxx>
+
+#include <sstream>
+
+#include "Core/Check.h"
+#include "Core/Guarded.h"
+#include "TopoShape/BrepScreen/BrepFileScreen.h"
+#include "TopoShape/FileBytes.h"
+#include "TopoShape/FileReplace.h"
+#include "TopoShape/ShapeAccess.h"
+
+namespace KorrCore {
+
+namespace {
+
+constexpr char kReportSource[] = "TopoShape/KBrepTools";
+
+// The kernel writes the file itself, so the bytes on disk are exactly its own.
+bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
+{
+    return ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
+        return Guarded([&] { return BRepTools::Write(shape, file.c_str()) == Standard_True; });
+    });
+}
+
+} // namespace
+
+ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* /*progress*/)
+{
+    // The file is read once: the bytes that were screened are the bytes the
+    // kernel reads.
+    std::optional<std::string> bytes = RegularFileBytes(KStringUtil::w2a(path));
+    if (!bytes || !LooksReadable(*bytes))
+        return nullptr;
+    return Guarded([&]() -> ShapePtr {
+        std::istringstream in(std::move(*bytes));
+        // A failing stream throws rather than leave the reader spinning on it;
+        // screened text does not fail, this only backs the screen up.
+        in.exceptions(std::ios::failbit | std::ios::badbit);
+        TopoDS_Shape shape;
+        BRepTools::Read(shape, in, BRep_Builder());
+        return shape.IsNull() ? nullptr : WrapShape(shape);
+    });
+}
+
+// A handle holding no kernel shape has nothing to save: the kernel would write
+// a file that reads back as no shape at all.
+bool KBrepTools::SaveBrepFile(ShapePtr shape, const std::wstring& path, KProgressIndicator* /*progress*/)
+{
+    if (!KORR_CHECK(HoldsShape(shape), "NULL TopoShape!"))
+        return false;
+    return WriteKernelShape(KernelShape(shape), path);
+}
+
+bool KBrepTools::SaveBrepFile(const ShapeList& shapes, const std::wstring& path, KProgressIndicator* /*progress*/)
+{
+    return Guarded([&] {
+        TopoDS_Compound compound;
+        BRep_Builder builder;
+        builder.MakeCompound(compound);
+        for (const ShapePtr& entry : shapes) {
+            // The kernel crashes on adding a null kernel shape.
+            if (KORR_CHECK(HoldsShape(entry), "NULL TopoShape!"))
+                builder.Add(compound, KernelShape(entry));
+        }
+        return WriteKernelShape(compound, path);
+    });
+}
+
+} // namespace KorrCore
