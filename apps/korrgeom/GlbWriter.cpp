@@ -23,8 +23,7 @@ public:
     }
 
     // Appends the values as a buffer view and returns its index.
-    template <class T>
-    int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
+    template <class T> int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
     {
         std::vector<unsigned char>& bytes = model.buffers[0].data;
         tinygltf::BufferView view;
@@ -90,11 +89,11 @@ public:
             AddPoints(AddView(mesh.positions, TINYGLTF_TARGET_ARRAY_BUFFER), mesh.positions, 0, nodes);
         surface.attributes["NORMAL"] = AddAccessor(AddView(mesh.normals, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
                                                    TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
-        surface.attributes["TEXCOORD_0"] = AddAccessor(AddView(mesh.texCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0,
-                                                       nodes, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
-        surface.indices = AddAccessor(AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0,
-                                      mesh.indices.size(), TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
-                                      TINYGLTF_TYPE_SCALAR, 0);
+        surface.attributes["TEXCOORD_0"] = AddAccessor(AddView(mesh.texCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+                                                       TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
+        surface.indices =
+            AddAccessor(AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0, mesh.indices.size(),
+                        TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, 0);
         primitives.push_back(surface);
     }
 

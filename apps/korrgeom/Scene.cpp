@@ -1,19 +1,54 @@
 #include "Scene.h"
 
+#include <cmath>
+
 namespace korrgeom {
 
 using KMath::Vector3;
-using KorrCore::KBrepTools;
+using namespace KorrCore;
+
+namespace {
+
+// The Overview's typical part: a solid from the primitives, modified by a
+// boolean cut and a fillet.
+ShapePtr MachinedPart()
+{
+    const ShapePtr block = KBrepTools::MakeBox(Vector3(0, 0, 0), Vector3::UNIT_Z, Vector3(40, 30, 20));
+    const ShapePtr pocketTool = KBrepTools::MakeBox(Vector3(8, 8, 8), Vector3::UNIT_Z, Vector3(24, 14, 20));
+    return KFeatureTools::Fillet(KFeatureTools::Boolean(block, pocketTool, BooleanCut), 1.5);
+}
+
+// A five-pointed star outline, filled.
+ShapePtr StarProfile(const Vector3& centre)
+{
+    std::vector<Vector3> corners;
+    for (int i = 0; i < 10; ++i) {
+        const double angle = KMath::Math::HALF_PI + i * KMath::Math::PI / 5;
+        const double radius = i % 2 == 0 ? 10.0 : 4.0;
+        corners.push_back(centre + Vector3(radius * std::cos(angle), radius * std::sin(angle), 0));
+    }
+    return KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), static_cast<int>(corners.size())));
+}
+
+} // namespace
 
 SceneSource EmbeddedScene()
 {
-    return {"embedded scene: sphere, cylinder, box and cone", [] {
+    return {"embedded scene: machined part, sphere, cone and star profile", [] {
                 return Scene{
-                    {"sphere", KBrepTools::MakeSphere(Vector3(0, 0, 5), 5)},
-                    {"cylinder", KBrepTools::MakeCylinder(Vector3(15, 0, 0), Vector3::UNIT_Z, 4, 10, 360)},
-                    {"box", KBrepTools::MakeBox(Vector3(25, -5, 0), Vector3::UNIT_Z, Vector3(10, 10, 10))},
-                    {"cone", KBrepTools::MakeCone(Vector3(45, 0, 0), Vector3::UNIT_Z, 5, 10, 2, 270)},
+                    {"part", MachinedPart()},
+                    {"sphere", KBrepTools::MakeSphere(Vector3(55, 15, 8), 8)},
+                    {"cone", KBrepTools::MakeCone(Vector3(80, 15, 0), Vector3::UNIT_Z, 8, 16, 2, 270)},
+                    {"star", StarProfile(Vector3(20, -25, 0))},
                 };
+            }};
+}
+
+SceneSource FileScene(const std::string& path)
+{
+    return {"BRep file " + path, [path] {
+                ShapePtr shape = KBrepTools::ReadBrepFile(KStringUtil::a2w(path), nullptr);
+                return shape ? Scene{{"file", shape}} : Scene{};
             }};
 }
 

@@ -16,14 +16,18 @@ struct NamedShape {
 using Scene = std::vector<NamedShape>;
 
 // Where the displayed shapes come from: what the summary calls it, and how it
-// is built. The display round trip takes any source, so another one (a BRep
-// file named on the command line, say) slots in beside the embedded scene.
+// is built. The display round trip takes any source.
 struct SceneSource {
     std::string description;
     std::function<Scene()> build;
 };
 
-// The embedded default: one of each solid primitive, side by side.
+// The embedded default: a machined part (a block with a pocket cut by a
+// boolean, every edge filleted), a sphere and a cone beside it, and a star
+// profile drawn as a polygon and filled into a face.
 SceneSource EmbeddedScene();
+
+// The shape in a BRep file; the scene is empty when the file cannot be read.
+SceneSource FileScene(const std::string& path);
 
 } // namespace korrgeom

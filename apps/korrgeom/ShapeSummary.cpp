@@ -50,8 +50,7 @@ void PrintShapeSummary(std::ostream& out, const NamedShape& named)
     PrintPoint(out, box.getMinimum());
     out << " - ";
     PrintPoint(out, box.getMaximum());
-    out << "  edges " << edges.size() << "  faces " << faces.size() << "  vertices " << CountDistinct(vertices)
-        << '\n';
+    out << "  edges " << edges.size() << "  faces " << faces.size() << "  vertices " << CountDistinct(vertices) << '\n';
 }
 
 } // namespace korrgeom

@@ -1,6 +1,8 @@
-// korrgeom: the host's display round trip. Builds the scene, tessellates every
-// face and samples every edge through the library, joins the results into one
-// mesh, writes it as a binary glTF file and prints what each stage did.
+// korrgeom: the host's display round trip. Builds the scene (or reads it from a
+// BRep file), keeps its first shape in a BRep file and checks it reads back the
+// same, tessellates every face and samples every edge through the library,
+// joins the results into one mesh, writes it as a binary glTF file and prints
+// what each stage did.
 
 #include <chrono>
 #include <cmath>
@@ -12,6 +14,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "BrepRoundTrip.h"
 #include "DisplayRoundTrip.h"
 #include "GlbWriter.h"
 #include "Scene.h"
@@ -20,8 +23,7 @@
 namespace {
 
 // Runs the stage and returns how long it took, in milliseconds.
-template <class Stage>
-double Milliseconds(Stage&& stage)
+template <class Stage> double Milliseconds(Stage&& stage)
 {
     const auto start = std::chrono::steady_clock::now();
     stage();
@@ -41,25 +43,43 @@ std::string PositiveNumber(const std::string& text)
 int main(int argc, char** argv)
 {
     CLI::App app{"KorrGeomCore demo: the display round trip, from shapes to a glTF file"};
+    std::string input;
     std::string output = "korrgeom.glb";
+    std::string brepOutput = "korrgeom.brep";
     double deflection = 0.1;
+    app.add_option("-i,--input", input, "BRep file to display instead of the embedded scene");
     app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
-    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
+    app.add_option("-b,--brep", brepOutput, "BRep file the first shape is saved to and read back from")
+        ->capture_default_str();
+    app.add_option("-d,--deflection", deflection,
+                   "largest distance of mesh and polylines from the surfaces, model units")
         ->capture_default_str()
         ->check(PositiveNumber);
     CLI11_PARSE(app, argc, argv);
 
-    const korrgeom::SceneSource source = korrgeom::EmbeddedScene();
+    const korrgeom::SceneSource source = input.empty() ? korrgeom::EmbeddedScene() : korrgeom::FileScene(input);
     korrgeom::Scene scene;
     korrgeom::DisplayMesh mesh;
     korrgeom::Tally faces, edges;
 
     const double buildTime = Milliseconds([&] { scene = source.build(); });
+    if (scene.empty()) {
+        std::cerr << "korrgeom: cannot read " << input << ": missing, unreadable or not a valid BRep file\n";
+        return 1;
+    }
     // Before meshing: a shape's bounding box grows to cover its triangulation.
-    std::cout << "korrgeom: " << source.description << ", deflection " << deflection << "\n\n"
-              << std::setprecision(6);
+    std::cout << "korrgeom: " << source.description << ", deflection " << deflection << "\n\n" << std::setprecision(6);
     for (const korrgeom::NamedShape& named : scene)
         korrgeom::PrintShapeSummary(std::cout, named);
+
+    std::string problem;
+    bool sameAfterRoundTrip = false;
+    const double brepTime =
+        Milliseconds([&] { sameAfterRoundTrip = korrgeom::BrepRoundTrip(scene.front().shape, brepOutput, problem); });
+    if (!sameAfterRoundTrip) {
+        std::cerr << "korrgeom: BRep round trip failed: " << problem << '\n';
+        return 1;
+    }
 
     const double tessellateTime = Milliseconds([&] {
         for (const korrgeom::NamedShape& named : scene)
@@ -76,12 +96,13 @@ int main(int argc, char** argv)
     const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
 
     std::cout << std::fixed << std::setprecision(1) << '\n'
-              << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
-              << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
+              << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: " << mesh.TriangleCount()
+              << " triangles, " << mesh.NodeCount() << " nodes\n"
               << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
               << " polyline points\n"
-              << "time (ms)  build " << buildTime << ", tessellate " << tessellateTime << ", sample " << sampleTime
-              << ", write " << writeTime << '\n';
+              << "brep       " << brepOutput << " saved and read back: same kind and bounding box\n"
+              << "time (ms)  build " << buildTime << ", brep " << brepTime << ", tessellate " << tessellateTime
+              << ", sample " << sampleTime << ", write " << writeTime << '\n';
     if (!written) {
         std::cerr << "korrgeom: " << error << '\n';
         return 1;

@@ -22,9 +22,8 @@ TEST(KcAssert, ReturnsConditionAndReportsOnlyFailures)
 
 TEST(KcAssert, ThrowingHandlerDoesNotEscape)
 {
-    auto previous = KcAssert::SetReportHandler([](const std::string&, const char*, int) {
-        throw std::runtime_error("host handler failed");
-    });
+    auto previous = KcAssert::SetReportHandler(
+        [](const std::string&, const char*, int) { throw std::runtime_error("host handler failed"); });
     EXPECT_NO_THROW(EXPECT_FALSE(KcAssert::Assert(false, "boom", "file", 1)));
     KcAssert::SetReportHandler(previous);
 }
@@ -61,5 +60,21 @@ TEST(KStringUtil, CombinesSurrogatePairsAndReplacesStrayOnes)
     const std::wstring pair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
     EXPECT_EQ(KStringUtil::w2a(pair), "\xF0\x9F\x98\x80");
     const std::wstring stray{L'a', static_cast<wchar_t>(0xDC00), L'b'};
-    EXPECT_EQ(KStringUtil::w2a(stray), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(KStringUtil::w2a(stray), "a\xEF\xBF\xBD"
+                                       "b");
+}
+
+TEST(KStringUtil, DecodesUtf8BackToWideAndReplacesMalformedBytes)
+{
+    const std::string utf8 = "d\xC3\xBC/\xE2\x82\xAC/\xF0\x9F\x98\x80.brep";
+    const std::wstring wide = KStringUtil::a2w(utf8);
+    EXPECT_EQ(wide, (std::wstring{L'd', 0xFC, L'/', 0x20AC, L'/', static_cast<wchar_t>(0x1F600), L'.', L'b', L'r', L'e',
+                                  L'p'}));
+    EXPECT_EQ(KStringUtil::w2a(wide), utf8);
+    // A stray continuation byte, an overlong '/', a truncated sequence.
+    EXPECT_EQ(KStringUtil::a2w("a\x80"
+                               "b"),
+              (std::wstring{L'a', 0xFFFD, L'b'}));
+    EXPECT_EQ(KStringUtil::a2w("\xC0\xAF"), (std::wstring{0xFFFD, 0xFFFD}));
+    EXPECT_EQ(KStringUtil::a2w("\xE2\x82"), (std::wstring{0xFFFD, 0xFFFD}));
 }

@@ -12,6 +12,9 @@ public:
     // (UTF-8), so that any path a host can express names the same file.
     // Code units that are not valid Unicode become U+FFFD.
     static std::string w2a(const std::wstring& wide);
+    // The inverse, for hosts holding UTF-8 paths (command lines, say): malformed
+    // byte sequences become U+FFFD.
+    static std::wstring a2w(const std::string& narrow);
 };
 
 } // namespace KorrCore
