@@ -5,6 +5,7 @@
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepAlgoAPI_Section.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
+#include <BRepCheck_Analyzer.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS_Wire.hxx>
@@ -17,6 +18,14 @@ namespace KorrCore {
 namespace {
 
 constexpr char kReportSource[] = "TopoShape/KFeatureTools";
+
+// The kernel's boolean algorithms require valid arguments; on invalid ones
+// (a solid whose shells share a face, say) they leak, and worse, so such
+// operands are refused before the algorithm runs.
+bool ValidOperands(const TopoDS_Shape& first, const TopoDS_Shape& second)
+{
+    return BRepCheck_Analyzer(first).IsValid() && BRepCheck_Analyzer(second).IsValid();
+}
 
 // The kernel's result; a failed operation raises when its shape is taken.
 TopoDS_Shape BooleanResult(const TopoDS_Shape& first, const TopoDS_Shape& second, KBooleanOp operation)
@@ -39,6 +48,8 @@ ShapePtr KFeatureTools::Boolean(ShapePtr first, ShapePtr second, KBooleanOp oper
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelFirst, const TopoDS_Shape& kernelSecond) -> ShapePtr {
+            if (!ValidOperands(kernelFirst, kernelSecond))
+                return nullptr;
             const TopoDS_Shape result = BooleanResult(kernelFirst, kernelSecond, operation);
             if (result.IsNull())
                 return nullptr;
@@ -51,6 +62,8 @@ ShapePtr KFeatureTools::SurfaceSection(ShapePtr first, ShapePtr second)
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelFirst, const TopoDS_Shape& kernelSecond) -> ShapePtr {
+            if (!ValidOperands(kernelFirst, kernelSecond))
+                return nullptr;
             BRepAlgoAPI_Section section(kernelFirst, kernelSecond, /*PerformNow=*/false);
             section.Build();
             if (!section.IsDone())

@@ -126,3 +126,20 @@ TEST(SurfaceSection, NoCommonCurveOrSeveralLoopsGiveNull)
     EXPECT_EQ(KFeatureTools::SurfaceSection(LeftCube(), cylinder), nullptr);
     EXPECT_EQ(recorder.count(), 0u);
 }
+
+TEST(Boolean, InvalidOperandsAreRefusedBeforeTheKernelRuns)
+{
+    // Found by fuzzing: the kernel's common of a solid whose two shells share
+    // one disc face with a circle leaked its intermediate data.
+    const ShapePtr circle = KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X);
+    const ShapePtr disc = KBrepTools::MakeFace(circle);
+    const ShapePtr brokenSolid = KBrepTools::MakeSolid({disc, disc});
+    ASSERT_TRUE(brokenSolid);
+    ASSERT_FALSE(KorrTest::IsValid(brokenSolid));
+    const ShapePtr otherCircle = KBrepTools::MakeCircle(Vector3(10, 10, 10), 5, Vector3::UNIT_Z);
+    for (KBooleanOp operation : {BooleanFuse, BooleanCommon, BooleanCut})
+        EXPECT_FALSE(KFeatureTools::Boolean(brokenSolid, otherCircle, operation));
+    EXPECT_FALSE(KFeatureTools::SurfaceSection(brokenSolid, LeftCube()));
+    // The valid disc still takes part.
+    EXPECT_TRUE(KFeatureTools::Boolean(disc, otherCircle, BooleanCommon));
+}
