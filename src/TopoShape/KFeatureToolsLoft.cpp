@@ -4,6 +4,8 @@
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
+#include <BRepGProp.hxx>
+#include <GProp_GProps.hxx>
 #include <BRepOffsetAPI_MakePipeShell.hxx>
 #include <BRepOffsetAPI_ThruSections.hxx>
 #include <BRep_Tool.hxx>
@@ -90,6 +92,20 @@ bool HasCoincidentNeighbours(const std::vector<TopoDS_Wire>& sections)
     return false;
 }
 
+// The kernel's moving frames recurse without end along a curve of no length (a
+// circle of radius zero, a shape scaled down to nothing), overflowing the
+// stack, so every edge of a path must have a length.
+bool EveryEdgeHasLength(const TopoDS_Wire& path)
+{
+    for (TopExp_Explorer edges(path, TopAbs_EDGE); edges.More(); edges.Next()) {
+        GProp_GProps properties;
+        BRepGProp::LinearProperties(edges.Current(), properties);
+        if (!(properties.Mass() > Precision::Confusion()))
+            return false;
+    }
+    return true;
+}
+
 // The kernel places a profile only at a vertex that belongs to the spine (a
 // new vertex at the very same point makes it raise), so the location is
 // matched against the spine's own vertices; null when none lies there.
@@ -128,7 +144,7 @@ bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam
         if (!KORR_CHECK(HoldsShape(parameters.AuxiliaryShape), ""))
             return false;
         const TopoDS_Wire auxiliarySpine = AsWire(KernelShape(parameters.AuxiliaryShape));
-        if (auxiliarySpine.IsNull())
+        if (auxiliarySpine.IsNull() || !EveryEdgeHasLength(auxiliarySpine))
             return false;
         pipe.SetMode(auxiliarySpine, parameters.CurvilinearEquivalence,
                      parameters.KeepContact ? BRepFill_Contact : BRepFill_NoContact);
@@ -184,7 +200,7 @@ ShapePtr KFeatureTools::MakePipeShell(const KPipeShellParam& parameters)
     return OperateOn(
         [&](const TopoDS_Shape& kernelSpine) -> ShapePtr {
             const TopoDS_Wire spine = AsWire(kernelSpine);
-            if (spine.IsNull())
+            if (spine.IsNull() || !EveryEdgeHasLength(spine))
                 return nullptr;
             BRepOffsetAPI_MakePipeShell pipe(spine);
             if (!ApplyTrihedronMode(pipe, parameters))

@@ -157,3 +157,19 @@ TEST(KPipeShellParam, CopiesShareHandlesButNotProfileLists)
     EXPECT_EQ(assigned.Profiles.size(), 2u);
     EXPECT_EQ(assigned.Spine, original.Spine);
 }
+
+TEST(MakePipeShell, PathsWithoutLengthGiveNullInsteadOfOverflowingTheStack)
+{
+    // Found by fuzzing: a spine that is a circle of radius zero sent the
+    // kernel's Frenet frame into endless recursion.
+    const ShapePtr point = KBrepTools::MakeCircle(Vector3(0, 3e16, 0), 0, Vector3(0, 10, 0));
+    ASSERT_TRUE(point);
+    KPipeShellParam parameters = TubeAlongZ();
+    parameters.Spine = point;
+    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+
+    parameters = TubeAlongZ();
+    parameters.Mode = KPipeShellParam::ModeAuxiliarySpine;
+    parameters.AuxiliaryShape = point;
+    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+}
