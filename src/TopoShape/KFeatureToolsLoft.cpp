@@ -1,17 +1,11 @@
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 
-#include <BRepAdaptor_Curve.hxx>
-#include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepExtrema_DistShapeShape.hxx>
-#include <BRepGProp.hxx>
-#include <GProp_GProps.hxx>
 #include <BRepOffsetAPI_MakePipeShell.hxx>
 #include <BRepOffsetAPI_ThruSections.hxx>
 #include <BRep_Tool.hxx>
 #include <Precision.hxx>
 #include <TopExp.hxx>
-#include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Wire.hxx>
@@ -22,6 +16,7 @@
 #include "Core/Check.h"
 #include "Core/KernelValues.h"
 #include "TopoShape/KFeatureToolsFrame.h"
+#include "TopoShape/SweepPaths.h"
 
 namespace KorrCore {
 
@@ -55,55 +50,6 @@ std::vector<TopoDS_Wire> LoftSections(const ShapeList& sections)
         wires.push_back(wire);
     }
     return wires;
-}
-
-bool TouchesWithinConfusion(const TopoDS_Shape& first, const TopoDS_Shape& second)
-{
-    const BRepExtrema_DistShapeShape gap(first, second);
-    return gap.IsDone() && gap.Value() <= Precision::Confusion();
-}
-
-// True when sample points along every edge of `covered` all lie on `cover`.
-bool LiesOn(const TopoDS_Wire& covered, const TopoDS_Wire& cover)
-{
-    constexpr int kSamplesPerEdge = 5;
-    for (TopExp_Explorer edges(covered, TopAbs_EDGE); edges.More(); edges.Next()) {
-        const BRepAdaptor_Curve curve(TopoDS::Edge(edges.Current()));
-        const double step = (curve.LastParameter() - curve.FirstParameter()) / (kSamplesPerEdge - 1);
-        for (int i = 0; i < kSamplesPerEdge; ++i) {
-            const gp_Pnt sample = curve.Value(curve.FirstParameter() + i * step);
-            if (!TouchesWithinConfusion(BRepBuilderAPI_MakeVertex(sample).Vertex(), cover))
-                return false;
-        }
-    }
-    return true;
-}
-
-// The kernel's skinning crashes (rather than raising) when two consecutive
-// sections lie on top of each other, so such lists are refused before it runs.
-bool HasCoincidentNeighbours(const std::vector<TopoDS_Wire>& sections)
-{
-    for (std::size_t i = 1; i < sections.size(); ++i) {
-        const TopoDS_Wire& previous = sections[i - 1];
-        const TopoDS_Wire& current = sections[i];
-        if (TouchesWithinConfusion(previous, current) && (LiesOn(previous, current) || LiesOn(current, previous)))
-            return true;
-    }
-    return false;
-}
-
-// The kernel's moving frames recurse without end along a curve of no length (a
-// circle of radius zero, a shape scaled down to nothing), overflowing the
-// stack, so every edge of a path must have a length.
-bool EveryEdgeHasLength(const TopoDS_Wire& path)
-{
-    for (TopExp_Explorer edges(path, TopAbs_EDGE); edges.More(); edges.Next()) {
-        GProp_GProps properties;
-        BRepGProp::LinearProperties(edges.Current(), properties);
-        if (!(properties.Mass() > Precision::Confusion()))
-            return false;
-    }
-    return true;
 }
 
 // The kernel places a profile only at a vertex that belongs to the spine (a
@@ -184,7 +130,7 @@ ShapePtr KFeatureTools::MakeLoft(const ShapeList& sections, bool solid)
     return Guarded([&]() -> ShapePtr {
         const std::vector<TopoDS_Wire> wires = LoftSections(sections);
         // The kernel crashes on a single section instead of raising.
-        if (wires.size() < 2 || HasCoincidentNeighbours(wires))
+        if (wires.size() < 2 || !Skinnable(wires))
             return nullptr;
         BRepOffsetAPI_ThruSections loft(solid, /*ruled=*/false, /*pres3d=*/1e-06);
         for (const TopoDS_Wire& wire : wires)

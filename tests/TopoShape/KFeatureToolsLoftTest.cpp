@@ -108,3 +108,14 @@ TEST(MakeLoft, CoincidentNeighbouringSectionsGiveNullInsteadOfCrashing)
     ASSERT_TRUE(there_and_back);
     EXPECT_EQ(there_and_back->GetShapeType(), TopoShell);
 }
+
+TEST(MakeLoft, SectionsWithoutLengthGiveNullInsteadOfCrashing)
+{
+    // Found by fuzzing: a circle of radius zero among the sections crashed the
+    // kernel's skinning.
+    const ShapePtr point = KBrepTools::MakeCircle(Vector3::ZERO, 2.2e-16, Vector3::UNIT_X);
+    ASSERT_TRUE(point);
+    const ShapePtr top = CircleWire(Vector3(0, 0, 5), 1, Vector3::UNIT_Z);
+    EXPECT_FALSE(KFeatureTools::MakeLoft({top, point}, false));
+    EXPECT_FALSE(KFeatureTools::MakeLoft({point, top, CircleWire(Vector3(0, 0, 9), 2, Vector3::UNIT_Z)}, true));
+}

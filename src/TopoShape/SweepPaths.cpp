@@ -1,0 +1,74 @@
+#include "TopoShape/SweepPaths.h"
+
+#include <BRepAdaptor_Curve.hxx>
+#include <BRepBuilderAPI_MakeVertex.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
+#include <BRepGProp.hxx>
+#include <GProp_GProps.hxx>
+#include <Precision.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+
+namespace KorrCore {
+
+namespace {
+
+bool TouchesWithinConfusion(const TopoDS_Shape& first, const TopoDS_Shape& second)
+{
+    const BRepExtrema_DistShapeShape gap(first, second);
+    return gap.IsDone() && gap.Value() <= Precision::Confusion();
+}
+
+// True when sample points along every edge of `covered` all lie on `cover`.
+bool LiesOn(const TopoDS_Wire& covered, const TopoDS_Wire& cover)
+{
+    constexpr int kSamplesPerEdge = 5;
+    for (TopExp_Explorer edges(covered, TopAbs_EDGE); edges.More(); edges.Next()) {
+        const BRepAdaptor_Curve curve(TopoDS::Edge(edges.Current()));
+        const double step = (curve.LastParameter() - curve.FirstParameter()) / (kSamplesPerEdge - 1);
+        for (int i = 0; i < kSamplesPerEdge; ++i) {
+            const gp_Pnt sample = curve.Value(curve.FirstParameter() + i * step);
+            if (!TouchesWithinConfusion(BRepBuilderAPI_MakeVertex(sample).Vertex(), cover))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The kernel's skinning crashes (rather than raising) when two consecutive
+// sections lie on top of each other, so such lists are refused before it runs.
+bool HasCoincidentNeighbours(const std::vector<TopoDS_Wire>& sections)
+{
+    for (std::size_t i = 1; i < sections.size(); ++i) {
+        const TopoDS_Wire& previous = sections[i - 1];
+        const TopoDS_Wire& current = sections[i];
+        if (previous.IsSame(current))
+            return true;
+        if (TouchesWithinConfusion(previous, current) && (LiesOn(previous, current) || LiesOn(current, previous)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool EveryEdgeHasLength(const TopoDS_Wire& path)
+{
+    for (TopExp_Explorer edges(path, TopAbs_EDGE); edges.More(); edges.Next()) {
+        GProp_GProps properties;
+        BRepGProp::LinearProperties(edges.Current(), properties);
+        if (!(properties.Mass() > Precision::Confusion()))
+            return false;
+    }
+    return true;
+}
+
+bool Skinnable(const std::vector<TopoDS_Wire>& sections)
+{
+    for (const TopoDS_Wire& section : sections)
+        if (!EveryEdgeHasLength(section))
+            return false;
+    return !HasCoincidentNeighbours(sections);
+}
+
+} // namespace KorrCore
