@@ -13,12 +13,13 @@
 #include <functional>
 #include <vector>
 
+#include "FuzzInspect.h"
 #include "FuzzValues.h"
 
 using namespace KorrCore;
+using KMath::Vector3;
 using KorrFuzz::ConsumeNastyDouble;
 using KorrFuzz::ConsumeNastyVector;
-using KMath::Vector3;
 
 namespace {
 
@@ -187,22 +188,6 @@ const std::vector<Step>& Steps()
     return steps;
 }
 
-// Everything a host does with a result must be safe too.
-void Inspect(const ShapePtr& shape)
-{
-    if (!shape)
-        return;
-    shape->GetShapeType();
-    shape->GetBBox();
-    ShapeList edges, faces, vertices;
-    KTopoEdgeExplor::Explor(shape, edges);
-    KTopoFaceExplor::Explor(shape, faces);
-    KTopoVertexExplor::Explor(shape, vertices);
-    KMath::Vector3 position;
-    for (const ShapePtr& vertex : vertices)
-        KTopoVertexExplor::Explor(vertex, position);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -223,6 +208,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         program.Keep(steps[step](program));
     }
     for (const ShapePtr& shape : program.Built())
-        Inspect(shape);
+        KorrFuzz::Inspect(shape);
     return 0;
 }

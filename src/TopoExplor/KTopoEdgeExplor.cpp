@@ -9,6 +9,7 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
+#include "TopoExplor/DeflectionRange.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/SubShapeList.h"
 
@@ -37,7 +38,7 @@ bool KTopoEdgeExplor::Explor(const ShapePtr& edge, std::vector<float>* points, d
     if (!HoldsShape(edge))
         return false;
     const TopoDS_Edge& kernelEdge = TopoDS::Edge(KernelShape(edge));
-    if (!points)
+    if (!points || !MeetableDeflection(deflection, kernelEdge))
         return false;
 
     // The conversion works on a copy: the host's edge stays as it is.

@@ -9,6 +9,7 @@
 
 #include "Core/Check.h"
 #include "TopoExplor/DisplayBuffers.h"
+#include "TopoExplor/DeflectionRange.h"
 #include "TopoExplor/FaceTriangulation.h"
 #include "TopoExplor/ShadingNormals.h"
 #include "TopoExplor/SubShapeList.h"
@@ -84,7 +85,7 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>& positions
     if (!KORR_CHECK(HoldsShape(face), "This is not Face"))
         return false;
     const TopoDS_Face& kernelFace = TopoDS::Face(KernelShape(face));
-    if (std::isnan(options.Deflection))
+    if (!MeetableDeflection(options.Deflection, kernelFace))
         return false;
 
     TopLoc_Location location;
@@ -126,7 +127,7 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>* positions
     if (!KORR_CHECK(HoldsShape(face), "This is not Face"))
         return false;
     const TopoDS_Face& kernelFace = TopoDS::Face(KernelShape(face));
-    if (!positions || !normals || (indices && !texCoords) || std::isnan(deflection))
+    if (!positions || !normals || (indices && !texCoords) || !MeetableDeflection(deflection, kernelFace))
         return false;
 
     const BRepAdaptor_Surface surface(kernelFace, Standard_True);

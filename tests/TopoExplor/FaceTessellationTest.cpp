@@ -434,6 +434,26 @@ TEST(FaceTessellation, NotANumberDeflectionIsRefusedInsteadOfHanging)
     EXPECT_TRUE(TriangulationOf(face).IsNull());
 }
 
+TEST(FaceTessellation, DeflectionFinerThanTheCoordinatesResolveIsRefused)
+{
+    // Found by fuzzing: far from the origin the mesher kept splitting edges
+    // whose rounding noise exceeded the deflection, and never returned.
+    ShapeList faces;
+    const ShapePtr farSphere = KFeatureTools::Translate(KBrepTools::MakeSphere(Vector3::ZERO, 1), Vector3(1e20, 0, 0));
+    ASSERT_TRUE(KTopoFaceExplor::Explor(farSphere, faces));
+    FaceMesh mesh;
+    ExplorFaceOptions options;
+    options.Deflection = 1e-3;
+    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), mesh.positions, mesh.indices, mesh.normals, mesh.texCoords,
+                                         options));
+    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), &mesh.positions, nullptr, &mesh.normals, nullptr, 1e-3));
+    EXPECT_TRUE(TriangulationOf(faces.front()).IsNull());
+    // A deflection the coordinates do resolve meshes as usual.
+    options.Deflection = 1e9;
+    EXPECT_TRUE(KTopoFaceExplor::Explor(faces.front(), mesh.positions, mesh.indices, mesh.normals, mesh.texCoords,
+                                        options));
+}
+
 TEST(FaceTessellationPointerForm, IndexedResultKeepsTheSurfacesOwnOrientation)
 {
     for (const ShapePtr& face : FacesOf(Box())) {
