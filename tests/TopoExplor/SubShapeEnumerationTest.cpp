@@ -14,19 +14,13 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
+using KorrTest::Holding;
 using KorrTest::Kernel;
 using KorrTest::ReportRecorder;
 
 namespace {
 
 ShapePtr UnitBox() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3)); }
-
-ShapePtr Holding(const TopoDS_Shape& kernel)
-{
-    ShapePtr handle = std::make_shared<KTopoShape>();
-    KTopoShapeImpl::SetShape(handle.get(), kernel);
-    return handle;
-}
 
 std::size_t DistinctKernelShapes(const ShapeList& list)
 {

@@ -16,6 +16,13 @@ namespace KorrTest {
 
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape) { return KorrCore::KTopoShapeImpl::GetShape(shape.get()); }
 
+KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel)
+{
+    KorrCore::ShapePtr handle = std::make_shared<KorrCore::KTopoShape>();
+    KorrCore::KTopoShapeImpl::SetShape(handle.get(), kernel);
+    return handle;
+}
+
 double Volume(const KorrCore::ShapePtr& shape)
 {
     GProp_GProps props;

@@ -14,6 +14,9 @@
 namespace KorrTest {
 
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape);
+// A new handle holding the kernel shape, for feeding kernel-made shapes to the
+// library.
+KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel);
 
 double Volume(const KorrCore::ShapePtr& shape);
 double Area(const KorrCore::ShapePtr& shape);
