@@ -8,6 +8,7 @@
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <Precision.hxx>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -62,6 +63,18 @@ std::optional<Segment> SideOffset(const KMath::Vector3& start, const KMath::Vect
     if (!(halfWidthAcross > Precision::Confusion()))
         return std::nullopt;
     return segment;
+}
+
+// The kernel counts magnitudes from half its Precision::Infinite() on as
+// infinite and raises for them, but a little below that its face classifier's
+// far-away probe points land inside the shape and face making never returns
+// (seen for a degenerate triangle reaching 8e99). Corners beyond a millionth of
+// that infinity are treated as infinite. NaN is not beyond anything: the kernel
+// merely cannot fill a triangle with a NaN corner.
+bool BeyondKernelRange(const KMath::Vector3& point)
+{
+    const double limit = 1e-6 * Precision::Infinite();
+    return std::abs(point.x) >= limit || std::abs(point.y) >= limit || std::abs(point.z) >= limit;
 }
 
 // The face filling one triangle, or a null face when the kernel cannot fill
@@ -126,6 +139,10 @@ ShapePtr KBrepToolsEx::MakeMeshShell(KMath::Vector3* vertices, int count)
     if (!KORR_CHECK(count % 3 == 0, "Invalid vertex count!"))
         return nullptr;
     if (vertices == nullptr && count != 0)
+        return nullptr;
+    // Infinite corners make the kernel raise, which fails the whole call; so
+    // do corners too far out for it to handle without hanging.
+    if (count > 0 && std::any_of(vertices, vertices + count, BeyondKernelRange))
         return nullptr;
     // The guard spans the whole loop: a triangle that makes the kernel raise
     // (all corners coinciding) ends the call with null, whereas one the kernel

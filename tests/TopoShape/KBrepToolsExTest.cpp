@@ -204,7 +204,7 @@ TEST(KBrepToolsExMakeMeshShell, CountMustBeAMultipleOfThree)
     EXPECT_EQ(recorder.count(), 3u);
 }
 
-TEST(KBrepToolsExMakeMeshShell, UnfillableTriangleIsLeftOutButCoincidentCornersFailTheCall)
+TEST(KBrepToolsExMakeMeshShell, UnfillableTriangleIsLeftOutButCoincidentOrFarCornersFailTheCall)
 {
     ReportRecorder recorder;
     std::vector<Vector3> vertices = SquareTriangles();
@@ -218,5 +218,13 @@ TEST(KBrepToolsExMakeMeshShell, UnfillableTriangleIsLeftOutButCoincidentCornersF
     vertices = SquareTriangles();
     vertices.insert(vertices.end(), 3, Vector3(2, 2, 2));
     EXPECT_FALSE(MeshShell(vertices));
+
+    // Infinite corners make the kernel raise; near infinity it would never
+    // return from making the face.
+    for (double far : {kInfinity, 8e99}) {
+        vertices = SquareTriangles();
+        vertices.insert(vertices.end(), {Vector3(50, far, -80), Vector3(0, 0, 0), Vector3(0, 0, 0)});
+        EXPECT_FALSE(MeshShell(vertices)) << far;
+    }
     EXPECT_EQ(recorder.count(), 0u);
 }
