@@ -17,7 +17,7 @@ namespace {
 
 ShapePtr BuildOne(FuzzedDataProvider& data)
 {
-    switch (data.ConsumeIntegralInRange<int>(0, 3)) {
+    switch (data.ConsumeIntegralInRange<int>(0, 6)) {
     case 0: {
         const auto centre = ConsumeNastyVector(data);
         return KBrepTools::MakeSphere(centre, ConsumeNastyDouble(data));
@@ -34,13 +34,36 @@ ShapePtr BuildOne(FuzzedDataProvider& data)
         const auto direction = ConsumeNastyVector(data);
         return KBrepTools::MakeBox(corner, direction, ConsumeNastyVector(data));
     }
-    default: {
+    case 3: {
         const auto base = ConsumeNastyVector(data);
         const auto axis = ConsumeNastyVector(data);
         const double baseRadius = ConsumeNastyDouble(data);
         const double height = ConsumeNastyDouble(data);
         const double topRadius = ConsumeNastyDouble(data);
         return KBrepTools::MakeCone(base, axis, baseRadius, height, topRadius, ConsumeNastyDouble(data));
+    }
+    case 4: {
+        const auto start = ConsumeNastyVector(data);
+        const auto end = ConsumeNastyVector(data);
+        const double width = ConsumeNastyDouble(data);
+        return KBrepToolsEx::MakeBox(start, end, width, ConsumeNastyDouble(data));
+    }
+    case 5: {
+        const auto start = ConsumeNastyVector(data);
+        const auto end = ConsumeNastyVector(data);
+        const double width = ConsumeNastyDouble(data);
+        const double edgeHeight = ConsumeNastyDouble(data);
+        const double crownHeight = ConsumeNastyDouble(data);
+        return KBrepToolsEx::MakeRoad(start, end, width, edgeHeight, crownHeight, data.ConsumeBool());
+    }
+    default: {
+        // Counts one or two short of the vertices given reach the count check
+        // without reading past the array.
+        std::vector<KMath::Vector3> vertices(data.ConsumeIntegralInRange<int>(0, 4) * 3);
+        for (KMath::Vector3& vertex : vertices)
+            vertex = ConsumeNastyVector(data);
+        const int count = static_cast<int>(vertices.size()) - data.ConsumeIntegralInRange<int>(0, 2);
+        return KBrepToolsEx::MakeMeshShell(vertices.data(), count);
     }
     }
 }
