@@ -1,6 +1,5 @@
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 
-#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeSolid.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRep_Builder.hxx>
@@ -13,6 +12,7 @@
 #include "Core/Guarded.h"
 #include "TopoShape/FaceShell.h"
 #include "TopoShape/ShapeAccess.h"
+#include "TopoShape/WireFace.h"
 
 namespace KorrCore {
 
@@ -70,12 +70,11 @@ ShapePtr KBrepTools::MakeFace(ShapePtr wire)
     if (!HoldsShape(wire))
         return nullptr;
     return Guarded([&]() -> ShapePtr {
-        // The cast raises for a shape of another kind; OnlyPlane false lets the
-        // kernel fit a non-planar surface too.
-        BRepBuilderAPI_MakeFace face(TopoDS::Wire(KernelShape(wire)), false);
-        if (!face.IsDone())
+        // The cast raises for a shape of another kind.
+        const TopoDS_Face face = FillWire(TopoDS::Wire(KernelShape(wire)));
+        if (face.IsNull())
             return nullptr;
-        return WrapShape(face.Shape());
+        return WrapShape(face);
     });
 }
 

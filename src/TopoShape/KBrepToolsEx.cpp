@@ -4,11 +4,9 @@
 #include <KorrGeomCore/TopoShape/KBrepToolsEx.h>
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 
-#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <Precision.hxx>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -18,6 +16,7 @@
 #include "Core/KernelValues.h"
 #include "TopoShape/FaceShell.h"
 #include "TopoShape/ShapeAccess.h"
+#include "TopoShape/WireFace.h"
 
 namespace KorrCore {
 
@@ -65,28 +64,16 @@ std::optional<Segment> SideOffset(const KMath::Vector3& start, const KMath::Vect
     return segment;
 }
 
-// The kernel counts magnitudes from half its Precision::Infinite() on as
-// infinite and raises for them, but a little below that its face classifier's
-// far-away probe points land inside the shape and face making never returns
-// (seen for a degenerate triangle reaching 8e99). Corners beyond a millionth of
-// that infinity are treated as infinite. NaN is not beyond anything: the kernel
-// merely cannot fill a triangle with a NaN corner.
-bool BeyondKernelRange(const KMath::Vector3& point)
-{
-    const double limit = 1e-6 * Precision::Infinite();
-    return std::abs(point.x) >= limit || std::abs(point.y) >= limit || std::abs(point.z) >= limit;
-}
-
 // The face filling one triangle, or a null face when the kernel cannot fill
-// it. Taking the outline raises when its corners give no edge at all.
+// it. Raises when the corners give no edge at all (taking the outline), and
+// for corners near the kernel's infinity.
 TopoDS_Face TriangleFace(const KMath::Vector3* corners)
 {
     BRepBuilderAPI_MakePolygon outline;
     for (int i = 0; i < 3; ++i)
         outline.Add(ToPnt(corners[i]));
     outline.Close();
-    BRepBuilderAPI_MakeFace face(outline.Wire(), /*OnlyPlane=*/false);
-    return face.IsDone() ? face.Face() : TopoDS_Face();
+    return FillWire(outline.Wire());
 }
 
 } // namespace
@@ -140,13 +127,9 @@ ShapePtr KBrepToolsEx::MakeMeshShell(KMath::Vector3* vertices, int count)
         return nullptr;
     if (vertices == nullptr && count != 0)
         return nullptr;
-    // Infinite corners make the kernel raise, which fails the whole call; so
-    // do corners too far out for it to handle without hanging.
-    if (count > 0 && std::any_of(vertices, vertices + count, BeyondKernelRange))
-        return nullptr;
-    // The guard spans the whole loop: a triangle that makes the kernel raise
-    // (all corners coinciding) ends the call with null, whereas one the kernel
-    // merely cannot fill is left out.
+    // The guard spans the whole loop: a triangle that raises (all corners
+    // coinciding, or corners infinite or near it) ends the call with null,
+    // whereas one the kernel merely cannot fill is left out.
     return Guarded([&] {
         FaceShell shell;
         for (int triangle = 0; triangle < count / 3; ++triangle) {

@@ -152,10 +152,12 @@ TEST(KBrepToolsExSegments, TooShortOrCollapsedSegmentsGiveNullWithoutReport)
 TEST(KBrepToolsExSegments, CrossSectionsTheKernelCannotMakeAreReported)
 {
     ReportRecorder recorder;
-    // Corners beyond the kernel's coordinate range.
+    // Corners the kernel counts as infinite, and corners too near that to fill.
     EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 1e120, 3));
+    EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 8e99, 3));
     EXPECT_FALSE(KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(10, 0, 0), 2, kNaN, 0.7, true));
-    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Failed to make polygon", "Failed to create face!"}));
+    EXPECT_EQ(recorder.messages(),
+              (std::vector<std::string>{"Failed to make polygon", "Failed to make face!", "Failed to create face!"}));
     for (const KorrTest::Report& report : recorder.reports())
         EXPECT_EQ(report.file, "TopoShape/KBrepToolsEx");
 
@@ -164,7 +166,7 @@ TEST(KBrepToolsExSegments, CrossSectionsTheKernelCannotMakeAreReported)
     // So does the box, for a height it cannot sweep by.
     EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 2, 0));
     EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 2, kNaN));
-    EXPECT_EQ(recorder.count(), 2u);
+    EXPECT_EQ(recorder.count(), 3u);
 }
 
 TEST(KBrepToolsExMakeMeshShell, OneUnsewnFacePerTriangle)
