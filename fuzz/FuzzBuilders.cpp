@@ -179,6 +179,17 @@ const std::vector<Step>& Steps()
             KFeatureTools::RotationInplace(shape, KMath::Quaternion(KMath::Radian(p.Number()), p.Vector()));
             return shape;
         },
+        [](Program& p) { return KBrepToolsEx::MakeBox(p.Vector(), p.Vector(), p.Number(), p.Number()); },
+        [](Program& p) {
+            return KBrepToolsEx::MakeRoad(p.Vector(), p.Vector(), p.Number(), p.Number(), p.Number(), p.Flag());
+        },
+        [](Program& p) {
+            // Whole triangles, or a count that disagrees with the array.
+            std::vector<Vector3> vertices = p.Points();
+            const int count = p.Flag() ? static_cast<int>(vertices.size() / 3 * 3) : p.Count();
+            return KBrepToolsEx::MakeMeshShell(vertices.empty() ? nullptr : vertices.data(),
+                                               std::min<int>(count, static_cast<int>(vertices.size())));
+        },
         [](Program& p) {
             std::vector<Vector3> ends{Vector3(1, 1, 1)};
             KCurveTools::SplineToSegments(p.Points(), p.Count(), ends);

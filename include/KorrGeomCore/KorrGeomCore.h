@@ -15,6 +15,7 @@
 #include <KorrGeomCore/Platform/Vector3.h>
 
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
+#include <KorrGeomCore/TopoShape/KBrepToolsEx.h>
 #include <KorrGeomCore/TopoShape/KCurveTools.h>
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 #include <KorrGeomCore/TopoShape/KPipeShellParam.h>

@@ -1,19 +1,18 @@
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 
-#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeSolid.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepPrim_Builder.hxx>
 #include <BRep_Builder.hxx>
 #include <ShapeFix_ShapeTolerance.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
-#include <TopoDS_Shell.hxx>
 
 #include "Core/Check.h"
 #include "Core/Guarded.h"
+#include "TopoShape/FaceShell.h"
 #include "TopoShape/ShapeAccess.h"
+#include "TopoShape/WireFace.h"
 
 namespace KorrCore {
 
@@ -32,19 +31,6 @@ TopAbs_ShapeEnum KindOf(const ShapePtr& element)
 {
     return HoldsShape(element) ? KernelShape(element).ShapeType() : TopAbs_SHAPE;
 }
-
-// Faces gathered into one shell as they are: no sewing, no orientation fixing
-// and no closure test.
-class FaceShell {
-public:
-    FaceShell() { builder.MakeShell(shell); }
-    void Add(const TopoDS_Face& face) { builder.AddShellFace(shell, face); }
-    const TopoDS_Shell& Shell() const { return shell; }
-
-private:
-    BRepPrim_Builder builder;
-    TopoDS_Shell shell;
-};
 
 } // namespace
 
@@ -84,12 +70,11 @@ ShapePtr KBrepTools::MakeFace(ShapePtr wire)
     if (!HoldsShape(wire))
         return nullptr;
     return Guarded([&]() -> ShapePtr {
-        // The cast raises for a shape of another kind; OnlyPlane false lets the
-        // kernel fit a non-planar surface too.
-        BRepBuilderAPI_MakeFace face(TopoDS::Wire(KernelShape(wire)), false);
-        if (!face.IsDone())
+        // The cast raises for a shape of another kind.
+        const TopoDS_Face face = FillWire(TopoDS::Wire(KernelShape(wire)));
+        if (face.IsNull())
             return nullptr;
-        return WrapShape(face.Shape());
+        return WrapShape(face);
     });
 }
 

@@ -145,6 +145,18 @@ TEST(MakeFace, NullWithoutReportForAnythingButAFillableWire)
     EXPECT_EQ(recorder.count(), 0u);
 }
 
+TEST(MakeFace, NullForAWireReachingNearTheKernelsInfinity)
+{
+    // Just short of the magnitudes the kernel counts as infinite, filling this
+    // there-and-back outline would never return.
+    std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(50, 8e99, -80)};
+    const ShapePtr outline = KBrepTools::MakePolygon(corners.data(), 2);
+    ASSERT_TRUE(outline);
+    ReportRecorder recorder;
+    EXPECT_FALSE(KBrepTools::MakeFace(outline));
+    EXPECT_EQ(recorder.count(), 0u);
+}
+
 TEST(MakeCompound, GathersUsableShapesInOrderAndReportsTheOthers)
 {
     ReportRecorder recorder;

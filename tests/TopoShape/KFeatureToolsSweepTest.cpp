@@ -56,6 +56,9 @@ TEST(Extrude, DegenerateVectorGivesNullNotAnEmptyHandle)
     ReportRecorder recorder;
     EXPECT_EQ(KFeatureTools::Extrude(square, 0, Vector3::UNIT_Z), nullptr);
     EXPECT_EQ(KFeatureTools::Extrude(square, 1, Vector3::ZERO), nullptr);
+    // The kernel would call a NaN sweep done, leaving a body no query returns from.
+    EXPECT_EQ(KFeatureTools::Extrude(square, std::numeric_limits<double>::quiet_NaN(), Vector3::UNIT_Z), nullptr);
+    EXPECT_EQ(KFeatureTools::Extrude(square, 1, Vector3(0, std::numeric_limits<double>::infinity(), 1)), nullptr);
     EXPECT_EQ(recorder.count(), 0u);
     EXPECT_FALSE(square->IsNull()); // the profile is left as it was
 }

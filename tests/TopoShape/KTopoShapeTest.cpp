@@ -10,6 +10,7 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
+using KorrTest::Holding;
 
 namespace {
 
@@ -22,13 +23,6 @@ TopoDS_Compound EmptyCompound()
     TopoDS_Compound compound;
     BRep_Builder().MakeCompound(compound);
     return compound;
-}
-
-ShapePtr Holding(const TopoDS_Shape& kernel)
-{
-    ShapePtr handle = std::make_shared<KTopoShape>();
-    KTopoShapeImpl::SetShape(handle.get(), kernel);
-    return handle;
 }
 
 } // namespace

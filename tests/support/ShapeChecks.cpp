@@ -79,6 +79,24 @@ std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape)
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult SamePointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected,
+                                          double tol)
+{
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << actual.size() << " points, expected " << expected.size();
+    std::vector<bool> matched(actual.size(), false);
+    for (const gp_Pnt& wanted : expected) {
+        std::size_t i = 0;
+        while (i < actual.size() && (matched[i] || !(actual[i].Distance(wanted) <= tol)))
+            ++i;
+        if (i == actual.size())
+            return ::testing::AssertionFailure()
+                   << "no point near (" << wanted.X() << ", " << wanted.Y() << ", " << wanted.Z() << ")";
+        matched[i] = true;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult BoxNear(const KMath::AxisAlignedBox& box, const KMath::Vector3& min,
                                    const KMath::Vector3& max, double tol)
 {

@@ -33,6 +33,10 @@ std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape);
 // Two point lists agree entry by entry within tol.
 ::testing::AssertionResult PointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected,
                                       double tol);
+// The same regardless of order: each expected point matches a different actual
+// point within tol, and none is left over.
+::testing::AssertionResult SamePointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected,
+                                          double tol);
 
 // Every coordinate of a float or double buffer is finite.
 template <class Buffer>

@@ -1,91 +1,76 @@
 #include "support/TestProfiles.h"
 
-#include "support/ShapeChecks.h"
-
-#include <BRepBuilderAPI_MakeEdge.hxx>
-#include <BRepBuilderAPI_MakeFace.hxx>
-#include <BRepBuilderAPI_MakePolygon.hxx>
-#include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepPrimAPI_MakeBox.hxx>
-#include <BRep_Builder.hxx>
-#include <TopoDS.hxx>
-#include <TopoDS_Compound.hxx>
-#include <TopoDS_Wire.hxx>
-#include <gp_Ax2.hxx>
-#include <gp.hxx>
-#include <gp_Ax3.hxx>
-#include <gp_Circ.hxx>
-#include <gp_Cylinder.hxx>
+#include <gtest/gtest.h>
 
 namespace KorrTest {
 
 namespace {
 
-gp_Pnt Pnt(const KMath::Vector3& v) { return gp_Pnt(v.x, v.y, v.z); }
+using KorrCore::KBrepTools;
+using KorrCore::ShapePtr;
 
-TopoDS_Wire KernelPolygon(const std::vector<KMath::Vector3>& points, bool closed)
+ShapePtr Made(ShapePtr shape, const char* what)
 {
-    BRepBuilderAPI_MakePolygon polygon;
-    for (const KMath::Vector3& point : points)
-        polygon.Add(Pnt(point));
-    if (closed)
-        polygon.Close();
-    return polygon.Wire();
+    if (!shape)
+        ADD_FAILURE() << "the library could not make the test's " << what;
+    return shape;
 }
 
-TopoDS_Edge KernelCircle(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
+ShapePtr PointListWire(std::vector<KMath::Vector3>& points, bool closed)
 {
-    const gp_Circ circle(gp_Ax2(Pnt(centre), gp_Dir(normal.x, normal.y, normal.z)), radius);
-    return BRepBuilderAPI_MakeEdge(circle).Edge();
+    const int count = static_cast<int>(points.size());
+    return closed ? KBrepTools::MakePolygon(points.data(), count) : KBrepTools::MakePolyline(points.data(), count);
 }
 
 } // namespace
 
-KorrCore::ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to)
+ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to)
 {
-    return Holding(BRepBuilderAPI_MakeEdge(Pnt(from), Pnt(to)).Edge());
+    return Made(KBrepTools::MakeLine(from, to), "line");
 }
 
-KorrCore::ShapePtr CircleEdge(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
+ShapePtr CircleEdge(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
 {
-    return Holding(KernelCircle(centre, radius, normal));
+    // The circle comes as a wire of one edge; the explorer hands that edge out.
+    KorrCore::ShapeList edges;
+    if (!KorrCore::KTopoEdgeExplor::Explor(CircleWire(centre, radius, normal), edges) || edges.size() != 1)
+        return Made(nullptr, "circle edge");
+    return edges.front();
 }
 
-KorrCore::ShapePtr CircleWire(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
+ShapePtr CircleWire(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal)
 {
-    return Holding(BRepBuilderAPI_MakeWire(KernelCircle(centre, radius, normal)).Wire());
+    return Made(KBrepTools::MakeCircle(centre, radius, normal), "circle");
 }
 
-KorrCore::ShapePtr PolylineWire(const std::vector<KMath::Vector3>& points, bool closed)
+ShapePtr PolylineWire(std::vector<KMath::Vector3> points, bool closed)
 {
-    return Holding(KernelPolygon(points, closed));
+    return Made(PointListWire(points, closed), "polyline");
 }
 
-KorrCore::ShapePtr PolygonFace(const std::vector<KMath::Vector3>& points)
+ShapePtr PolygonFace(std::vector<KMath::Vector3> points)
 {
-    return Holding(BRepBuilderAPI_MakeFace(KernelPolygon(points, true), /*OnlyPlane=*/true).Face());
+    return Made(KBrepTools::MakeFace(PointListWire(points, true)), "polygon face");
 }
 
-KorrCore::ShapePtr CylindricalFace(double radius, double height)
+ShapePtr CylindricalFace(double radius, double height)
 {
-    const gp_Cylinder cylinder(gp_Ax3(gp::XOY()), radius);
-    return Holding(BRepBuilderAPI_MakeFace(cylinder, 0, 2 * M_PI, 0, height).Face());
+    // Sweeping an edge gives a face (a wire would give a shell).
+    const ShapePtr rim = CircleEdge(KMath::Vector3::ZERO, radius, KMath::Vector3::UNIT_Z);
+    return Made(KorrCore::KFeatureTools::Extrude(rim, height, KMath::Vector3::UNIT_Z), "cylindrical face");
 }
 
-KorrCore::ShapePtr SquareFace(const KMath::Vector3& corner, double side)
+ShapePtr SquareFace(const KMath::Vector3& corner, double side)
 {
     const KMath::Vector3 x(side, 0, 0), y(0, side, 0);
     return PolygonFace({corner, corner + x, corner + x + y, corner + y});
 }
 
-KorrCore::ShapePtr BoxWithLooseEdge()
+ShapePtr BoxWithLooseEdge()
 {
-    BRep_Builder builder;
-    TopoDS_Compound compound;
-    builder.MakeCompound(compound);
-    builder.Add(compound, BRepPrimAPI_MakeBox(1, 1, 1).Shape());
-    builder.Add(compound, BRepBuilderAPI_MakeEdge(gp_Pnt(5, 5, 5), gp_Pnt(6, 5, 5)).Edge());
-    return Holding(compound);
+    const ShapePtr box =
+        Made(KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(1, 1, 1)), "box");
+    return KBrepTools::MakeCompound({box, LineEdge(KMath::Vector3(5, 5, 5), KMath::Vector3(6, 5, 5))});
 }
 
 } // namespace KorrTest

@@ -6,9 +6,9 @@
 
 #include <KorrGeomCore/KorrGeomCore.h>
 
-// Curves, wires and faces for the operations' tests, made with the kernel
-// directly. Every such input is made here and only here, so that they can be
-// switched to the library's own curve builders in one place.
+// Curves, wires and faces for the operations' tests, made with the library's
+// own builders, as a host makes them. A builder that fails here fails the
+// calling test, so that no test passes on a missing input.
 namespace KorrTest {
 
 KorrCore::ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to);
@@ -16,9 +16,9 @@ KorrCore::ShapePtr LineEdge(const KMath::Vector3& from, const KMath::Vector3& to
 KorrCore::ShapePtr CircleEdge(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal);
 KorrCore::ShapePtr CircleWire(const KMath::Vector3& centre, double radius, const KMath::Vector3& normal);
 // Straight segments through the points, closed back to the first when asked.
-KorrCore::ShapePtr PolylineWire(const std::vector<KMath::Vector3>& points, bool closed);
+KorrCore::ShapePtr PolylineWire(std::vector<KMath::Vector3> points, bool closed);
 // The planar face bounded by the closed polygon through the points.
-KorrCore::ShapePtr PolygonFace(const std::vector<KMath::Vector3>& points);
+KorrCore::ShapePtr PolygonFace(std::vector<KMath::Vector3> points);
 // The curved face of a cylinder standing on the origin along +Z.
 KorrCore::ShapePtr CylindricalFace(double radius, double height);
 // An axis-aligned square of the given side in the plane z = corner.z.

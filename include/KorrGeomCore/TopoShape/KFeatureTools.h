@@ -27,7 +27,8 @@ enum KBooleanOp : std::int32_t {
 class KORRGEOMCORE_EXPORT KFeatureTools {
 public:
     // Sweeps the profile along direction * length; the direction is not
-    // normalised, so the sweep distance is |direction| * length.
+    // normalised, so the sweep distance is |direction| * length. A zero, NaN or
+    // infinite sweep vector gives null.
     static ShapePtr Extrude(ShapePtr profile, double length, const KMath::Vector3& direction);
     // Turns the profile about the axis by angle radians. Angles outside
     // [0.01, 2*pi] give the full turn. When the kernel declines the profile
