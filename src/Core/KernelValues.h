@@ -13,24 +13,44 @@
 
 namespace KorrCore {
 
-// Every number handed to the kernel passes through here. The kernel takes NaN,
-// infinities and values beyond its own notion of infinity without complaint and
-// builds geometry from them that later algorithms crash on; such a number
-// raises here instead, which the builder frame turns into a null result.
+// The largest magnitude the library hands to the kernel: a millionth of the
+// kernel's own infinity. The kernel takes NaN, infinities and huge values
+// without complaint and builds geometry from them that later algorithms crash
+// on or never return from (its face classifier, for one, loops on outlines
+// reaching 8e99); this margin still dwarfs any model.
+inline const double kLargestModelMagnitude = 1e-6 * Precision::Infinite();
+
+// Every number handed to the kernel passes through here; one out of range
+// raises instead, which the builder frame turns into a null result.
 inline double ToReal(double value)
 {
-    if (!(std::abs(value) < Precision::Infinite()))
+    if (!(std::abs(value) < kLargestModelMagnitude))
         throw Standard_ConstructionError("number outside the kernel's finite range");
     return value;
 }
 
 // Conversions between the interface's vectors and the kernel's.
-inline gp_XYZ ToXYZ(const KMath::Vector3& v) { return gp_XYZ(ToReal(v.x), ToReal(v.y), ToReal(v.z)); }
-inline gp_Pnt ToPnt(const KMath::Vector3& v) { return gp_Pnt(ToXYZ(v)); }
-inline gp_Vec ToVec(const KMath::Vector3& v) { return gp_Vec(ToXYZ(v)); }
+inline gp_XYZ ToXYZ(const KMath::Vector3& v)
+{
+    return gp_XYZ(ToReal(v.x), ToReal(v.y), ToReal(v.z));
+}
+inline gp_Pnt ToPnt(const KMath::Vector3& v)
+{
+    return gp_Pnt(ToXYZ(v));
+}
+inline gp_Vec ToVec(const KMath::Vector3& v)
+{
+    return gp_Vec(ToXYZ(v));
+}
 // The kernel normalises the direction and raises Standard_ConstructionError for
 // a vector of (near) zero length.
-inline gp_Dir ToDir(const KMath::Vector3& v) { return gp_Dir(ToXYZ(v)); }
-inline KMath::Vector3 ToVector3(const gp_XYZ& xyz) { return KMath::Vector3(xyz.X(), xyz.Y(), xyz.Z()); }
+inline gp_Dir ToDir(const KMath::Vector3& v)
+{
+    return gp_Dir(ToXYZ(v));
+}
+inline KMath::Vector3 ToVector3(const gp_XYZ& xyz)
+{
+    return KMath::Vector3(xyz.X(), xyz.Y(), xyz.Z());
+}
 
 } // namespace KorrCore

@@ -22,12 +22,8 @@ ShapePtr KFeatureTools::Extrude(ShapePtr profile, double length, const KMath::Ve
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelProfile) -> ShapePtr {
-            const KMath::Vector3 sweep = direction * length;
-            // The kernel sweeps along a NaN vector and calls it done; the body it
-            // makes has NaN geometry on which later queries never return.
-            if (!(std::isfinite(sweep.x) && std::isfinite(sweep.y) && std::isfinite(sweep.z)))
-                return nullptr;
-            BRepPrimAPI_MakePrism prism(kernelProfile, ToVec(sweep), /*Copy=*/false, /*Canonize=*/true);
+            // The direction is not normalised: the sweep is |direction| x length.
+            BRepPrimAPI_MakePrism prism(kernelProfile, ToVec(direction * length), /*Copy=*/false, /*Canonize=*/true);
             if (!prism.IsDone())
                 return nullptr;
             return WrapShape(prism.Shape());

@@ -3,20 +3,20 @@
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <Bnd_Box.hxx>
-#include <Precision.hxx>
 
 #include <cmath>
 #include <stdexcept>
+
+#include "Core/KernelValues.h"
 
 namespace KorrCore {
 
 namespace {
 
-// The kernel counts magnitudes from half its Precision::Infinite() on as
-// infinite and raises for them. A little below that, the far-away probe points
-// of its face classifier land inside the face and filling never returns (seen
-// for an outline reaching 8e99); a millionth of that infinity leaves a wide
-// margin and still dwarfs any model.
+// Wires do not only come from coordinates the library checked (a scaled or
+// read shape can reach anywhere), and near the kernel's infinity the far-away
+// probe points of its face classifier land inside the face and filling never
+// returns, so the wire's extent is checked against the same limit.
 bool ReachesNearInfinity(const TopoDS_Wire& wire)
 {
     Bnd_Box extent;
@@ -25,9 +25,8 @@ bool ReachesNearInfinity(const TopoDS_Wire& wire)
         return false;
     double xMin, yMin, zMin, xMax, yMax, zMax;
     extent.Get(xMin, yMin, zMin, xMax, yMax, zMax);
-    const double limit = 1e-6 * Precision::Infinite();
     for (double bound : {xMin, yMin, zMin, xMax, yMax, zMax})
-        if (std::abs(bound) >= limit)
+        if (!(std::abs(bound) < kLargestModelMagnitude))
             return true;
     return false;
 }
