@@ -31,9 +31,15 @@ ShapePtr Line(double x0, double y0, double x1, double y1)
 }
 
 // The four sides of the unit square, in order around it.
-ShapeList SquareSides() { return {Line(0, 0, 1, 0), Line(1, 0, 1, 1), Line(1, 1, 0, 1), Line(0, 1, 0, 0)}; }
+ShapeList SquareSides()
+{
+    return {Line(0, 0, 1, 0), Line(1, 0, 1, 1), Line(1, 1, 0, 1), Line(0, 1, 0, 0)};
+}
 
-ShapePtr Box() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30)); }
+ShapePtr Box()
+{
+    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30));
+}
 
 ShapeList FacesOf(const ShapePtr& shape)
 {
@@ -42,7 +48,10 @@ ShapeList FacesOf(const ShapePtr& shape)
     return faces;
 }
 
-ShapePtr EmptyHandle() { return std::make_shared<KTopoShape>(); }
+ShapePtr EmptyHandle()
+{
+    return std::make_shared<KTopoShape>();
+}
 
 // The largest tolerance of the edge and of its two vertices.
 double EdgeAndVertexTolerance(const ShapePtr& edge)
@@ -53,7 +62,10 @@ double EdgeAndVertexTolerance(const ShapePtr& edge)
     return std::max({BRep_Tool::Tolerance(kernel), BRep_Tool::Tolerance(first), BRep_Tool::Tolerance(last)});
 }
 
-int ChildCount(const ShapePtr& shape) { return Kernel(shape).NbChildren(); }
+int ChildCount(const ShapePtr& shape)
+{
+    return Kernel(shape).NbChildren();
+}
 
 } // namespace
 
@@ -148,9 +160,11 @@ TEST(MakeFace, NullWithoutReportForAnythingButAFillableWire)
 TEST(MakeFace, NullForAWireReachingNearTheKernelsInfinity)
 {
     // Just short of the magnitudes the kernel counts as infinite, filling this
-    // there-and-back outline would never return.
-    std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(50, 8e99, -80)};
-    const ShapePtr outline = KBrepTools::MakePolygon(corners.data(), 2);
+    // there-and-back outline would never return. Coordinates that large are
+    // refused when given, but scaling takes a wire there.
+    std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(5e-99, 8, -8e-98)};
+    const ShapePtr scaledOnce = KFeatureTools::Scale(KBrepTools::MakePolygon(corners.data(), 2), Vector3::ZERO, 1e50);
+    const ShapePtr outline = KFeatureTools::Scale(scaledOnce, Vector3::ZERO, 1e49);
     ASSERT_TRUE(outline);
     ReportRecorder recorder;
     EXPECT_FALSE(KBrepTools::MakeFace(outline));
@@ -224,8 +238,8 @@ TEST(MakeSolid, IsBoundedByShellsSolidShellsAndOneShellPerFace)
 TEST(MakeSolid, SkipsOtherKindsSilently)
 {
     ReportRecorder recorder;
-    const ShapePtr solid = KBrepTools::MakeSolid(
-        {KBrepTools::MakeCompound({Box()}), Line(0, 0, 1, 0), nullptr, EmptyHandle(), Box()});
+    const ShapePtr solid =
+        KBrepTools::MakeSolid({KBrepTools::MakeCompound({Box()}), Line(0, 0, 1, 0), nullptr, EmptyHandle(), Box()});
     ASSERT_TRUE(solid);
     EXPECT_EQ(ChildCount(solid), 1); // the last box's shell only: compounds are not looked into
     EXPECT_NEAR(KorrTest::Volume(solid), 6000.0, 1e-6);

@@ -152,14 +152,14 @@ TEST(KBrepToolsExSegments, TooShortOrCollapsedSegmentsGiveNullWithoutReport)
 TEST(KBrepToolsExSegments, CrossSectionsTheKernelCannotMakeAreReported)
 {
     ReportRecorder recorder;
-    // Corners the kernel counts as infinite, and corners too near that to fill.
+    // Corners beyond the magnitudes the library hands to the kernel.
     EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 1e120, 3));
     EXPECT_FALSE(KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(10, 0, 0), 8e99, 3));
     // A corner that is not a number cannot be drawn, in either form.
     EXPECT_FALSE(KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(10, 0, 0), 2, kNaN, 0.7, true));
     EXPECT_FALSE(KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(10, 0, 0), 2, kNaN, 0.7, false));
     EXPECT_EQ(recorder.messages(),
-              (std::vector<std::string>{"Failed to make polygon", "Failed to make face!", "Failed to create outline!",
+              (std::vector<std::string>{"Failed to make polygon", "Failed to make polygon", "Failed to create outline!",
                                         "Failed to create outline!"}));
     for (const KorrTest::Report& report : recorder.reports())
         EXPECT_EQ(report.file, "TopoShape/KBrepToolsEx");
