@@ -90,7 +90,7 @@ bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam
         if (!KORR_CHECK(HoldsShape(parameters.AuxiliaryShape), ""))
             return false;
         const TopoDS_Wire auxiliarySpine = AsWire(KernelShape(parameters.AuxiliaryShape));
-        if (auxiliarySpine.IsNull() || !EveryEdgeHasLength(auxiliarySpine))
+        if (auxiliarySpine.IsNull() || !Sweepable(auxiliarySpine))
             return false;
         pipe.SetMode(auxiliarySpine, parameters.CurvilinearEquivalence,
                      parameters.KeepContact ? BRepFill_Contact : BRepFill_NoContact);
@@ -101,7 +101,8 @@ bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam
     }
 }
 
-// False when a profile asks for a location that is not a vertex of the spine.
+// False when a profile is invalid or asks for a location that is not a vertex
+// of the spine.
 bool AddProfiles(BRepOffsetAPI_MakePipeShell& pipe, const TopoDS_Wire& spine,
                  const std::list<KPipeShellParam::SectionProfile>& profiles)
 {
@@ -109,6 +110,8 @@ bool AddProfiles(BRepOffsetAPI_MakePipeShell& pipe, const TopoDS_Wire& spine,
         if (!KORR_CHECK(HoldsShape(section.Profile), ""))
             continue;
         const TopoDS_Shape& profile = KernelShape(section.Profile);
+        if (!Sweepable(profile))
+            return false;
         if (!section.UseLocation) {
             pipe.Add(profile, section.WithContact, section.WithCorrection);
             continue;
@@ -146,7 +149,7 @@ ShapePtr KFeatureTools::MakePipeShell(const KPipeShellParam& parameters)
     return OperateOn(
         [&](const TopoDS_Shape& kernelSpine) -> ShapePtr {
             const TopoDS_Wire spine = AsWire(kernelSpine);
-            if (spine.IsNull() || !EveryEdgeHasLength(spine))
+            if (spine.IsNull() || !Sweepable(spine))
                 return nullptr;
             BRepOffsetAPI_MakePipeShell pipe(spine);
             if (!ApplyTrihedronMode(pipe, parameters))

@@ -2,11 +2,13 @@
 
 #include <BRepAdaptor_Curve.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
+#include <BRepCheck_Analyzer.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
 #include <Precision.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
 namespace KorrCore {
@@ -50,9 +52,7 @@ bool HasCoincidentNeighbours(const std::vector<TopoDS_Wire>& sections)
     return false;
 }
 
-} // namespace
-
-bool EveryEdgeHasLength(const TopoDS_Wire& path)
+bool EveryEdgeHasLength(const TopoDS_Shape& path)
 {
     for (TopExp_Explorer edges(path, TopAbs_EDGE); edges.More(); edges.Next()) {
         GProp_GProps properties;
@@ -63,10 +63,29 @@ bool EveryEdgeHasLength(const TopoDS_Wire& path)
     return true;
 }
 
+// True when the wire runs along some edge more than once, which the wire
+// builder accepts (the same edge added twice) and the kernel's validity check
+// lets pass.
+bool RepeatsAnEdge(const TopoDS_Shape& wire)
+{
+    TopTools_IndexedMapOfShape distinct;
+    int uses = 0;
+    for (TopExp_Explorer edges(wire, TopAbs_EDGE); edges.More(); edges.Next(), ++uses)
+        distinct.Add(edges.Current());
+    return uses > distinct.Extent();
+}
+
+} // namespace
+
+bool Sweepable(const TopoDS_Shape& wire)
+{
+    return !RepeatsAnEdge(wire) && EveryEdgeHasLength(wire) && BRepCheck_Analyzer(wire).IsValid();
+}
+
 bool Skinnable(const std::vector<TopoDS_Wire>& sections)
 {
     for (const TopoDS_Wire& section : sections)
-        if (!EveryEdgeHasLength(section))
+        if (!Sweepable(section))
             return false;
     return !HasCoincidentNeighbours(sections);
 }

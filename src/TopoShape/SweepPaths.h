@@ -8,14 +8,15 @@
 // the kernel's sweeping and skinning crash or never return, instead of raising.
 namespace KorrCore {
 
-// The kernel's moving frames recurse without end along a curve of no length (a
-// circle of radius zero, a shape scaled down to nothing), overflowing the
-// stack, and its skinning crashes on such sections: every edge of a path or
-// section must have a length.
-bool EveryEdgeHasLength(const TopoDS_Wire& path);
+// A path or profile the kernel's sweeping can take. It crashes on wires that
+// fail its own validity check or run along the same edge twice, and its moving
+// frames recurse without end along a curve of no length (a circle of radius
+// zero, a shape scaled down to nothing), overflowing the stack: a sweepable
+// wire is valid, uses each edge once, and every edge of it has a length.
+bool Sweepable(const TopoDS_Shape& wire);
 
-// Sections the skinning can take: each with length, and no two consecutive
-// ones lying on top of each other.
+// Sections the skinning can take: each sweepable, and no two consecutive ones
+// lying on top of each other.
 bool Skinnable(const std::vector<TopoDS_Wire>& sections);
 
 } // namespace KorrCore

@@ -173,3 +173,21 @@ TEST(MakePipeShell, PathsWithoutLengthGiveNullInsteadOfOverflowingTheStack)
     parameters.AuxiliaryShape = point;
     EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
 }
+
+TEST(MakePipeShell, WiresRunningAlongAnEdgeTwiceGiveNullInsteadOfCrashing)
+{
+    // Found by fuzzing: a wire running along the same arc twice, which the
+    // wire builder and even the kernel's validity check accept, crashed the
+    // kernel's sweep as spine and profile.
+    const ShapePtr arc = KBrepTools::MakeArc(Vector3(0, 0, -100), Vector3(0, 0, -14), Vector3(14.5, 0, 0));
+    ASSERT_TRUE(arc);
+    const ShapePtr twice = KBrepTools::MakeWire({arc, arc});
+    ASSERT_TRUE(twice);
+
+    KPipeShellParam parameters = TubeAlongZ();
+    parameters.Spine = twice;
+    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+    parameters = TubeAlongZ();
+    parameters.AddProfile(Profile{twice, false, false, {}, false});
+    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+}
