@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "support/ReportRecorder.h"
+#include "support/ShapeChecks.h"
 #include "support/TempDir.h"
 
 using namespace KorrCore;
@@ -109,8 +110,7 @@ TEST(FileService, LoadsEachExactPathOnceFailuresIncluded)
     SavedBox box;
     CountingService service;
     const ShapePtr first = service.LoadFile(box.path);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(first, TopoSolid));
     std::remove(box.dir.file("box.brep").c_str());
     EXPECT_EQ(service.LoadFile(box.path), first); // from the cache: the file is gone
     EXPECT_EQ(service.reads, 1);

@@ -74,8 +74,7 @@ ShapePtr MeshShell(std::vector<Vector3> vertices)
 TEST(KBrepToolsExMakeBox, OccupiesTheBoxCentredOnTheSegmentAndRisingFromIt)
 {
     const ShapePtr box = KBrepToolsEx::MakeBox(Vector3(0, 0, 0), Vector3(10, 0, 0), 2, 3);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(box, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(box));
     EXPECT_NEAR(KorrTest::Volume(box), 60.0, 1e-9);
     EXPECT_TRUE(KorrTest::BoxNear(box->GetBBox(), Vector3(0, -1, 0), Vector3(10, 1, 3), 1e-6));
@@ -92,8 +91,7 @@ TEST(KBrepToolsExMakeBox, OccupiesTheBoxCentredOnTheSegmentAndRisingFromIt)
 TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
 {
     const ShapePtr road = Road(true);
-    ASSERT_TRUE(road);
-    EXPECT_EQ(road->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(road, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(road));
     EXPECT_TRUE(SamePointsNear(VertexPoints(road), RoadCorners(), 1e-9));
     // A 8 x 0.5 slab under a ridge 0.2 high, 20 long.
@@ -111,8 +109,7 @@ TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
 TEST(KBrepToolsExMakeRoad, OpenFormHasTheSideFacesOnly)
 {
     const ShapePtr sides = Road(false);
-    ASSERT_TRUE(sides);
-    EXPECT_EQ(sides->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(sides, TopoShell));
     EXPECT_TRUE(SamePointsNear(VertexPoints(sides), RoadCorners(), 1e-9));
     EXPECT_EQ(CountDistinct(sides, TopAbs_FACE), 5);
     // Both ends stay open: each of their five edges bounds one side face only.
@@ -174,8 +171,7 @@ TEST(KBrepToolsExMakeMeshShell, OneUnsewnFacePerTriangle)
 {
     const std::vector<Vector3> vertices = SquareTriangles();
     const ShapePtr shell = MeshShell(vertices);
-    ASSERT_TRUE(shell);
-    EXPECT_EQ(shell->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(shell, TopoShell));
     EXPECT_EQ(CountDistinct(shell, TopAbs_FACE), 2);
     EXPECT_NEAR(KorrTest::Area(shell), 1.0, 1e-12);
     // The shared diagonal and its corners are not merged.
@@ -199,8 +195,7 @@ TEST(KBrepToolsExMakeMeshShell, CountMustBeAMultipleOfThree)
     for (const ShapePtr& empty :
          {KBrepToolsEx::MakeMeshShell(vertices.data(), 0), KBrepToolsEx::MakeMeshShell(vertices.data(), -3),
           KBrepToolsEx::MakeMeshShell(nullptr, 0)}) {
-        ASSERT_TRUE(empty);
-        EXPECT_EQ(empty->GetShapeType(), TopoShell);
+        ASSERT_TRUE(KorrTest::HasKind(empty, TopoShell));
         EXPECT_EQ(CountDistinct(empty, TopAbs_FACE), 0);
     }
     EXPECT_FALSE(KBrepToolsEx::MakeMeshShell(nullptr, 6));

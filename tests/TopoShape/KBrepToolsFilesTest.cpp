@@ -70,8 +70,7 @@ TEST(BrepFiles, ABoxRoundTripsWithItsBoundsAndTheKernelsOwnBytes)
     EXPECT_EQ(KorrTest::ReadBytes(dir.file("box.brep")), KorrTest::ReadBytes(dir.file("kernel.brep")));
 
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("box.brep")), &progress);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoSolid));
     EXPECT_TRUE(KorrTest::BoxNear(read->GetBBox(), Vector3(1, 2, 3), Vector3(11, 22, 33), 1e-6));
     EXPECT_NEAR(KorrTest::Volume(read), 6000.0, 1e-6);
     EXPECT_EQ(KorrTest::CountDistinct(read, TopAbs_FACE), 6);
@@ -91,8 +90,7 @@ TEST(BrepFiles, TheListFormWritesOneCompoundOfTheHeldShapesInOrder)
     EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KBrepTools");
 
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("list.brep")), nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoCompound);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoCompound));
     const std::vector<TopoDS_Shape> children = Children(read);
     ASSERT_EQ(children.size(), 2u);
     EXPECT_NEAR(KorrTest::Volume(KorrTest::Holding(children[0])), 6000.0, 1e-6);
@@ -104,8 +102,7 @@ TEST(BrepFiles, AnEmptyListWritesAnEmptyCompound)
     TempDir dir;
     ASSERT_TRUE(KBrepTools::SaveBrepFile(ShapeList{}, Wide(dir.file("empty.brep")), nullptr));
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoCompound);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoCompound));
     EXPECT_TRUE(Children(read).empty());
 }
 
@@ -164,8 +161,7 @@ TEST(BrepFiles, ANonAsciiNameReachesTheSameFileOnWriteAndRead)
     // On disk under its UTF-8 name.
     EXPECT_FALSE(KorrTest::ReadBytes(dir.file("B\xc3\xa4ume \xe6\xa8\xa1\xe5\x9e\x8b \xf0\x9f\x98\x80.brep")).empty());
     const ShapePtr read = KBrepTools::ReadBrepFile(wide, nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoSolid));
 }
 
 TEST(BrepFiles, WhatIsNotABrepFileReadsAsNullSilently)

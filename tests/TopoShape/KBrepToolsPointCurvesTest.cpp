@@ -67,13 +67,11 @@ TEST(MakePolyline, IsAnOpenWireOfStraightEdgesThroughThePoints)
 {
     std::vector<Vector3> points = SquareCorners();
     const ShapePtr two = KBrepTools::MakePolyline(points.data(), 2);
-    ASSERT_TRUE(two);
-    EXPECT_EQ(two->GetShapeType(), TopoWire);
+    ASSERT_TRUE(KorrTest::HasKind(two, TopoWire));
     EXPECT_EQ(Edges(two).size(), 1u);
 
     const ShapePtr open = KBrepTools::MakePolyline(points.data(), 4);
-    ASSERT_TRUE(open);
-    EXPECT_EQ(open->GetShapeType(), TopoWire);
+    ASSERT_TRUE(KorrTest::HasKind(open, TopoWire));
     EXPECT_EQ(Edges(open).size(), 3u);
     EXPECT_FALSE(BRep_Tool::IsClosed(KorrTest::Kernel(open)));
     const auto [first, last] = WireEnds(open);
@@ -87,8 +85,7 @@ TEST(MakePolygon, ClosesTheWireBackToTheFirstPoint)
 {
     std::vector<Vector3> points = SquareCorners();
     const ShapePtr square = KBrepTools::MakePolygon(points.data(), 4);
-    ASSERT_TRUE(square);
-    EXPECT_EQ(square->GetShapeType(), TopoWire);
+    ASSERT_TRUE(KorrTest::HasKind(square, TopoWire));
     EXPECT_EQ(Edges(square).size(), 4u);
     EXPECT_TRUE(BRep_Tool::IsClosed(KorrTest::Kernel(square)));
     EXPECT_EQ(KorrTest::CountDistinct(square, TopAbs_VERTEX), 4);
@@ -117,8 +114,7 @@ TEST(MakeSpline, IsOneOpenEdgeThroughEveryPointInOrder)
     // First and last close together: the spline still does not close.
     std::vector<Vector3> points = {Vector3(0, 0, 0), Vector3(2, 1, 0), Vector3(1, 3, 1), Vector3(0, 0.01, 0)};
     const ShapePtr spline = KBrepTools::MakeSpline(points.data(), 4);
-    ASSERT_TRUE(spline);
-    EXPECT_EQ(spline->GetShapeType(), TopoEdge);
+    ASSERT_TRUE(KorrTest::HasKind(spline, TopoEdge));
     const KorrTest::EdgeCurve curve = CurveOf(Edges(spline).at(0));
     const Handle(Geom_BSplineCurve) bspline = Handle(Geom_BSplineCurve)::DownCast(curve.curve);
     ASSERT_TRUE(bspline);

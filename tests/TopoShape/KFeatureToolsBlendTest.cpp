@@ -53,8 +53,7 @@ TEST(Fillet, RadiusTheBoxCannotTakeGivesNull)
 TEST(Fillet, RoundsTheCornersOfAPlanarFace)
 {
     const ShapePtr rounded = KFeatureTools::Fillet(KorrTest::SquareFace(Vector3(0, 0, 3), 10), 2);
-    ASSERT_TRUE(rounded);
-    EXPECT_EQ(rounded->GetShapeType(), TopoFace);
+    ASSERT_TRUE(KorrTest::HasKind(rounded, TopoFace));
     EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_EDGE), 8);
     EXPECT_NEAR(KorrTest::Area(rounded), 100 - (4 - kPi) * 4, 1e-6);
     EXPECT_TRUE(KorrTest::BoxNear(rounded->GetBBox(), Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));

@@ -29,10 +29,8 @@ KPipeShellParam TubeAlongZ()
 
 ::testing::AssertionResult IsUnitCylinderOfHeight5(const ShapePtr& shape)
 {
-    if (!shape)
-        return ::testing::AssertionFailure() << "null";
-    if (shape->GetShapeType() != TopoSolid)
-        return ::testing::AssertionFailure() << "kind " << shape->GetShapeType();
+    if (const auto kind = KorrTest::HasKind(shape, TopoSolid); !kind)
+        return kind;
     const double volume = KorrTest::Volume(shape);
     if (std::abs(volume - 5 * kPi) > 1e-3)
         return ::testing::AssertionFailure() << "volume " << volume;
@@ -67,8 +65,7 @@ TEST(MakePipeShell, CircleAlongALineGivesACylinderInEveryMode)
     // The section frame turns towards the auxiliary spine, which leans the
     // circle: a slanted cylinder, still of volume pi * 5.
     const ShapePtr slanted = KFeatureTools::MakePipeShell(auxiliary);
-    ASSERT_TRUE(slanted);
-    EXPECT_EQ(slanted->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(slanted, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(slanted));
     EXPECT_NEAR(KorrTest::Volume(slanted), 5 * kPi, 1e-3);
 

@@ -33,8 +33,7 @@ TEST(Extrude, SweepsAlongDirectionTimesLengthWithoutNormalising)
 {
     const ShapePtr square = KorrTest::SquareFace(Vector3::ZERO, 2);
     const ShapePtr prism = KFeatureTools::Extrude(square, 5, Vector3(0, 0, 2));
-    ASSERT_TRUE(prism);
-    EXPECT_EQ(prism->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(prism, TopoSolid));
     EXPECT_NEAR(KorrTest::Volume(prism), 40.0, 1e-9);
     EXPECT_TRUE(KorrTest::BoxNear(prism->GetBBox(), Vector3(0, 0, 0), Vector3(2, 2, 10), 1e-6));
 
@@ -45,8 +44,7 @@ TEST(Extrude, SweepsAlongDirectionTimesLengthWithoutNormalising)
     // A wire sweeps into a shell.
     const ShapePtr tube = KFeatureTools::Extrude(KorrTest::CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), 2,
                                                  Vector3::UNIT_Z);
-    ASSERT_TRUE(tube);
-    EXPECT_EQ(tube->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(tube, TopoShell));
     EXPECT_NEAR(KorrTest::Area(tube), 2 * kPi * 2, 1e-9);
 }
 
