@@ -33,11 +33,10 @@ TEST(Fillet, RoundsEveryEdgeOfASolid)
 {
     for (double radius : {1.0, 2.0, 4.9}) {
         const ShapePtr rounded = KFeatureTools::Fillet(Box102030(), radius);
-        ASSERT_TRUE(rounded) << radius;
         EXPECT_TRUE(KorrTest::IsValid(rounded));
         EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_FACE), 26) << radius; // 6 faces, 12 edges, 8 corners
         EXPECT_NEAR(KorrTest::Volume(rounded), RoundedBoxVolume(10, 20, 30, radius), 1e-6) << radius;
-        EXPECT_TRUE(KorrTest::BoxNear(rounded->GetBBox(), Vector3::ZERO, Vector3(10, 20, 30), 1e-6));
+        EXPECT_TRUE(KorrTest::BoundsNear(rounded, Vector3::ZERO, Vector3(10, 20, 30), 1e-6));
     }
 }
 
@@ -56,7 +55,7 @@ TEST(Fillet, RoundsTheCornersOfAPlanarFace)
     ASSERT_TRUE(KorrTest::HasKind(rounded, TopoFace));
     EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_EDGE), 8);
     EXPECT_NEAR(KorrTest::Area(rounded), 100 - (4 - kPi) * 4, 1e-6);
-    EXPECT_TRUE(KorrTest::BoxNear(rounded->GetBBox(), Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(rounded, Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));
 }
 
 TEST(Fillet, NonPlanarFacesAndShapesWithoutFacesGiveNull)
@@ -78,7 +77,6 @@ TEST(Chamfer, BevelsEveryEdge)
 {
     const ShapePtr box = Box102030();
     const ShapePtr even = KFeatureTools::Chamfer(box, 1, 1);
-    ASSERT_TRUE(even);
     EXPECT_TRUE(KorrTest::IsValid(even));
     EXPECT_EQ(KorrTest::CountDistinct(even, TopAbs_FACE), 26);
     // Each edge loses a right isosceles prism of legs 1; only the corners overlap.
@@ -91,7 +89,6 @@ TEST(Chamfer, BevelsEveryEdge)
     EXPECT_NEAR(KorrTest::Volume(box), 6000, 1e-6);
 
     const ShapePtr uneven = KFeatureTools::Chamfer(box, 1, 2);
-    ASSERT_TRUE(uneven);
     EXPECT_TRUE(KorrTest::IsValid(uneven));
     EXPECT_EQ(KorrTest::CountDistinct(uneven, TopAbs_FACE), 26);
     EXPECT_LT(KorrTest::Volume(uneven), KorrTest::Volume(even) - 1.0 * (10 + 20 + 30));

@@ -34,7 +34,7 @@ KPipeShellParam TubeAlongZ()
     const double volume = KorrTest::Volume(shape);
     if (std::abs(volume - 5 * kPi) > 1e-3)
         return ::testing::AssertionFailure() << "volume " << volume;
-    return KorrTest::BoxNear(shape->GetBBox(), Vector3(-1, -1, 0), Vector3(1, 1, 5), 1e-3);
+    return KorrTest::BoundsNear(shape, Vector3(-1, -1, 0), Vector3(1, 1, 5), 1e-3);
 }
 
 } // namespace

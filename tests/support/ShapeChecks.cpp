@@ -143,4 +143,12 @@ std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape)
                                          << min.z << ") - (" << max.x << ", " << max.y << ", " << max.z << ")";
 }
 
+::testing::AssertionResult BoundsNear(const KorrCore::ShapePtr& shape, const KMath::Vector3& min,
+                                      const KMath::Vector3& max, double tol)
+{
+    if (!shape)
+        return ::testing::AssertionFailure() << "null handle";
+    return BoxNear(shape->GetBBox(), min, max, tol);
+}
+
 } // namespace KorrTest

@@ -61,5 +61,8 @@ template <class Buffer>
 // Two boxes agree corner by corner within tol.
 ::testing::AssertionResult BoxNear(const KMath::AxisAlignedBox& box, const KMath::Vector3& min,
                                    const KMath::Vector3& max, double tol);
+// The same for a shape's bounds; fails on a null handle.
+::testing::AssertionResult BoundsNear(const KorrCore::ShapePtr& shape, const KMath::Vector3& min,
+                                      const KMath::Vector3& max, double tol);
 
 } // namespace KorrTest
