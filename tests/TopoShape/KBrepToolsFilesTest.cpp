@@ -1,7 +1,6 @@
 #include <KorrGeomCore/KorrGeomCore.h>
 
 #include <BRepTools.hxx>
-#include <TopoDS_Iterator.hxx>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -15,21 +14,16 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
+using KorrTest::Children;
 using KorrTest::ReportRecorder;
 using KorrTest::TempDir;
 using KorrTest::Wide;
 
 namespace {
 
-ShapePtr Box() { return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(10, 20, 30)); }
-
-// The direct children of a compound, in order.
-std::vector<TopoDS_Shape> Children(const ShapePtr& compound)
+ShapePtr Box()
 {
-    std::vector<TopoDS_Shape> children;
-    for (TopoDS_Iterator it(KorrTest::Kernel(compound)); it.More(); it.Next())
-        children.push_back(it.Value());
-    return children;
+    return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(10, 20, 30));
 }
 
 // Makes every write past `bytes` fail for the test's duration (the kernel's
@@ -61,7 +55,6 @@ TEST(BrepFiles, ABoxRoundTripsWithItsBoundsAndTheKernelsOwnBytes)
 {
     TempDir dir;
     const ShapePtr box = Box();
-    ASSERT_TRUE(box);
     KProgressIndicator progress;
     ReportRecorder recorder;
     ASSERT_TRUE(KBrepTools::SaveBrepFile(box, Wide(dir.file("box.brep")), &progress));
@@ -95,18 +88,15 @@ TEST(BrepFiles, TheListFormWritesOneCompoundOfTheHeldShapesInOrder)
     ASSERT_EQ(children.size(), 2u);
     EXPECT_NEAR(KorrTest::Volume(KorrTest::Holding(children[0])), 6000.0, 1e-6);
     EXPECT_NEAR(KorrTest::Volume(KorrTest::Holding(children[1])), 4.0 / 3.0 * KMath::Math::PI * 8, 1e-6);
-}
 
-TEST(BrepFiles, AnEmptyListWritesAnEmptyCompound)
-{
-    TempDir dir;
+    // An empty list writes an empty compound.
     ASSERT_TRUE(KBrepTools::SaveBrepFile(ShapeList{}, Wide(dir.file("empty.brep")), nullptr));
-    const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr);
-    ASSERT_TRUE(KorrTest::HasKind(read, TopoCompound));
-    EXPECT_TRUE(Children(read).empty());
+    const ShapePtr empty = KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr);
+    ASSERT_TRUE(KorrTest::HasKind(empty, TopoCompound));
+    EXPECT_TRUE(Children(empty).empty());
 }
 
-TEST(BrepFiles, SavingNoShapeReportsAndWritesNothing)
+TEST(BrepFiles, FailedSavesWriteNothingAndLeaveThePreviousFileByteForByte)
 {
     TempDir dir;
     ReportRecorder recorder;
@@ -114,11 +104,7 @@ TEST(BrepFiles, SavingNoShapeReportsAndWritesNothing)
     EXPECT_FALSE(KBrepTools::SaveBrepFile(std::make_shared<KTopoShape>(), Wide(dir.file("b.brep")), nullptr));
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"NULL TopoShape!", "NULL TopoShape!"}));
     EXPECT_EQ(dir.entryCount(), 0u);
-}
 
-TEST(BrepFiles, AFailedSaveLeavesThePreviousFileByteForByte)
-{
-    TempDir dir;
     const std::string target = dir.file("kept.brep");
     KorrTest::WriteBytes(target, "previous content");
     {
