@@ -58,12 +58,10 @@ TEST(MakeCylinder, IsAShellWhoseSweepFollowsTheAngleInDegrees)
     const ShapePtr gap = KBrepTools::MakeCylinder(Vector3::ZERO, Vector3::UNIT_Z, 2, 5, 359.9);
     EXPECT_EQ(KorrTest::CountDistinct(gap, TopAbs_FACE), 5);
     EXPECT_LT(KorrTest::Area(gap), fullArea + 2 * 2 * 5);
-}
 
-TEST(MakeCylinder, StandsOnItsBaseAlongTheAxis)
-{
-    const ShapePtr cylinder = KBrepTools::MakeCylinder(Vector3(1, 1, 1), Vector3(0, 3, 0), 2, 5, 0);
-    EXPECT_TRUE(KorrTest::BoundsNear(cylinder, Vector3(-1, 1, -1), Vector3(3, 6, 3), 1e-6));
+    // Standing on its base along the axis.
+    const ShapePtr standing = KBrepTools::MakeCylinder(Vector3(1, 1, 1), Vector3(0, 3, 0), 2, 5, 0);
+    EXPECT_TRUE(KorrTest::BoundsNear(standing, Vector3(-1, 1, -1), Vector3(3, 6, 3), 1e-6));
 }
 
 TEST(MakeCylinder, ChecksRadiusBeforeHeightWithEmptyMessages)

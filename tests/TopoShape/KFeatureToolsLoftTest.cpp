@@ -26,14 +26,16 @@ constexpr double kFrustumVolume = kPi * 3 / 3 * (1 + 2 + 4);
 
 TEST(MakeLoft, TwoCirclesGiveAFrustumSolidOrShell)
 {
-    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z),
+                          CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
     const ShapePtr solid = KFeatureTools::MakeLoft(edges, true);
     ASSERT_TRUE(KorrTest::HasKind(solid, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(solid));
     EXPECT_NEAR(KorrTest::Volume(solid), kFrustumVolume, 1e-4);
     EXPECT_TRUE(KorrTest::BoundsNear(solid, Vector3(-2, -2, 0), Vector3(2, 2, 3), 1e-4));
 
-    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z),
+                          CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
     const ShapePtr shell = KFeatureTools::MakeLoft(wires, false);
     ASSERT_TRUE(KorrTest::HasKind(shell, TopoShell));
     EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_FACE), 1);
@@ -57,19 +59,12 @@ TEST(MakeLoft, RejectedEntriesAreReportedAndSkipped)
 {
     const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
     const ShapePtr top = CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z);
-    {
+    for (auto [rejected, message] : {std::pair{KorrTest::SquareFace(Vector3::ZERO, 1), "Not Edge or Wire!"},
+                                     std::pair{ShapePtr(), "NULL Shape"}}) {
         ReportRecorder recorder;
-        const ShapePtr loft = KFeatureTools::MakeLoft({bottom, KorrTest::SquareFace(Vector3::ZERO, 1), top}, true);
-        ASSERT_TRUE(loft);
-        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Not Edge or Wire!"});
+        EXPECT_NEAR(KorrTest::Volume(KFeatureTools::MakeLoft({bottom, rejected, top}, true)), kFrustumVolume, 1e-4);
+        ASSERT_EQ(recorder.messages(), std::vector<std::string>{message});
         EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
-    }
-    {
-        ReportRecorder recorder;
-        const ShapePtr loft = KFeatureTools::MakeLoft({nullptr, bottom, top}, true);
-        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"NULL Shape"});
     }
 }
 
