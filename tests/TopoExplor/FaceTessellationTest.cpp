@@ -229,7 +229,7 @@ TEST(FaceTessellation, SphereNormalsAreTheSurfaceNormalsEvenAtThePoles)
     EXPECT_FALSE(triangulation->HasNormals());
 }
 
-TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndFlipsNormals)
+TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndLocatedFaceMovesAndTurns)
 {
     const ShapePtr face = SphereFace();
     const FaceMesh forward = Tessellated(face);
@@ -244,16 +244,13 @@ TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndFlipsNormals)
     ASSERT_EQ(reversed.normals.size(), forward.normals.size());
     for (std::size_t i = 0; i < forward.normals.size(); ++i)
         EXPECT_EQ(reversed.normals[i], -forward.normals[i]);
-}
 
-TEST(FaceTessellation, LocatedFaceMovesPositionsAndTurnsNormals)
-{
-    const ShapePtr face = FacesOf(Box()).front();
-    const FaceMesh plain = Tessellated(face);
-
+    // A located face moves its positions and turns its normals.
+    const ShapePtr rectangle = FacesOf(Box()).front();
+    const FaceMesh plain = Tessellated(rectangle);
     gp_Trsf shift;
     shift.SetTranslation(gp_Vec(10, 0, 0));
-    const FaceMesh shifted = Tessellated(Located(face, shift));
+    const FaceMesh shifted = Tessellated(Located(rectangle, shift));
     ASSERT_EQ(shifted.NodeCount(), plain.NodeCount());
     for (std::size_t i = 0; i < plain.NodeCount(); ++i) {
         EXPECT_TRUE(Near(shifted.Position(i), plain.Position(i) + gp_XYZ(10, 0, 0), 1e-5));
@@ -302,12 +299,20 @@ TEST(FaceTessellation, NormalizedTextureCoordinatesFollowScaleOffsetAndDivisor)
     }
 }
 
-TEST(FaceTessellation, EmptyParameterRangeKeepsRawTextureCoordinates)
+TEST(FaceTessellation, FaceWithoutAreaIsReportedUnlessTriangulatedAndKeepsRawTextureCoordinates)
 {
-    const ShapePtr sliver = WithTriangulation(SliverFace(), UnitTriangle(true));
-    ExplorFaceOptions options;
-    options.NormalizeUV = true;
+    const ShapePtr sliver = SliverFace();
+    ReportRecorder recorder;
     FaceMesh mesh;
+    ExplorFaceOptions options;
+    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
+    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
+    EXPECT_EQ(recorder.count(), 1u);
+
+    // Given a triangulation, its empty V range leaves the coordinates raw.
+    WithTriangulation(sliver, UnitTriangle(true));
+    options.NormalizeUV = true;
     ASSERT_TRUE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
     EXPECT_EQ(options.UVMin, Vector2(0, 0));
     EXPECT_EQ(options.UVMax, Vector2(1, 0));
@@ -399,18 +404,6 @@ TEST(FaceTessellation, OtherKindsOfShapeRaiseTheKernelsTypeMismatch)
         EXPECT_EQ(recorder.count(), 0u);
         EXPECT_TRUE(mesh.positions.empty());
     }
-}
-
-TEST(FaceTessellation, FaceTheMesherCannotTriangulate)
-{
-    const ShapePtr sliver = SliverFace();
-    ReportRecorder recorder;
-    FaceMesh mesh;
-    ExplorFaceOptions options;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
-    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
-    EXPECT_EQ(recorder.count(), 1u);
 }
 
 TEST(FaceTessellation, DeflectionsTheMesherWouldHangOnAreRefused)
