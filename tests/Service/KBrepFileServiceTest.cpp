@@ -92,16 +92,6 @@ TEST_F(Registry, OrdersNamesByUtf16CodeUnits)
     EXPECT_EQ(Names(manager), (std::vector<std::wstring>{L"a", L"\U00010000", L"\uFF01"}));
 }
 
-TEST_F(Registry, CopiesShareTheServicesButNotTheRegistry)
-{
-    const auto service = Service(L"A");
-    manager.AddObject(service);
-    KBrepFileServiceManager copy(manager);
-    EXPECT_EQ(copy.GetObject(L"A"), service);
-    copy.AddObject(Service(L"B"));
-    EXPECT_EQ(manager.size(), 1);
-}
-
 TEST(FileService, LoadsEachExactPathOnceFailuresIncluded)
 {
     SavedBox box;

@@ -59,7 +59,7 @@ TEST(SubShapeEnumeration, BoxGivesTwelveEdgesSixFacesAndFortyEightVertexUses)
         EXPECT_EQ(face->GetShapeType(), TopoFace);
 }
 
-TEST(SubShapeEnumeration, ShapeOfTheKindAskedForAppendsItsOwnHandle)
+TEST(SubShapeEnumeration, ShapeOfTheKindAskedForAppendsItsOwnHandleAndListsAreNeverCleared)
 {
     ShapeList faces, edges, vertices;
     ASSERT_TRUE(KTopoFaceExplor::Explor(UnitBox(), faces));
@@ -73,10 +73,8 @@ TEST(SubShapeEnumeration, ShapeOfTheKindAskedForAppendsItsOwnHandle)
         ASSERT_EQ(own.size(), 1u);
         EXPECT_EQ(own.front(), shape); // the same handle, not a new wrapper
     }
-}
 
-TEST(SubShapeEnumeration, ListsAreAppendedToNeverCleared)
-{
+    // Lists are appended to, never cleared.
     const ShapePtr marker = std::make_shared<KTopoShape>();
     for (ListExplorer explorer : {kEdges, kFaces, kVertices}) {
         ShapeList list{marker, marker};

@@ -87,7 +87,7 @@ TEST(KBrepToolsExMakeBox, OccupiesTheBoxCentredOnTheSegmentAndRisingFromIt)
     EXPECT_TRUE(SamePointsNear(VertexPoints(diagonal), WithTranslated(base, gp_Vec(0, 0, 2)), 1e-9));
 }
 
-TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
+TEST(KBrepToolsExMakeRoad, SolidAndOpenFormHaveTheCrownedCrossSectionAlongTheSegment)
 {
     const ShapePtr road = Road(true);
     ASSERT_TRUE(KorrTest::HasKind(road, TopoSolid));
@@ -102,10 +102,8 @@ TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
     const ShapePtr flat = KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(0, 20, 0), 8, 0.5, 0.5, true);
     EXPECT_NEAR(KorrTest::Volume(flat), 8 * 0.5 * 20, 1e-9);
     EXPECT_TRUE(KorrTest::BoundsNear(flat, Vector3(-4, 0, 0), Vector3(4, 20, 0.5), 1e-6));
-}
 
-TEST(KBrepToolsExMakeRoad, OpenFormHasTheSideFacesOnly)
-{
+    // The open form has the side faces only.
     const ShapePtr sides = Road(false);
     ASSERT_TRUE(KorrTest::HasKind(sides, TopoShell));
     EXPECT_TRUE(SamePointsNear(VertexPoints(sides), RoadCorners(), 1e-9));

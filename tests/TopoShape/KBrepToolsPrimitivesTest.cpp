@@ -80,7 +80,7 @@ TEST(MakeCylinder, ChecksRadiusBeforeHeightWithEmptyMessages)
     EXPECT_EQ(recorder.reports()[1].line, recorder.reports()[2].line);
 }
 
-TEST(MakeCone, RadiiAreAtTheBaseAndAtHeightAlongTheAxis)
+TEST(MakeCone, RadiiAreAtTheBaseAndAtHeightAlongTheAxisPointedWideningOrRefused)
 {
     const Vector3 base(1, 2, 3);
     const Vector3 axis(0, 0, 4);
@@ -90,10 +90,7 @@ TEST(MakeCone, RadiiAreAtTheBaseAndAtHeightAlongTheAxis)
     EXPECT_NEAR(DistanceTo(cone, gp_Pnt(3, 2, 3)), 0.0, 1e-7);
     EXPECT_NEAR(DistanceTo(cone, gp_Pnt(1, 3, 8)), 0.0, 1e-7);
     EXPECT_TRUE(KorrTest::BoundsNear(cone, Vector3(-1, 0, 3), Vector3(3, 4, 8), 1e-6));
-}
 
-TEST(MakeCone, PointedWideningAndRefusedCones)
-{
     const ShapePtr pointed = KBrepTools::MakeCone(Vector3::ZERO, Vector3::UNIT_Z, 2, 5, 0, 0);
     EXPECT_EQ(KorrTest::CountDistinct(pointed, TopAbs_FACE), 2);
     const ShapePtr widening = KBrepTools::MakeCone(Vector3::ZERO, Vector3::UNIT_Z, 1, 5, 3, 180);

@@ -17,7 +17,10 @@ namespace {
 
 constexpr double kPi = Math::PI;
 
-ShapePtr Box102030() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30)); }
+ShapePtr Box102030()
+{
+    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30));
+}
 
 // A box with every edge and corner rounded by r is the inner box grown by a
 // ball of radius r (Steiner's formula).
@@ -40,12 +43,22 @@ TEST(Fillet, RoundsEveryEdgeOfASolid)
     }
 }
 
-TEST(Fillet, RadiusTheBoxCannotTakeGivesNull)
+TEST(Fillet, RadiiTheBoxCannotTakeAndShapesWithoutPlanarFacesGiveNull)
 {
     ReportRecorder recorder;
     // 5 and 10 the kernel refuses; 6 it reports done with a broken solid.
     for (double radius : {5.0, 6.0, 10.0, 0.0, -1.0})
         EXPECT_EQ(KFeatureTools::Fillet(Box102030(), radius), nullptr) << radius;
+    // Neither can a curved face or a shape without faces.
+    EXPECT_EQ(KFeatureTools::Fillet(KorrTest::CylindricalFace(2, 5), 0.5), nullptr);
+    const ShapePtr edge = KorrTest::LineEdge(Vector3::ZERO, Vector3(1, 0, 0));
+    EXPECT_EQ(KFeatureTools::Fillet(edge, 0.1), nullptr);
+    EXPECT_EQ(KFeatureTools::Fillet(
+                  KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true), 0.1),
+              nullptr);
+    ShapeList vertices;
+    ASSERT_TRUE(KTopoVertexExplor::Explor(edge, vertices));
+    EXPECT_EQ(KFeatureTools::Fillet(vertices.front(), 0.1), nullptr);
     EXPECT_EQ(recorder.count(), 0u);
 }
 
@@ -56,21 +69,6 @@ TEST(Fillet, RoundsTheCornersOfAPlanarFace)
     EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_EDGE), 8);
     EXPECT_NEAR(KorrTest::Area(rounded), 100 - (4 - kPi) * 4, 1e-6);
     EXPECT_TRUE(KorrTest::BoundsNear(rounded, Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));
-}
-
-TEST(Fillet, NonPlanarFacesAndShapesWithoutFacesGiveNull)
-{
-    ReportRecorder recorder;
-    EXPECT_EQ(KFeatureTools::Fillet(KorrTest::CylindricalFace(2, 5), 0.5), nullptr);
-    const ShapePtr edge = KorrTest::LineEdge(Vector3::ZERO, Vector3(1, 0, 0));
-    EXPECT_EQ(KFeatureTools::Fillet(edge, 0.1), nullptr);
-    EXPECT_EQ(KFeatureTools::Fillet(KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true),
-                                    0.1),
-              nullptr);
-    ShapeList vertices;
-    ASSERT_TRUE(KTopoVertexExplor::Explor(edge, vertices));
-    EXPECT_EQ(KFeatureTools::Fillet(vertices.front(), 0.1), nullptr);
-    EXPECT_EQ(recorder.count(), 0u);
 }
 
 TEST(Chamfer, BevelsEveryEdge)
