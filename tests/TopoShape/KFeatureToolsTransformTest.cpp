@@ -40,18 +40,28 @@ KMath::Matrix4 Affine(double a00, double a01, double a02, double a10, double a11
 
 } // namespace
 
-TEST(Transform, TranslateAndTheTranslationMatrixMoveEveryVertex)
+TEST(Transform, TranslateAndExactMatricesMoveEveryVertex)
 {
     const ShapePtr box = Box(Vector3(1, 1, 1));
-    const auto moved = Mapped(box, [](const gp_Pnt& p) { return gp_Pnt(p.X() + 1, p.Y() + 2, p.Z() + 3); });
+    const auto shift = [](const gp_Pnt& p) { return gp_Pnt(p.X() + 1, p.Y() + 2, p.Z() + 3); };
+    EXPECT_TRUE(PointsNear(VertexPoints(KFeatureTools::Translate(box, Vector3(1, 2, 3))), Mapped(box, shift), 1e-12));
 
-    const ShapePtr translated = KFeatureTools::Translate(box, Vector3(1, 2, 3));
-    EXPECT_TRUE(PointsNear(VertexPoints(translated), moved, 1e-12));
-
-    // Identity block and the translation in the fourth column; the fourth row is ignored.
-    const KMath::Matrix4 matrix(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3, 7, 7, 7, 7);
-    const ShapePtr transformed = KFeatureTools::Transform(box, matrix);
-    EXPECT_TRUE(PointsNear(VertexPoints(transformed), moved, 1e-12));
+    using Map = gp_Pnt (*)(const gp_Pnt&);
+    const std::pair<KMath::Matrix4, Map> cases[] = {
+        // Identity block and the translation in the fourth column; the fourth row is ignored.
+        {KMath::Matrix4(1, 0, 0, 1, 0, 1, 0, 2, 0, 0, 1, 3, 7, 7, 7, 7),
+         [](const gp_Pnt& p) { return gp_Pnt(p.X() + 1, p.Y() + 2, p.Z() + 3); }},
+        // 2 x a quarter turn about z, then a shift by (5, 0, 0).
+        {Affine(0, -2, 0, 2, 0, 0, 0, 0, 2, Vector3(5, 0, 0)),
+         [](const gp_Pnt& p) { return gp_Pnt(5 - 2 * p.Y(), 2 * p.X(), 2 * p.Z()); }},
+        // A reflection in the plane x = 0.
+        {Affine(-1, 0, 0, 0, 1, 0, 0, 0, 1, Vector3::ZERO),
+         [](const gp_Pnt& p) { return gp_Pnt(-p.X(), p.Y(), p.Z()); }},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_TRUE(
+            PointsNear(VertexPoints(KFeatureTools::Transform(box, cases[i].first)), Mapped(box, cases[i].second), 1e-9))
+            << "case " << i;
 
     // The argument is untouched.
     EXPECT_TRUE(KorrTest::BoundsNear(box, Vector3(1, 1, 1), Vector3(2, 3, 4), 1e-6));
@@ -87,20 +97,6 @@ TEST(Transform, ScaleAboutACentre)
     EXPECT_NEAR(KorrTest::DistanceTo(aboutCorner, gp_Pnt(1, 1, 1)), 0.0, 1e-9);
     EXPECT_TRUE(KorrTest::BoundsNear(aboutCorner, Vector3(1, 1, 1), Vector3(4, 7, 10), 1e-6));
     EXPECT_NEAR(KorrTest::Volume(box), 6.0, 1e-9);
-}
-
-TEST(Transform, ScaledRotationAndReflectionMatricesAreExact)
-{
-    const ShapePtr box = Box(Vector3(1, 1, 1));
-    // 2 x a quarter turn about z, then a shift by (5, 0, 0).
-    const ShapePtr turned = KFeatureTools::Transform(box, Affine(0, -2, 0, 2, 0, 0, 0, 0, 2, Vector3(5, 0, 0)));
-    EXPECT_TRUE(PointsNear(VertexPoints(turned),
-                           Mapped(box, [](const gp_Pnt& p) { return gp_Pnt(5 - 2 * p.Y(), 2 * p.X(), 2 * p.Z()); }),
-                           1e-9));
-    // A reflection in the plane x = 0.
-    const ShapePtr reflected = KFeatureTools::Transform(box, Affine(-1, 0, 0, 0, 1, 0, 0, 0, 1, Vector3::ZERO));
-    EXPECT_TRUE(PointsNear(VertexPoints(reflected),
-                           Mapped(box, [](const gp_Pnt& p) { return gp_Pnt(-p.X(), p.Y(), p.Z()); }), 1e-9));
 }
 
 TEST(Transform, MatricesTheKernelWouldAlterAndKernelRefusalsGiveNull)
