@@ -25,10 +25,7 @@ public:
     int reads = 0;
 };
 
-std::shared_ptr<KBrepFileService> Service(const std::wstring& name)
-{
-    return std::make_shared<CountingService>(name);
-}
+std::shared_ptr<KBrepFileService> Service(const std::wstring& name) { return std::make_shared<CountingService>(name); }
 
 std::vector<std::wstring> Names(const KBrepFileServiceManager& manager)
 {

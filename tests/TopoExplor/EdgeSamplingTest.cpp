@@ -32,10 +32,7 @@ ShapePtr Circle()
 }
 
 // A quarter arc, so that the first and last points differ.
-ShapePtr Arc()
-{
-    return Holding(BRepBuilderAPI_MakeEdge(gp_Circ(gp_Ax2(kCentre, gp::DZ()), kRadius), 0, M_PI / 2));
-}
+ShapePtr Arc() { return Holding(BRepBuilderAPI_MakeEdge(gp_Circ(gp_Ax2(kCentre, gp::DZ()), kRadius), 0, M_PI / 2)); }
 
 std::vector<float> Sampled(const ShapePtr& edge, double deflection)
 {

@@ -65,18 +65,12 @@ FaceMesh PointerTessellated(const ShapePtr& face, bool indexed = true, double de
 }
 
 // 4 x 2 x 1: every face is a rectangle the mesher splits into two triangles.
-ShapePtr Box()
-{
-    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(4, 2, 1));
-}
+ShapePtr Box() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(4, 2, 1)); }
 const gp_XYZ kBoxCentre(2, 1, 0.5);
 
 const gp_XYZ kSphereCentre(1, 2, 3);
 constexpr double kSphereRadius = 2;
-ShapePtr SphereFace()
-{
-    return FacesOf(KBrepTools::MakeSphere(Vector3(1, 2, 3), kSphereRadius)).front();
-}
+ShapePtr SphereFace() { return FacesOf(KBrepTools::MakeSphere(Vector3(1, 2, 3), kSphereRadius)).front(); }
 
 ShapePtr Located(const ShapePtr& shape, const gp_Trsf& transform)
 {

@@ -20,10 +20,7 @@ using KorrTest::ReportRecorder;
 
 namespace {
 
-ShapePtr UnitBox()
-{
-    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3));
-}
+ShapePtr UnitBox() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3)); }
 
 std::size_t DistinctKernelShapes(const ShapeList& list)
 {

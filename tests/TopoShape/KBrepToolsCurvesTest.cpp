@@ -36,10 +36,7 @@ TopoDS_Edge OnlyEdge(const ShapePtr& shape)
     return edges.empty() ? TopoDS_Edge() : edges.front();
 }
 
-double Length(const TopoDS_Edge& edge)
-{
-    return GCPnts_AbscissaPoint::Length(BRepAdaptor_Curve(edge));
-}
+double Length(const TopoDS_Edge& edge) { return GCPnts_AbscissaPoint::Length(BRepAdaptor_Curve(edge)); }
 
 } // namespace
 

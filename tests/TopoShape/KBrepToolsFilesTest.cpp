@@ -21,10 +21,7 @@ using KorrTest::Wide;
 
 namespace {
 
-ShapePtr Box()
-{
-    return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(10, 20, 30));
-}
+ShapePtr Box() { return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(10, 20, 30)); }
 
 // Makes every write past `bytes` fail for the test's duration (the kernel's
 // stream then reports the failure), which works even for a privileged user.

@@ -28,10 +28,7 @@ using PointListBuilder = ShapePtr (*)(KMath::Vector3*, int);
 
 const PointListBuilder kAllBuilders[] = {&KBrepTools::MakePolyline, &KBrepTools::MakePolygon, &KBrepTools::MakeSpline};
 
-std::vector<Vector3> SquareCorners()
-{
-    return {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0), Vector3(0, 1, 0)};
-}
+std::vector<Vector3> SquareCorners() { return {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0), Vector3(0, 1, 0)}; }
 
 // The end vertices of an open wire, or its one closing vertex twice.
 std::pair<gp_Pnt, gp_Pnt> WireEnds(const ShapePtr& wire)

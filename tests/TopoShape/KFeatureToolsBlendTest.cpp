@@ -17,10 +17,7 @@ namespace {
 
 constexpr double kPi = Math::PI;
 
-ShapePtr Box102030()
-{
-    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30));
-}
+ShapePtr Box102030() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30)); }
 
 // A box with every edge and corner rounded by r is the inner box grown by a
 // ball of radius r (Steiner's formula).

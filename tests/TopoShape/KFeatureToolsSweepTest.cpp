@@ -25,10 +25,7 @@ ShapePtr RingProfile()
     return KorrTest::PolygonFace({Vector3(1, 0, 0), Vector3(2, 0, 0), Vector3(2, 0, 1), Vector3(1, 0, 1)});
 }
 
-double RingVolume(double angle)
-{
-    return angle * 1.5;
-}
+double RingVolume(double angle) { return angle * 1.5; }
 
 } // namespace
 

@@ -17,10 +17,7 @@ using KorrTest::VertexPoints;
 
 namespace {
 
-ShapePtr Box(const Vector3& corner)
-{
-    return KBrepTools::MakeBox(corner, Vector3::UNIT_Z, Vector3(1, 2, 3));
-}
+ShapePtr Box(const Vector3& corner) { return KBrepTools::MakeBox(corner, Vector3::UNIT_Z, Vector3(1, 2, 3)); }
 
 // The shape's vertex points with f applied to each.
 template <class F> std::vector<gp_Pnt> Mapped(const ShapePtr& shape, F f)

@@ -14,15 +14,9 @@ using KorrTest::Holding;
 
 namespace {
 
-TopoDS_Shape KernelBox()
-{
-    return BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 0), 10, 20, 30).Shape();
-}
+TopoDS_Shape KernelBox() { return BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 0), 10, 20, 30).Shape(); }
 
-TopoDS_Shape KernelEdge()
-{
-    return BRepBuilderAPI_MakeEdge(gp_Pnt(0, 0, 0), gp_Pnt(1, 0, 0)).Shape();
-}
+TopoDS_Shape KernelEdge() { return BRepBuilderAPI_MakeEdge(gp_Pnt(0, 0, 0), gp_Pnt(1, 0, 0)).Shape(); }
 
 TopoDS_Compound EmptyCompound()
 {
