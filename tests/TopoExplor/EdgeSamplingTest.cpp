@@ -78,74 +78,56 @@ TEST(EdgeSampling, CirclePointsLieOnTheCircleAndFinerDeflectionGivesMore)
     EXPECT_LE(LargestSag(fine, kCentre), 0.001 + 1e-5);
 }
 
-TEST(EdgeSampling, ReversedEdgeRunsTheSameWay)
+TEST(EdgeSampling, ArcRunsTheSameWayReversedMovesWithItsLocationAndFillsTheBufferExactly)
 {
     const ShapePtr arc = Arc();
     const std::vector<float> forward = Sampled(arc, 0.01);
     EXPECT_LT(Point(forward, 0).Distance(gp_Pnt(11, 2, 3)), 1e-5);
     EXPECT_LT(Point(forward, forward.size() / 3 - 1).Distance(gp_Pnt(1, 12, 3)), 1e-5);
     EXPECT_EQ(Sampled(Holding(Kernel(arc).Reversed()), 0.01), forward);
-}
 
-TEST(EdgeSampling, LocatedEdgeIsMovedByItsLocation)
-{
-    const ShapePtr arc = Arc();
-    const std::vector<float> plain = Sampled(arc, 0.01);
     gp_Trsf move;
     move.SetRotation(gp::OZ(), M_PI / 2);
     move.SetTranslationPart(gp_Vec(0, 0, 5));
     const std::vector<float> moved = Sampled(Holding(Kernel(arc).Moved(TopLoc_Location(move))), 0.01);
-    ASSERT_EQ(moved.size(), plain.size());
-    for (std::size_t i = 0; i < plain.size() / 3; ++i)
-        EXPECT_LT(Point(moved, i).Distance(Point(plain, i).Transformed(move)), 1e-5);
+    ASSERT_EQ(moved.size(), forward.size());
+    for (std::size_t i = 0; i < forward.size() / 3; ++i)
+        EXPECT_LT(Point(moved, i).Distance(Point(forward, i).Transformed(move)), 1e-5);
+
+    std::vector<float> longer(10000, 7.0f);
+    ASSERT_TRUE(KTopoEdgeExplor::Explor(arc, &longer, 0.01));
+    EXPECT_EQ(longer, forward);
 }
 
-TEST(EdgeSampling, LongerBufferIsShrunkToThePolyline)
-{
-    const ShapePtr arc = Arc();
-    std::vector<float> points(10000, 7.0f);
-    ASSERT_TRUE(KTopoEdgeExplor::Explor(arc, &points, 0.01));
-    EXPECT_EQ(points, Sampled(arc, 0.01));
-}
-
-TEST(EdgeSampling, EdgeWithoutACurveOrWithoutAShapeGivesFalseAndAnUntouchedBuffer)
+TEST(EdgeSampling, EdgeWithoutACurveOrWithoutAShapeGivesFalseAndAFaceRaises)
 {
     // A sphere's poles are degenerated edges: no 3D curve.
+    const ShapePtr sphere = KBrepTools::MakeSphere(Vector3::ZERO, 1);
     ShapeList edges;
-    ASSERT_TRUE(KTopoEdgeExplor::Explor(KBrepTools::MakeSphere(Vector3::ZERO, 1), edges));
+    ASSERT_TRUE(KTopoEdgeExplor::Explor(sphere, edges));
     std::size_t withoutCurve = 0;
     ReportRecorder recorder;
     const std::vector<float> untouched{1, 2, 3};
+    std::vector<float> points = untouched;
     for (const ShapePtr& edge : edges) {
-        if (!BRep_Tool::Degenerated(TopoDS::Edge(Kernel(edge))))
-            continue;
-        ++withoutCurve;
-        std::vector<float> points = untouched;
-        EXPECT_FALSE(KTopoEdgeExplor::Explor(edge, &points, 0.1));
-        EXPECT_EQ(points, untouched);
+        if (BRep_Tool::Degenerated(TopoDS::Edge(Kernel(edge)))) {
+            ++withoutCurve;
+            EXPECT_FALSE(KTopoEdgeExplor::Explor(edge, &points, 0.1));
+        }
     }
     EXPECT_EQ(withoutCurve, 2u);
-
-    std::vector<float> points = untouched;
     EXPECT_FALSE(KTopoEdgeExplor::Explor(ShapePtr(), &points, 0.1));
     EXPECT_FALSE(KTopoEdgeExplor::Explor(std::make_shared<KTopoShape>(), &points, 0.1));
     EXPECT_FALSE(KTopoEdgeExplor::Explor(Arc(), nullptr, 0.1));
-    EXPECT_EQ(points, untouched);
     EXPECT_EQ(recorder.count(), 0u);
-}
 
-TEST(EdgeSampling, FaceRaisesTheKernelsTypeMismatch)
-{
-    ShapeList faces;
-    ASSERT_TRUE(KTopoFaceExplor::Explor(KBrepTools::MakeSphere(Vector3::ZERO, 1), faces));
-    std::vector<float> points;
     try {
-        KTopoEdgeExplor::Explor(faces.front(), &points, 0.1);
+        KTopoEdgeExplor::Explor(KorrTest::FacesOf(sphere).front(), &points, 0.1);
         ADD_FAILURE() << "no exception";
     } catch (const Standard_TypeMismatch& mismatch) {
         EXPECT_STREQ(mismatch.GetMessageString(), "TopoDS::Edge");
     }
-    EXPECT_TRUE(points.empty());
+    EXPECT_EQ(points, untouched);
 }
 
 TEST(EdgeSampling, DeflectionFinerThanTheCoordinatesResolveIsRefused)

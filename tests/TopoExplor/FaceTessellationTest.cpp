@@ -17,12 +17,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/CurveChecks.h"
 #include "support/ReportRecorder.h"
 #include "support/ShapeChecks.h"
 
 using namespace KorrCore;
 using KMath::Vector2;
 using KMath::Vector3;
+using KorrTest::FacesOf;
 using KorrTest::Holding;
 using KorrTest::Kernel;
 using KorrTest::ReportRecorder;
@@ -62,13 +64,6 @@ FaceMesh PointerTessellated(const ShapePtr& face, bool indexed = true, double de
     return mesh;
 }
 
-ShapeList FacesOf(const ShapePtr& shape)
-{
-    ShapeList faces;
-    EXPECT_TRUE(KTopoFaceExplor::Explor(shape, faces));
-    return faces;
-}
-
 // 4 x 2 x 1: every face is a rectangle the mesher splits into two triangles.
 ShapePtr Box() { return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(4, 2, 1)); }
 const gp_XYZ kBoxCentre(2, 1, 0.5);
@@ -86,6 +81,18 @@ Handle(Poly_Triangulation) TriangulationOf(const ShapePtr& face)
 {
     TopLoc_Location location;
     return BRep_Tool::Triangulation(TopoDS::Face(Kernel(face)), location);
+}
+
+// The surface parameters the kernel's mesh holds for its nodes, as floats.
+std::vector<float> KernelParameters(const ShapePtr& face)
+{
+    std::vector<float> parameters;
+    const Handle(Poly_Triangulation) triangulation = TriangulationOf(face);
+    for (int i = 1; !triangulation.IsNull() && i <= triangulation->NbNodes(); ++i) {
+        parameters.push_back(static_cast<float>(triangulation->UVNode(i).X()));
+        parameters.push_back(static_cast<float>(triangulation->UVNode(i).Y()));
+    }
+    return parameters;
 }
 
 // One triangle (0,0,0), (1,0,0), (0,1,0), with or without surface parameters.
@@ -121,7 +128,7 @@ ShapePtr SliverFace()
     return Holding(face);
 }
 
-ShapePtr WithTriangulation(const ShapePtr& face, const Handle(Poly_Triangulation)& triangulation)
+ShapePtr WithTriangulation(const ShapePtr& face, const Handle(Poly_Triangulation) & triangulation)
 {
     BRep_Builder().UpdateFace(TopoDS::Face(Kernel(face)), triangulation);
     return face;
@@ -129,11 +136,7 @@ ShapePtr WithTriangulation(const ShapePtr& face, const Handle(Poly_Triangulation
 
 ::testing::AssertionResult Near(const gp_XYZ& actual, const gp_XYZ& expected, double tolerance)
 {
-    if ((actual - expected).Modulus() <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << actual.X() << ", " << actual.Y() << ", " << actual.Z()
-                                         << ") expected (" << expected.X() << ", " << expected.Y() << ", "
-                                         << expected.Z() << ")";
+    return KorrTest::PointNear(gp_Pnt(actual), gp_Pnt(expected), tolerance);
 }
 
 // Sizes agree with the node and triangle counts, and every index names a node.
@@ -182,10 +185,8 @@ TEST(FaceTessellation, RectangleGivesFourNodesTwoTrianglesAndTheKernelsData)
     ExplorFaceOptions options;
     FaceMesh mesh;
     ASSERT_TRUE(KTopoFaceExplor::Explor(face, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
-    EXPECT_EQ(mesh.positions.size(), 12u);
+    EXPECT_EQ(mesh.NodeCount(), 4u);
     EXPECT_EQ(mesh.indices.size(), 6u);
-    EXPECT_EQ(mesh.normals.size(), 12u);
-    EXPECT_EQ(mesh.texCoords.size(), 8u);
     EXPECT_TRUE(Consistent(mesh));
 
     const Handle(Poly_Triangulation) triangulation = TriangulationOf(face);
@@ -193,9 +194,8 @@ TEST(FaceTessellation, RectangleGivesFourNodesTwoTrianglesAndTheKernelsData)
     for (int i = 1; i <= triangulation->NbNodes(); ++i) {
         EXPECT_TRUE(Near(mesh.Position(i - 1), triangulation->Node(i).XYZ(), 1e-6));
         EXPECT_TRUE(Near(mesh.Normal(i - 1), gp_XYZ(-1, 0, 0), 1e-6));
-        EXPECT_FLOAT_EQ(mesh.texCoords[2 * (i - 1)], static_cast<float>(triangulation->UVNode(i).X()));
-        EXPECT_FLOAT_EQ(mesh.texCoords[2 * (i - 1) + 1], static_cast<float>(triangulation->UVNode(i).Y()));
     }
+    EXPECT_EQ(mesh.texCoords, KernelParameters(face));
 
     double uMin, uMax, vMin, vMax;
     BRepTools::UVBounds(TopoDS::Face(Kernel(face)), uMin, uMax, vMin, vMax);
@@ -219,7 +219,8 @@ TEST(FaceTessellation, EveryBoxFaceIsWoundOutwardWhateverItsOrientation)
 
 TEST(FaceTessellation, SphereNormalsAreTheSurfaceNormalsEvenAtThePoles)
 {
-    const FaceMesh mesh = Tessellated(SphereFace());
+    const ShapePtr face = SphereFace();
+    const FaceMesh mesh = Tessellated(face);
     ASSERT_GT(mesh.NodeCount(), 20u);
     EXPECT_TRUE(Consistent(mesh));
     EXPECT_TRUE(WindingFollowsNormals(mesh));
@@ -227,9 +228,13 @@ TEST(FaceTessellation, SphereNormalsAreTheSurfaceNormalsEvenAtThePoles)
         const gp_XYZ radial = (mesh.Position(i) - kSphereCentre) / kSphereRadius;
         EXPECT_TRUE(Near(mesh.Normal(i), radial, 1e-5)) << "node " << i;
     }
+    // The mesh stays with the kernel shape, without shading normals of its own.
+    const Handle(Poly_Triangulation) triangulation = TriangulationOf(Holding(Kernel(face)));
+    ASSERT_FALSE(triangulation.IsNull());
+    EXPECT_FALSE(triangulation->HasNormals());
 }
 
-TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndFlipsNormals)
+TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndLocatedFaceMovesAndTurns)
 {
     const ShapePtr face = SphereFace();
     const FaceMesh forward = Tessellated(face);
@@ -244,16 +249,13 @@ TEST(FaceTessellation, ReversedFaceSwapsTheLastTwoIndicesAndFlipsNormals)
     ASSERT_EQ(reversed.normals.size(), forward.normals.size());
     for (std::size_t i = 0; i < forward.normals.size(); ++i)
         EXPECT_EQ(reversed.normals[i], -forward.normals[i]);
-}
 
-TEST(FaceTessellation, LocatedFaceMovesPositionsAndTurnsNormals)
-{
-    const ShapePtr face = FacesOf(Box()).front();
-    const FaceMesh plain = Tessellated(face);
-
+    // A located face moves its positions and turns its normals.
+    const ShapePtr rectangle = FacesOf(Box()).front();
+    const FaceMesh plain = Tessellated(rectangle);
     gp_Trsf shift;
     shift.SetTranslation(gp_Vec(10, 0, 0));
-    const FaceMesh shifted = Tessellated(Located(face, shift));
+    const FaceMesh shifted = Tessellated(Located(rectangle, shift));
     ASSERT_EQ(shifted.NodeCount(), plain.NodeCount());
     for (std::size_t i = 0; i < plain.NodeCount(); ++i) {
         EXPECT_TRUE(Near(shifted.Position(i), plain.Position(i) + gp_XYZ(10, 0, 0), 1e-5));
@@ -272,23 +274,25 @@ TEST(FaceTessellation, LocatedFaceMovesPositionsAndTurnsNormals)
 
 TEST(FaceTessellation, NormalizedTextureCoordinatesFollowScaleOffsetAndDivisor)
 {
+    using Span = std::pair<float, float>;
+    // Each row adds one setting to those of the rows before it.
+    const struct {
+        void (*set)(ExplorFaceOptions&);
+        Span u, v;
+    } steps[] = {
+        {[](ExplorFaceOptions& o) { o.NormalizeUV = true; }, {0.0f, 1.0f}, {0.0f, 1.0f}},
+        {[](ExplorFaceOptions& o) { o.UVScale = Vector2(2, 2); }, {0.0f, 2.0f}, {0.0f, 2.0f}},
+        {[](ExplorFaceOptions& o) { o.UVOffset = Vector2(0.5, 0); }, {-0.5f, 1.5f}, {0.0f, 2.0f}},
+        {[](ExplorFaceOptions& o) { o.UVDivisor = Vector2(2, 2); }, {-0.25f, 0.75f}, {0.0f, 1.0f}},
+    };
     const ShapePtr face = FacesOf(Box()).front();
     ExplorFaceOptions options;
-    options.NormalizeUV = true;
-    const FaceMesh unit = Tessellated(face, options);
-    EXPECT_EQ(Range(unit.texCoords, 0), std::make_pair(0.0f, 1.0f));
-    EXPECT_EQ(Range(unit.texCoords, 1), std::make_pair(0.0f, 1.0f));
-
-    options.UVScale = Vector2(2, 2);
-    EXPECT_EQ(Range(Tessellated(face, options).texCoords, 0), std::make_pair(0.0f, 2.0f));
-    options.UVOffset = Vector2(0.5, 0);
-    const FaceMesh offset = Tessellated(face, options);
-    EXPECT_EQ(Range(offset.texCoords, 0), std::make_pair(-0.5f, 1.5f));
-    EXPECT_EQ(Range(offset.texCoords, 1), std::make_pair(0.0f, 2.0f));
-    options.UVDivisor = Vector2(2, 2);
-    const FaceMesh divided = Tessellated(face, options);
-    EXPECT_EQ(Range(divided.texCoords, 0), std::make_pair(-0.25f, 0.75f));
-    EXPECT_EQ(Range(divided.texCoords, 1), std::make_pair(0.0f, 1.0f));
+    for (const auto& step : steps) {
+        step.set(options);
+        const FaceMesh mesh = Tessellated(face, options);
+        EXPECT_EQ(Range(mesh.texCoords, 0), step.u);
+        EXPECT_EQ(Range(mesh.texCoords, 1), step.v);
+    }
 
     // Interior nodes of a curved face land inside the range too.
     ExplorFaceOptions sphereOptions;
@@ -300,47 +304,48 @@ TEST(FaceTessellation, NormalizedTextureCoordinatesFollowScaleOffsetAndDivisor)
     }
 }
 
-TEST(FaceTessellation, EmptyParameterRangeKeepsRawTextureCoordinates)
+TEST(FaceTessellation, FaceWithoutAreaIsReportedUnlessTriangulatedAndKeepsRawTextureCoordinates)
 {
-    const ShapePtr sliver = WithTriangulation(SliverFace(), UnitTriangle(true));
-    ExplorFaceOptions options;
-    options.NormalizeUV = true;
+    const ShapePtr sliver = SliverFace();
+    ReportRecorder recorder;
     FaceMesh mesh;
+    ExplorFaceOptions options;
+    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
+    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
+    EXPECT_EQ(recorder.count(), 1u);
+
+    // Given a triangulation, its empty V range leaves the coordinates raw.
+    WithTriangulation(sliver, UnitTriangle(true));
+    options.NormalizeUV = true;
     ASSERT_TRUE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
     EXPECT_EQ(options.UVMin, Vector2(0, 0));
     EXPECT_EQ(options.UVMax, Vector2(1, 0));
     EXPECT_EQ(mesh.texCoords, (std::vector<float>{0, 0, 1, 0, 0, 1}));
 }
 
-TEST(FaceTessellation, TriangulationWithoutParametersGetsTriangleNormalsAndNoTextureCoordinates)
+TEST(FaceTessellation, NormalsComeFromTheTriangulationOrItsTrianglesWithoutParameters)
 {
     for (const ShapePtr& face : FacesOf(Box())) {
-        const FaceMesh mesh = Tessellated(WithTriangulation(face, UnitTriangle(false)));
         const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
+        Handle(Poly_Triangulation) carrying = UnitTriangle(true);
+        carrying->AddNormals();
+        for (int i = 1; i <= 3; ++i)
+            carrying->SetNormal(i, gp_Dir(1, 1, 0));
+        const FaceMesh kept = Tessellated(WithTriangulation(face, carrying));
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_TRUE(Near(kept.Normal(i), gp_XYZ(side * M_SQRT1_2, side * M_SQRT1_2, 0), 1e-6));
+
+        const FaceMesh mesh = Tessellated(WithTriangulation(face, UnitTriangle(false)));
         EXPECT_EQ(mesh.NodeCount(), 3u);
         for (std::size_t i = 0; i < 3; ++i)
             EXPECT_TRUE(Near(mesh.Normal(i), gp_XYZ(0, 0, side), 1e-7));
         EXPECT_TRUE(mesh.texCoords.empty());
-
         // The pointer form's normals need the parameters.
         FaceMesh pointer;
         EXPECT_FALSE(KTopoFaceExplor::Explor(face, &pointer.positions, &pointer.indices, &pointer.normals,
                                              &pointer.texCoords, 0.1));
         EXPECT_TRUE(pointer.positions.empty());
-    }
-}
-
-TEST(FaceTessellation, NormalsTheTriangulationCarriesAreKept)
-{
-    for (const ShapePtr& face : FacesOf(Box())) {
-        Handle(Poly_Triangulation) triangulation = UnitTriangle(true);
-        triangulation->AddNormals();
-        for (int i = 1; i <= 3; ++i)
-            triangulation->SetNormal(i, gp_Dir(1, 1, 0));
-        const FaceMesh mesh = Tessellated(WithTriangulation(face, triangulation));
-        const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
-        for (std::size_t i = 0; i < 3; ++i)
-            EXPECT_TRUE(Near(mesh.Normal(i), gp_XYZ(side * M_SQRT1_2, side * M_SQRT1_2, 0), 1e-6));
     }
 }
 
@@ -355,22 +360,12 @@ TEST(FaceTessellation, SecondCallOnASmallerFaceReplacesEveryBuffer)
     EXPECT_TRUE(reused == Tessellated(small));
 
     FaceMesh pointerReused = PointerTessellated(SphereFace());
-    ASSERT_TRUE(KTopoFaceExplor::Explor(small, &pointerReused.positions, &pointerReused.indices,
-                                        &pointerReused.normals, &pointerReused.texCoords, 0.1));
+    ASSERT_TRUE(KTopoFaceExplor::Explor(small, &pointerReused.positions, &pointerReused.indices, &pointerReused.normals,
+                                        &pointerReused.texCoords, 0.1));
     EXPECT_TRUE(pointerReused == PointerTessellated(small));
 }
 
-TEST(FaceTessellation, MeshStaysWithTheShapeButItsTriangulationGetsNoNormals)
-{
-    const ShapePtr face = SphereFace();
-    const ShapePtr sameKernelShape = Holding(Kernel(face));
-    Tessellated(face);
-    const Handle(Poly_Triangulation) triangulation = TriangulationOf(sameKernelShape);
-    ASSERT_FALSE(triangulation.IsNull());
-    EXPECT_FALSE(triangulation->HasNormals());
-}
-
-TEST(FaceTessellation, NullShapeIsReportedAndTouchesNothing)
+TEST(FaceTessellation, NullShapeOrMissingBufferTouchesNothing)
 {
     const FaceMesh untouched{{1}, {2}, {3}, {4}};
     for (const ShapePtr& nothing : {ShapePtr(), std::make_shared<KTopoShape>()}) {
@@ -380,12 +375,19 @@ TEST(FaceTessellation, NullShapeIsReportedAndTouchesNothing)
         options.UVMin = Vector2(7, 7);
         EXPECT_FALSE(
             KTopoFaceExplor::Explor(nothing, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
-        EXPECT_FALSE(KTopoFaceExplor::Explor(nothing, &mesh.positions, &mesh.indices, &mesh.normals,
-                                             &mesh.texCoords, 0.1));
+        EXPECT_FALSE(
+            KTopoFaceExplor::Explor(nothing, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
         EXPECT_TRUE(mesh == untouched);
         EXPECT_EQ(options.UVMin, Vector2(7, 7));
         EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"This is not Face", "This is not Face"}));
     }
+    // The pointer form needs positions, normals and texture coordinates to fill.
+    const ShapePtr face = FacesOf(Box()).front();
+    FaceMesh mesh;
+    EXPECT_FALSE(KTopoFaceExplor::Explor(face, nullptr, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
+    EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, &mesh.indices, nullptr, &mesh.texCoords, 0.1));
+    EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, &mesh.indices, &mesh.normals, nullptr, 0.1));
+    EXPECT_TRUE(mesh == FaceMesh{});
 }
 
 TEST(FaceTessellation, OtherKindsOfShapeRaiseTheKernelsTypeMismatch)
@@ -409,49 +411,26 @@ TEST(FaceTessellation, OtherKindsOfShapeRaiseTheKernelsTypeMismatch)
     }
 }
 
-TEST(FaceTessellation, FaceTheMesherCannotTriangulate)
-{
-    const ShapePtr sliver = SliverFace();
-    ReportRecorder recorder;
-    FaceMesh mesh;
-    ExplorFaceOptions options;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
-    EXPECT_FALSE(
-        KTopoFaceExplor::Explor(sliver, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
-    EXPECT_EQ(recorder.count(), 1u);
-}
-
-TEST(FaceTessellation, NotANumberDeflectionIsRefusedInsteadOfHanging)
-{
-    const ShapePtr face = SphereFace();
-    FaceMesh mesh;
-    ExplorFaceOptions options;
-    options.Deflection = std::nan("");
-    EXPECT_FALSE(KTopoFaceExplor::Explor(face, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
-    EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords,
-                                         std::nan("")));
-    EXPECT_TRUE(TriangulationOf(face).IsNull());
-}
-
-TEST(FaceTessellation, DeflectionFinerThanTheCoordinatesResolveIsRefused)
+TEST(FaceTessellation, DeflectionsTheMesherWouldHangOnAreRefused)
 {
     // Found by fuzzing: far from the origin the mesher kept splitting edges
     // whose rounding noise exceeded the deflection, and never returned.
-    ShapeList faces;
-    const ShapePtr farSphere = KFeatureTools::Translate(KBrepTools::MakeSphere(Vector3::ZERO, 1), Vector3(1e20, 0, 0));
-    ASSERT_TRUE(KTopoFaceExplor::Explor(farSphere, faces));
+    const ShapePtr farFace =
+        FacesOf(KFeatureTools::Translate(KBrepTools::MakeSphere(Vector3::ZERO, 1), Vector3(1e20, 0, 0))).front();
+    for (auto [face, deflection] : {std::pair{SphereFace(), std::nan("")}, std::pair{farFace, 1e-3}}) {
+        FaceMesh mesh;
+        ExplorFaceOptions options;
+        options.Deflection = deflection;
+        EXPECT_FALSE(
+            KTopoFaceExplor::Explor(face, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
+        EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, nullptr, &mesh.normals, nullptr, deflection));
+        EXPECT_TRUE(TriangulationOf(face).IsNull());
+    }
+    // A deflection the coordinates do resolve meshes as usual.
     FaceMesh mesh;
     ExplorFaceOptions options;
-    options.Deflection = 1e-3;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), mesh.positions, mesh.indices, mesh.normals, mesh.texCoords,
-                                         options));
-    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), &mesh.positions, nullptr, &mesh.normals, nullptr, 1e-3));
-    EXPECT_TRUE(TriangulationOf(faces.front()).IsNull());
-    // A deflection the coordinates do resolve meshes as usual.
     options.Deflection = 1e9;
-    EXPECT_TRUE(KTopoFaceExplor::Explor(faces.front(), mesh.positions, mesh.indices, mesh.normals, mesh.texCoords,
-                                        options));
+    EXPECT_TRUE(KTopoFaceExplor::Explor(farFace, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
 }
 
 TEST(FaceTessellationPointerForm, IndexedResultKeepsTheSurfacesOwnOrientation)
@@ -468,12 +447,7 @@ TEST(FaceTessellationPointerForm, IndexedResultKeepsTheSurfacesOwnOrientation)
         if (!reversed) {
             EXPECT_EQ(raw.indices, shaded.indices);
         }
-
-        const Handle(Poly_Triangulation) triangulation = TriangulationOf(face);
-        for (int i = 1; i <= triangulation->NbNodes(); ++i) {
-            EXPECT_FLOAT_EQ(raw.texCoords[2 * (i - 1)], static_cast<float>(triangulation->UVNode(i).X()));
-            EXPECT_FLOAT_EQ(raw.texCoords[2 * (i - 1) + 1], static_cast<float>(triangulation->UVNode(i).Y()));
-        }
+        EXPECT_EQ(raw.texCoords, KernelParameters(face));
     }
 }
 
@@ -507,14 +481,4 @@ TEST(FaceTessellationPointerForm, VanishingDerivativesGiveTheFallbackNormal)
         }
     }
     EXPECT_GE(poles, 2u);
-}
-
-TEST(FaceTessellationPointerForm, MissingBuffersGiveFalse)
-{
-    const ShapePtr face = FacesOf(Box()).front();
-    FaceMesh mesh;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(face, nullptr, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
-    EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, &mesh.indices, nullptr, &mesh.texCoords, 0.1));
-    EXPECT_FALSE(KTopoFaceExplor::Explor(face, &mesh.positions, &mesh.indices, &mesh.normals, nullptr, 0.1));
-    EXPECT_TRUE(mesh == FaceMesh{});
 }

@@ -56,24 +56,22 @@ TEST(SubShapeEnumeration, BoxGivesTwelveEdgesSixFacesAndFortyEightVertexUses)
         EXPECT_EQ(face->GetShapeType(), TopoFace);
 }
 
-TEST(SubShapeEnumeration, ShapeOfTheKindAskedForAppendsItsOwnHandle)
+TEST(SubShapeEnumeration, ShapeOfTheKindAskedForAppendsItsOwnHandleAndListsAreNeverCleared)
 {
     ShapeList faces, edges, vertices;
     ASSERT_TRUE(KTopoFaceExplor::Explor(UnitBox(), faces));
     ASSERT_TRUE(KTopoEdgeExplor::Explor(faces.front(), edges));
     ASSERT_TRUE(KTopoVertexExplor::Explor(edges.front(), vertices));
 
-    for (auto [explorer, shape] : {std::pair{kFaces, faces.front()}, std::pair{kEdges, edges.front()},
-                                   std::pair{kVertices, vertices.front()}}) {
+    for (auto [explorer, shape] :
+         {std::pair{kFaces, faces.front()}, std::pair{kEdges, edges.front()}, std::pair{kVertices, vertices.front()}}) {
         ShapeList own;
         ASSERT_TRUE(explorer(shape, own));
         ASSERT_EQ(own.size(), 1u);
         EXPECT_EQ(own.front(), shape); // the same handle, not a new wrapper
     }
-}
 
-TEST(SubShapeEnumeration, ListsAreAppendedToNeverCleared)
-{
+    // Lists are appended to, never cleared.
     const ShapePtr marker = std::make_shared<KTopoShape>();
     for (ListExplorer explorer : {kEdges, kFaces, kVertices}) {
         ShapeList list{marker, marker};
@@ -93,8 +91,8 @@ TEST(SubShapeEnumeration, KindsThatCannotContainTheKindAskedForAreRefusedSilentl
 
     ReportRecorder recorder;
     const ShapePtr marker = std::make_shared<KTopoShape>();
-    for (auto [explorer, shape] : {std::pair{kFaces, edges.front()}, std::pair{kFaces, vertices.front()},
-                                   std::pair{kEdges, vertices.front()}}) {
+    for (auto [explorer, shape] :
+         {std::pair{kFaces, edges.front()}, std::pair{kFaces, vertices.front()}, std::pair{kEdges, vertices.front()}}) {
         ShapeList list{marker};
         EXPECT_FALSE(explorer(shape, list));
         EXPECT_EQ(list, ShapeList{marker});
@@ -104,23 +102,17 @@ TEST(SubShapeEnumeration, KindsThatCannotContainTheKindAskedForAreRefusedSilentl
 
 TEST(SubShapeEnumeration, NullHandleAndNullShapeAreReported)
 {
-    for (ListExplorer explorer : {kEdges, kFaces, kVertices}) {
+    for (auto [explorer, source] :
+         {std::pair{kEdges, "TopoExplor/KTopoEdgeExplor"}, std::pair{kFaces, "TopoExplor/KTopoFaceExplor"},
+          std::pair{kVertices, "TopoExplor/KTopoVertexExplor"}}) {
         ReportRecorder recorder;
         ShapeList list;
         EXPECT_FALSE(explorer(nullptr, list));
         EXPECT_FALSE(explorer(std::make_shared<KTopoShape>(), list));
         EXPECT_TRUE(list.empty());
-        EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Null TopoShape!", "Null Shape!"}));
+        ASSERT_EQ(recorder.messages(), (std::vector<std::string>{"Null TopoShape!", "Null Shape!"}));
+        EXPECT_EQ(recorder.reports()[0].file, source);
     }
-    ReportRecorder recorder;
-    ShapeList list;
-    KTopoEdgeExplor::Explor(nullptr, list);
-    KTopoFaceExplor::Explor(nullptr, list);
-    KTopoVertexExplor::Explor(nullptr, list);
-    ASSERT_EQ(recorder.count(), 3u);
-    EXPECT_EQ(recorder.reports()[0].file, "TopoExplor/KTopoEdgeExplor");
-    EXPECT_EQ(recorder.reports()[1].file, "TopoExplor/KTopoFaceExplor");
-    EXPECT_EQ(recorder.reports()[2].file, "TopoExplor/KTopoVertexExplor");
 }
 
 TEST(SubShapeEnumeration, RepeatedFaceIsListedTwiceButItsEdgesOnce)
@@ -147,18 +139,15 @@ TEST(SubShapeEnumeration, RepeatedFaceIsListedTwiceButItsEdgesOnce)
     EXPECT_TRUE(none.empty());
 }
 
-TEST(VertexPosition, IsPlacedByTheVertexLocation)
+TEST(VertexPosition, IsPlacedByTheVertexLocationAndRaisesForOtherKinds)
 {
     gp_Trsf move;
     move.SetTranslation(gp_Vec(10, 0, 0));
     const TopoDS_Shape vertex = BRepBuilderAPI_MakeVertex(gp_Pnt(1, 2, 3)).Shape().Moved(TopLoc_Location(move));
-    Vector3 position;
-    ASSERT_TRUE(KTopoVertexExplor::Explor(Holding(vertex), position));
-    EXPECT_EQ(position, Vector3(11, 2, 3));
-}
+    Vector3 moved;
+    ASSERT_TRUE(KTopoVertexExplor::Explor(Holding(vertex), moved));
+    EXPECT_EQ(moved, Vector3(11, 2, 3));
 
-TEST(VertexPosition, OtherKindsRaiseTheKernelsTypeMismatch)
-{
     Vector3 position(7, 7, 7);
     try {
         KTopoVertexExplor::Explor(UnitBox(), position);

@@ -4,7 +4,6 @@
 #include <Geom_Plane.hxx>
 #include <TopExp.hxx>
 #include <TopoDS.hxx>
-#include <TopoDS_Iterator.hxx>
 #include <TopoDS_Vertex.hxx>
 #include <gtest/gtest.h>
 
@@ -18,6 +17,10 @@
 using namespace KorrCore;
 using KMath::Math;
 using KMath::Vector3;
+using KorrTest::Children;
+using KorrTest::CountDistinct;
+using KorrTest::FacesOf;
+using KorrTest::HasKind;
 using KorrTest::Kernel;
 using KorrTest::ReportRecorder;
 
@@ -41,13 +44,6 @@ ShapePtr Box()
     return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 20, 30));
 }
 
-ShapeList FacesOf(const ShapePtr& shape)
-{
-    ShapeList faces;
-    KTopoFaceExplor::Explor(shape, faces);
-    return faces;
-}
-
 ShapePtr EmptyHandle()
 {
     return std::make_shared<KTopoShape>();
@@ -62,11 +58,6 @@ double EdgeAndVertexTolerance(const ShapePtr& edge)
     return std::max({BRep_Tool::Tolerance(kernel), BRep_Tool::Tolerance(first), BRep_Tool::Tolerance(last)});
 }
 
-int ChildCount(const ShapePtr& shape)
-{
-    return Kernel(shape).NbChildren();
-}
-
 } // namespace
 
 TEST(MakeWire, JoinsEdgesInOrderAndLeavesThemTheForcedTolerance)
@@ -75,30 +66,24 @@ TEST(MakeWire, JoinsEdgesInOrderAndLeavesThemTheForcedTolerance)
     ASSERT_LT(EdgeAndVertexTolerance(sides.front()), kForcedTolerance);
     ReportRecorder recorder;
     const ShapePtr wire = KBrepTools::MakeWire(sides);
-    ASSERT_TRUE(wire);
-    EXPECT_EQ(wire->GetShapeType(), TopoWire);
-    EXPECT_EQ(KorrTest::CountDistinct(wire, TopAbs_EDGE), 4);
+    ASSERT_TRUE(HasKind(wire, TopoWire));
+    EXPECT_EQ(CountDistinct(wire, TopAbs_EDGE), 4);
     EXPECT_TRUE(BRep_Tool::IsClosed(Kernel(wire)));
     for (const ShapePtr& side : sides)
         EXPECT_DOUBLE_EQ(EdgeAndVertexTolerance(side), kForcedTolerance);
     EXPECT_EQ(recorder.count(), 0u);
 }
 
-TEST(MakeWire, JoinsEndsThatMissByLessThanTheForcedTolerance)
+TEST(MakeWire, JoinsWiresWithEdgesAndEndsThatMissByLessThanTheForcedTolerance)
 {
-    const ShapePtr wire = KBrepTools::MakeWire({Line(0, 0, 1, 0), Line(1 + 5e-6, 0, 1, 1)});
-    ASSERT_TRUE(wire);
-    EXPECT_EQ(KorrTest::CountDistinct(wire, TopAbs_EDGE), 2);
-    EXPECT_EQ(KorrTest::CountDistinct(wire, TopAbs_VERTEX), 3);
-}
+    const ShapePtr nearMiss = KBrepTools::MakeWire({Line(0, 0, 1, 0), Line(1 + 5e-6, 0, 1, 1)});
+    EXPECT_EQ(CountDistinct(nearMiss, TopAbs_EDGE), 2);
+    EXPECT_EQ(CountDistinct(nearMiss, TopAbs_VERTEX), 3);
 
-TEST(MakeWire, JoinsWiresWithEdges)
-{
     std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)};
-    const ShapePtr open = KBrepTools::MakePolyline(corners.data(), 3);
-    const ShapePtr wire = KBrepTools::MakeWire({open, Line(1, 1, 0, 0)});
+    const ShapePtr wire = KBrepTools::MakeWire({KBrepTools::MakePolyline(corners.data(), 3), Line(1, 1, 0, 0)});
     ASSERT_TRUE(wire);
-    EXPECT_EQ(KorrTest::CountDistinct(wire, TopAbs_EDGE), 3);
+    EXPECT_EQ(CountDistinct(wire, TopAbs_EDGE), 3);
     EXPECT_TRUE(BRep_Tool::IsClosed(Kernel(wire)));
 }
 
@@ -107,8 +92,7 @@ TEST(MakeWire, ReportsAndSkipsEverythingButEdgesAndWires)
     const ShapePtr face = FacesOf(Box()).front();
     ReportRecorder recorder;
     const ShapePtr wire = KBrepTools::MakeWire({Line(0, 0, 1, 0), face, nullptr, EmptyHandle()});
-    ASSERT_TRUE(wire);
-    EXPECT_EQ(KorrTest::CountDistinct(wire, TopAbs_EDGE), 1);
+    EXPECT_EQ(CountDistinct(wire, TopAbs_EDGE), 1);
     EXPECT_EQ(recorder.messages(), std::vector<std::string>(3, "Invalid Shape!"));
     EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KBrepTools");
 
@@ -132,8 +116,7 @@ TEST(MakeWire, NullWithoutReportWhenEmptyOrAnElementDoesNotConnect)
 TEST(MakeFace, FillsAPlanarWire)
 {
     const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(0, 0, 2), 3, Vector3::UNIT_Z));
-    ASSERT_TRUE(disc);
-    EXPECT_EQ(disc->GetShapeType(), TopoFace);
+    ASSERT_TRUE(HasKind(disc, TopoFace));
     const Handle(Geom_Plane) plane = Handle(Geom_Plane)::DownCast(BRep_Tool::Surface(TopoDS::Face(Kernel(disc))));
     ASSERT_TRUE(plane);
     EXPECT_TRUE(plane->Axis().Direction().IsParallel(gp_Dir(0, 0, 1), 1e-12));
@@ -141,9 +124,7 @@ TEST(MakeFace, FillsAPlanarWire)
     EXPECT_TRUE(KorrTest::IsValid(disc));
 
     std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(2, 0, 0), Vector3(2, 3, 0), Vector3(0, 3, 0)};
-    const ShapePtr rectangle = KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4));
-    ASSERT_TRUE(rectangle);
-    EXPECT_NEAR(KorrTest::Area(rectangle), 6.0, 1e-9);
+    EXPECT_NEAR(KorrTest::Area(KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4))), 6.0, 1e-9);
 }
 
 TEST(MakeFace, NullWithoutReportForAnythingButAFillableWire)
@@ -154,19 +135,14 @@ TEST(MakeFace, NullWithoutReportForAnythingButAFillableWire)
     EXPECT_FALSE(KBrepTools::MakeFace(KBrepTools::MakePolyline(corners.data(), 2))); // a single straight edge
     EXPECT_FALSE(KBrepTools::MakeFace(nullptr));
     EXPECT_FALSE(KBrepTools::MakeFace(EmptyHandle()));
-    EXPECT_EQ(recorder.count(), 0u);
-}
 
-TEST(MakeFace, NullForAWireReachingNearTheKernelsInfinity)
-{
     // Just short of the magnitudes the kernel counts as infinite, filling this
-    // there-and-back outline would never return. Coordinates that large are
-    // refused when given, but scaling takes a wire there.
-    std::vector<Vector3> corners = {Vector3(0, 0, 0), Vector3(5e-99, 8, -8e-98)};
-    const ShapePtr scaledOnce = KFeatureTools::Scale(KBrepTools::MakePolygon(corners.data(), 2), Vector3::ZERO, 1e50);
-    const ShapePtr outline = KFeatureTools::Scale(scaledOnce, Vector3::ZERO, 1e49);
+    // there-and-back outline would never return. Such coordinates are refused
+    // when given, but scaling takes a wire there.
+    std::vector<Vector3> far = {Vector3(0, 0, 0), Vector3(5e-99, 8, -8e-98)};
+    const ShapePtr outline = KFeatureTools::Scale(
+        KFeatureTools::Scale(KBrepTools::MakePolygon(far.data(), 2), Vector3::ZERO, 1e50), Vector3::ZERO, 1e49);
     ASSERT_TRUE(outline);
-    ReportRecorder recorder;
     EXPECT_FALSE(KBrepTools::MakeFace(outline));
     EXPECT_EQ(recorder.count(), 0u);
 }
@@ -175,18 +151,15 @@ TEST(MakeCompound, GathersUsableShapesInOrderAndReportsTheOthers)
 {
     ReportRecorder recorder;
     const ShapePtr empty = KBrepTools::MakeCompound({});
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->GetShapeType(), TopoCompound);
-    EXPECT_EQ(ChildCount(empty), 0);
+    ASSERT_TRUE(HasKind(empty, TopoCompound));
+    EXPECT_TRUE(Children(empty).empty());
     EXPECT_EQ(recorder.count(), 0u);
 
     const ShapeList parts = {Box(), nullptr, Line(0, 0, 1, 0), EmptyHandle(), KBrepTools::MakeVertex(Vector3::ZERO)};
     const ShapePtr compound = KBrepTools::MakeCompound(parts);
     ASSERT_TRUE(compound);
     EXPECT_EQ(recorder.messages(), std::vector<std::string>(2, "NULL"));
-    std::vector<TopoDS_Shape> children;
-    for (TopoDS_Iterator child(Kernel(compound)); child.More(); child.Next())
-        children.push_back(child.Value());
+    const std::vector<TopoDS_Shape> children = Children(compound);
     ASSERT_EQ(children.size(), 3u);
     EXPECT_TRUE(children[0].IsSame(Kernel(parts.front())));
     EXPECT_TRUE(children[1].IsSame(Kernel(*std::next(parts.begin(), 2))));
@@ -201,15 +174,13 @@ TEST(MakeShell, GathersTheFacesAndSkipsTheRestSilently)
     elements.push_back(EmptyHandle());
     ReportRecorder recorder;
     const ShapePtr shell = KBrepTools::MakeShell(elements);
-    ASSERT_TRUE(shell);
-    EXPECT_EQ(shell->GetShapeType(), TopoShell);
-    EXPECT_EQ(ChildCount(shell), 6);
-    EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_EDGE), 12);
+    ASSERT_TRUE(HasKind(shell, TopoShell));
+    EXPECT_EQ(Children(shell).size(), 6u);
+    EXPECT_EQ(CountDistinct(shell, TopAbs_EDGE), 12);
 
     const ShapePtr empty = KBrepTools::MakeShell({});
-    ASSERT_TRUE(empty);
-    EXPECT_EQ(empty->GetShapeType(), TopoShell);
-    EXPECT_EQ(ChildCount(empty), 0);
+    ASSERT_TRUE(HasKind(empty, TopoShell));
+    EXPECT_EQ(Children(empty).size(), 0u);
     EXPECT_EQ(recorder.count(), 0u);
 }
 
@@ -217,9 +188,8 @@ TEST(MakeSolid, IsBoundedByShellsSolidShellsAndOneShellPerFace)
 {
     const ShapePtr box = Box();
     const ShapePtr fromShell = KBrepTools::MakeSolid({KBrepTools::MakeShell(FacesOf(box))});
-    ASSERT_TRUE(fromShell);
-    EXPECT_EQ(fromShell->GetShapeType(), TopoSolid);
-    EXPECT_EQ(ChildCount(fromShell), 1);
+    ASSERT_TRUE(HasKind(fromShell, TopoSolid));
+    EXPECT_EQ(Children(fromShell).size(), 1u);
     EXPECT_NEAR(KorrTest::Volume(fromShell), 6000.0, 1e-6);
 
     const ShapePtr fromSolid = KBrepTools::MakeSolid({box});
@@ -230,8 +200,8 @@ TEST(MakeSolid, IsBoundedByShellsSolidShellsAndOneShellPerFace)
 
     const ShapePtr fromFaces = KBrepTools::MakeSolid(FacesOf(box));
     ASSERT_TRUE(fromFaces);
-    EXPECT_EQ(ChildCount(fromFaces), 6);
-    EXPECT_EQ(KorrTest::CountDistinct(fromFaces, TopAbs_FACE), 6);
+    EXPECT_EQ(Children(fromFaces).size(), 6u);
+    EXPECT_EQ(CountDistinct(fromFaces, TopAbs_FACE), 6);
     EXPECT_NEAR(KorrTest::Volume(fromFaces), 6000.0, 1e-6);
 }
 
@@ -241,7 +211,7 @@ TEST(MakeSolid, SkipsOtherKindsSilently)
     const ShapePtr solid =
         KBrepTools::MakeSolid({KBrepTools::MakeCompound({Box()}), Line(0, 0, 1, 0), nullptr, EmptyHandle(), Box()});
     ASSERT_TRUE(solid);
-    EXPECT_EQ(ChildCount(solid), 1); // the last box's shell only: compounds are not looked into
+    EXPECT_EQ(Children(solid).size(), 1u); // the last box's shell only: compounds are not looked into
     EXPECT_NEAR(KorrTest::Volume(solid), 6000.0, 1e-6);
     EXPECT_EQ(recorder.count(), 0u);
 }

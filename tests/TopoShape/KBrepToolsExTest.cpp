@@ -74,26 +74,23 @@ ShapePtr MeshShell(std::vector<Vector3> vertices)
 TEST(KBrepToolsExMakeBox, OccupiesTheBoxCentredOnTheSegmentAndRisingFromIt)
 {
     const ShapePtr box = KBrepToolsEx::MakeBox(Vector3(0, 0, 0), Vector3(10, 0, 0), 2, 3);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(box, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(box));
     EXPECT_NEAR(KorrTest::Volume(box), 60.0, 1e-9);
-    EXPECT_TRUE(KorrTest::BoxNear(box->GetBBox(), Vector3(0, -1, 0), Vector3(10, 1, 3), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(box, Vector3(0, -1, 0), Vector3(10, 1, 3), 1e-6));
 
     // Along a level diagonal at height 5: (0.6, 0.8) along, (-0.8, 0.6) across.
     const ShapePtr diagonal = KBrepToolsEx::MakeBox(Vector3(1, 2, 5), Vector3(7, 10, 5), 4, 2);
-    ASSERT_TRUE(diagonal);
     EXPECT_NEAR(KorrTest::Volume(diagonal), 10.0 * 4 * 2, 1e-9);
     const std::vector<gp_Pnt> base{gp_Pnt(-0.6, 3.2, 5), gp_Pnt(2.6, 0.8, 5), gp_Pnt(8.6, 8.8, 5),
                                    gp_Pnt(5.4, 11.2, 5)};
     EXPECT_TRUE(SamePointsNear(VertexPoints(diagonal), WithTranslated(base, gp_Vec(0, 0, 2)), 1e-9));
 }
 
-TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
+TEST(KBrepToolsExMakeRoad, SolidAndOpenFormHaveTheCrownedCrossSectionAlongTheSegment)
 {
     const ShapePtr road = Road(true);
-    ASSERT_TRUE(road);
-    EXPECT_EQ(road->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(road, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(road));
     EXPECT_TRUE(SamePointsNear(VertexPoints(road), RoadCorners(), 1e-9));
     // A 8 x 0.5 slab under a ridge 0.2 high, 20 long.
@@ -103,16 +100,12 @@ TEST(KBrepToolsExMakeRoad, SolidHasTheCrownedCrossSectionAlongTheSegment)
 
     // Equal heights: a flat top over a rectangular section.
     const ShapePtr flat = KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(0, 20, 0), 8, 0.5, 0.5, true);
-    ASSERT_TRUE(flat);
     EXPECT_NEAR(KorrTest::Volume(flat), 8 * 0.5 * 20, 1e-9);
-    EXPECT_TRUE(KorrTest::BoxNear(flat->GetBBox(), Vector3(-4, 0, 0), Vector3(4, 20, 0.5), 1e-6));
-}
+    EXPECT_TRUE(KorrTest::BoundsNear(flat, Vector3(-4, 0, 0), Vector3(4, 20, 0.5), 1e-6));
 
-TEST(KBrepToolsExMakeRoad, OpenFormHasTheSideFacesOnly)
-{
+    // The open form has the side faces only.
     const ShapePtr sides = Road(false);
-    ASSERT_TRUE(sides);
-    EXPECT_EQ(sides->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(sides, TopoShell));
     EXPECT_TRUE(SamePointsNear(VertexPoints(sides), RoadCorners(), 1e-9));
     EXPECT_EQ(CountDistinct(sides, TopAbs_FACE), 5);
     // Both ends stay open: each of their five edges bounds one side face only.
@@ -141,10 +134,8 @@ TEST(KBrepToolsExSegments, TooShortOrCollapsedSegmentsGiveNullWithoutReport)
 
     for (double length : {0.01, 0.02}) {
         const ShapePtr box = KBrepToolsEx::MakeBox(Vector3::ZERO, Vector3(length, 0, 0), 2, 3);
-        ASSERT_TRUE(box) << length;
         EXPECT_NEAR(KorrTest::Volume(box), length * 2 * 3, 1e-12);
         const ShapePtr road = KBrepToolsEx::MakeRoad(Vector3::ZERO, Vector3(0, length, 0), 2, 0.5, 0.5, true);
-        ASSERT_TRUE(road) << length;
         EXPECT_NEAR(KorrTest::Volume(road), length * 2 * 0.5, 1e-12);
     }
 }
@@ -174,8 +165,7 @@ TEST(KBrepToolsExMakeMeshShell, OneUnsewnFacePerTriangle)
 {
     const std::vector<Vector3> vertices = SquareTriangles();
     const ShapePtr shell = MeshShell(vertices);
-    ASSERT_TRUE(shell);
-    EXPECT_EQ(shell->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(shell, TopoShell));
     EXPECT_EQ(CountDistinct(shell, TopAbs_FACE), 2);
     EXPECT_NEAR(KorrTest::Area(shell), 1.0, 1e-12);
     // The shared diagonal and its corners are not merged.
@@ -199,8 +189,7 @@ TEST(KBrepToolsExMakeMeshShell, CountMustBeAMultipleOfThree)
     for (const ShapePtr& empty :
          {KBrepToolsEx::MakeMeshShell(vertices.data(), 0), KBrepToolsEx::MakeMeshShell(vertices.data(), -3),
           KBrepToolsEx::MakeMeshShell(nullptr, 0)}) {
-        ASSERT_TRUE(empty);
-        EXPECT_EQ(empty->GetShapeType(), TopoShell);
+        ASSERT_TRUE(KorrTest::HasKind(empty, TopoShell));
         EXPECT_EQ(CountDistinct(empty, TopAbs_FACE), 0);
     }
     EXPECT_FALSE(KBrepToolsEx::MakeMeshShell(nullptr, 6));

@@ -1,7 +1,6 @@
 #include <KorrGeomCore/KorrGeomCore.h>
 
 #include <BRepTools.hxx>
-#include <TopoDS_Iterator.hxx>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -15,6 +14,7 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
+using KorrTest::Children;
 using KorrTest::ReportRecorder;
 using KorrTest::TempDir;
 using KorrTest::Wide;
@@ -22,15 +22,6 @@ using KorrTest::Wide;
 namespace {
 
 ShapePtr Box() { return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(10, 20, 30)); }
-
-// The direct children of a compound, in order.
-std::vector<TopoDS_Shape> Children(const ShapePtr& compound)
-{
-    std::vector<TopoDS_Shape> children;
-    for (TopoDS_Iterator it(KorrTest::Kernel(compound)); it.More(); it.Next())
-        children.push_back(it.Value());
-    return children;
-}
 
 // Makes every write past `bytes` fail for the test's duration (the kernel's
 // stream then reports the failure), which works even for a privileged user.
@@ -61,7 +52,6 @@ TEST(BrepFiles, ABoxRoundTripsWithItsBoundsAndTheKernelsOwnBytes)
 {
     TempDir dir;
     const ShapePtr box = Box();
-    ASSERT_TRUE(box);
     KProgressIndicator progress;
     ReportRecorder recorder;
     ASSERT_TRUE(KBrepTools::SaveBrepFile(box, Wide(dir.file("box.brep")), &progress));
@@ -70,9 +60,8 @@ TEST(BrepFiles, ABoxRoundTripsWithItsBoundsAndTheKernelsOwnBytes)
     EXPECT_EQ(KorrTest::ReadBytes(dir.file("box.brep")), KorrTest::ReadBytes(dir.file("kernel.brep")));
 
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("box.brep")), &progress);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoSolid);
-    EXPECT_TRUE(KorrTest::BoxNear(read->GetBBox(), Vector3(1, 2, 3), Vector3(11, 22, 33), 1e-6));
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoSolid));
+    EXPECT_TRUE(KorrTest::BoundsNear(read, Vector3(1, 2, 3), Vector3(11, 22, 33), 1e-6));
     EXPECT_NEAR(KorrTest::Volume(read), 6000.0, 1e-6);
     EXPECT_EQ(KorrTest::CountDistinct(read, TopAbs_FACE), 6);
     EXPECT_EQ(recorder.count(), 0u);
@@ -91,25 +80,20 @@ TEST(BrepFiles, TheListFormWritesOneCompoundOfTheHeldShapesInOrder)
     EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KBrepTools");
 
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("list.brep")), nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoCompound);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoCompound));
     const std::vector<TopoDS_Shape> children = Children(read);
     ASSERT_EQ(children.size(), 2u);
     EXPECT_NEAR(KorrTest::Volume(KorrTest::Holding(children[0])), 6000.0, 1e-6);
     EXPECT_NEAR(KorrTest::Volume(KorrTest::Holding(children[1])), 4.0 / 3.0 * KMath::Math::PI * 8, 1e-6);
-}
 
-TEST(BrepFiles, AnEmptyListWritesAnEmptyCompound)
-{
-    TempDir dir;
+    // An empty list writes an empty compound.
     ASSERT_TRUE(KBrepTools::SaveBrepFile(ShapeList{}, Wide(dir.file("empty.brep")), nullptr));
-    const ShapePtr read = KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoCompound);
-    EXPECT_TRUE(Children(read).empty());
+    const ShapePtr empty = KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr);
+    ASSERT_TRUE(KorrTest::HasKind(empty, TopoCompound));
+    EXPECT_TRUE(Children(empty).empty());
 }
 
-TEST(BrepFiles, SavingNoShapeReportsAndWritesNothing)
+TEST(BrepFiles, FailedSavesWriteNothingAndLeaveThePreviousFileByteForByte)
 {
     TempDir dir;
     ReportRecorder recorder;
@@ -117,11 +101,7 @@ TEST(BrepFiles, SavingNoShapeReportsAndWritesNothing)
     EXPECT_FALSE(KBrepTools::SaveBrepFile(std::make_shared<KTopoShape>(), Wide(dir.file("b.brep")), nullptr));
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"NULL TopoShape!", "NULL TopoShape!"}));
     EXPECT_EQ(dir.entryCount(), 0u);
-}
 
-TEST(BrepFiles, AFailedSaveLeavesThePreviousFileByteForByte)
-{
-    TempDir dir;
     const std::string target = dir.file("kept.brep");
     KorrTest::WriteBytes(target, "previous content");
     {
@@ -152,7 +132,6 @@ TEST(BrepFiles, ASaveReplacesTheFileThePathNamesAndKeepsItsPermissions)
     ASSERT_EQ(stat(real.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     const ShapePtr read = KBrepTools::ReadBrepFile(Wide(real), nullptr);
-    ASSERT_TRUE(read);
     EXPECT_NEAR(KorrTest::Volume(read), 6000.0, 1e-6);
 }
 
@@ -164,8 +143,7 @@ TEST(BrepFiles, ANonAsciiNameReachesTheSameFileOnWriteAndRead)
     // On disk under its UTF-8 name.
     EXPECT_FALSE(KorrTest::ReadBytes(dir.file("B\xc3\xa4ume \xe6\xa8\xa1\xe5\x9e\x8b \xf0\x9f\x98\x80.brep")).empty());
     const ShapePtr read = KBrepTools::ReadBrepFile(wide, nullptr);
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(read, TopoSolid));
 }
 
 TEST(BrepFiles, WhatIsNotABrepFileReadsAsNullSilently)

@@ -33,41 +33,25 @@ TEST(Fillet, RoundsEveryEdgeOfASolid)
 {
     for (double radius : {1.0, 2.0, 4.9}) {
         const ShapePtr rounded = KFeatureTools::Fillet(Box102030(), radius);
-        ASSERT_TRUE(rounded) << radius;
         EXPECT_TRUE(KorrTest::IsValid(rounded));
         EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_FACE), 26) << radius; // 6 faces, 12 edges, 8 corners
         EXPECT_NEAR(KorrTest::Volume(rounded), RoundedBoxVolume(10, 20, 30, radius), 1e-6) << radius;
-        EXPECT_TRUE(KorrTest::BoxNear(rounded->GetBBox(), Vector3::ZERO, Vector3(10, 20, 30), 1e-6));
+        EXPECT_TRUE(KorrTest::BoundsNear(rounded, Vector3::ZERO, Vector3(10, 20, 30), 1e-6));
     }
 }
 
-TEST(Fillet, RadiusTheBoxCannotTakeGivesNull)
+TEST(Fillet, RadiiTheBoxCannotTakeAndShapesWithoutPlanarFacesGiveNull)
 {
     ReportRecorder recorder;
     // 5 and 10 the kernel refuses; 6 it reports done with a broken solid.
     for (double radius : {5.0, 6.0, 10.0, 0.0, -1.0})
         EXPECT_EQ(KFeatureTools::Fillet(Box102030(), radius), nullptr) << radius;
-    EXPECT_EQ(recorder.count(), 0u);
-}
-
-TEST(Fillet, RoundsTheCornersOfAPlanarFace)
-{
-    const ShapePtr rounded = KFeatureTools::Fillet(KorrTest::SquareFace(Vector3(0, 0, 3), 10), 2);
-    ASSERT_TRUE(rounded);
-    EXPECT_EQ(rounded->GetShapeType(), TopoFace);
-    EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_EDGE), 8);
-    EXPECT_NEAR(KorrTest::Area(rounded), 100 - (4 - kPi) * 4, 1e-6);
-    EXPECT_TRUE(KorrTest::BoxNear(rounded->GetBBox(), Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));
-}
-
-TEST(Fillet, NonPlanarFacesAndShapesWithoutFacesGiveNull)
-{
-    ReportRecorder recorder;
+    // Neither can a curved face or a shape without faces.
     EXPECT_EQ(KFeatureTools::Fillet(KorrTest::CylindricalFace(2, 5), 0.5), nullptr);
     const ShapePtr edge = KorrTest::LineEdge(Vector3::ZERO, Vector3(1, 0, 0));
     EXPECT_EQ(KFeatureTools::Fillet(edge, 0.1), nullptr);
-    EXPECT_EQ(KFeatureTools::Fillet(KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true),
-                                    0.1),
+    EXPECT_EQ(KFeatureTools::Fillet(
+                  KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true), 0.1),
               nullptr);
     ShapeList vertices;
     ASSERT_TRUE(KTopoVertexExplor::Explor(edge, vertices));
@@ -75,11 +59,19 @@ TEST(Fillet, NonPlanarFacesAndShapesWithoutFacesGiveNull)
     EXPECT_EQ(recorder.count(), 0u);
 }
 
+TEST(Fillet, RoundsTheCornersOfAPlanarFace)
+{
+    const ShapePtr rounded = KFeatureTools::Fillet(KorrTest::SquareFace(Vector3(0, 0, 3), 10), 2);
+    ASSERT_TRUE(KorrTest::HasKind(rounded, TopoFace));
+    EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_EDGE), 8);
+    EXPECT_NEAR(KorrTest::Area(rounded), 100 - (4 - kPi) * 4, 1e-6);
+    EXPECT_TRUE(KorrTest::BoundsNear(rounded, Vector3(0, 0, 3), Vector3(10, 10, 3), 1e-6));
+}
+
 TEST(Chamfer, BevelsEveryEdge)
 {
     const ShapePtr box = Box102030();
     const ShapePtr even = KFeatureTools::Chamfer(box, 1, 1);
-    ASSERT_TRUE(even);
     EXPECT_TRUE(KorrTest::IsValid(even));
     EXPECT_EQ(KorrTest::CountDistinct(even, TopAbs_FACE), 26);
     // Each edge loses a right isosceles prism of legs 1; only the corners overlap.
@@ -92,7 +84,6 @@ TEST(Chamfer, BevelsEveryEdge)
     EXPECT_NEAR(KorrTest::Volume(box), 6000, 1e-6);
 
     const ShapePtr uneven = KFeatureTools::Chamfer(box, 1, 2);
-    ASSERT_TRUE(uneven);
     EXPECT_TRUE(KorrTest::IsValid(uneven));
     EXPECT_EQ(KorrTest::CountDistinct(uneven, TopAbs_FACE), 26);
     EXPECT_LT(KorrTest::Volume(uneven), KorrTest::Volume(even) - 1.0 * (10 + 20 + 30));

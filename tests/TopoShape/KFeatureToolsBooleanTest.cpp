@@ -52,23 +52,19 @@ TEST(Boolean, FuseCommonAndCutOfOverlappingCubes)
     const ShapePtr left = LeftCube(), right = RightCube();
 
     const ShapePtr fused = KFeatureTools::Boolean(left, right, BooleanFuse);
-    ASSERT_TRUE(fused);
     EXPECT_NEAR(KorrTest::Volume(fused), 1500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoxNear(fused->GetBBox(), Vector3(0, 0, 0), Vector3(15, 10, 10), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(fused, Vector3(0, 0, 0), Vector3(15, 10, 10), 1e-6));
 
     const ShapePtr common = KFeatureTools::Boolean(left, right, BooleanCommon);
-    ASSERT_TRUE(common);
     EXPECT_NEAR(KorrTest::Volume(common), 500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoxNear(common->GetBBox(), Vector3(5, 0, 0), Vector3(10, 10, 10), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(common, Vector3(5, 0, 0), Vector3(10, 10, 10), 1e-6));
 
     // The cut removes the second shape from the first; swapped, the other side remains.
     const ShapePtr leftPart = KFeatureTools::Boolean(left, right, BooleanCut);
     const ShapePtr rightPart = KFeatureTools::Boolean(right, left, BooleanCut);
-    ASSERT_TRUE(leftPart);
-    ASSERT_TRUE(rightPart);
     EXPECT_NEAR(KorrTest::Volume(leftPart), 500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoxNear(leftPart->GetBBox(), Vector3(0, 0, 0), Vector3(5, 10, 10), 1e-6));
-    EXPECT_TRUE(KorrTest::BoxNear(rightPart->GetBBox(), Vector3(10, 0, 0), Vector3(15, 10, 10), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(leftPart, Vector3(0, 0, 0), Vector3(5, 10, 10), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(rightPart, Vector3(10, 0, 0), Vector3(15, 10, 10), 1e-6));
 
     // The operands are left as they were.
     EXPECT_NEAR(KorrTest::Volume(left), 1000.0, 1e-6);
@@ -101,8 +97,7 @@ TEST(SurfaceSection, PlaneThroughABoxGivesOneClosedWireOnBothShapes)
     const ShapePtr box = LeftCube();
     const ShapePtr level = PlaneThrough(Vector3(5, 5, 5), Vector3::UNIT_Z);
     const ShapePtr square = KFeatureTools::SurfaceSection(box, level);
-    ASSERT_TRUE(square);
-    EXPECT_EQ(square->GetShapeType(), TopoWire);
+    ASSERT_TRUE(KorrTest::HasKind(square, TopoWire));
     EXPECT_EQ(KorrTest::CountDistinct(square, TopAbs_EDGE), 4);
     EXPECT_TRUE(BRep_Tool::IsClosed(Kernel(square)));
     EXPECT_TRUE(LiesOnBoth(square, box, level));

@@ -26,18 +26,18 @@ constexpr double kFrustumVolume = kPi * 3 / 3 * (1 + 2 + 4);
 
 TEST(MakeLoft, TwoCirclesGiveAFrustumSolidOrShell)
 {
-    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z),
+                          CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
     const ShapePtr solid = KFeatureTools::MakeLoft(edges, true);
-    ASSERT_TRUE(solid);
-    EXPECT_EQ(solid->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(solid, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(solid));
     EXPECT_NEAR(KorrTest::Volume(solid), kFrustumVolume, 1e-4);
-    EXPECT_TRUE(KorrTest::BoxNear(solid->GetBBox(), Vector3(-2, -2, 0), Vector3(2, 2, 3), 1e-4));
+    EXPECT_TRUE(KorrTest::BoundsNear(solid, Vector3(-2, -2, 0), Vector3(2, 2, 3), 1e-4));
 
-    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
+    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z),
+                          CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
     const ShapePtr shell = KFeatureTools::MakeLoft(wires, false);
-    ASSERT_TRUE(shell);
-    EXPECT_EQ(shell->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(shell, TopoShell));
     EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_FACE), 1);
     // The lateral area of the frustum: pi * (r1 + r2) * slant height.
     EXPECT_NEAR(KorrTest::Area(shell), kPi * 3 * std::sqrt(1 + 9), 1e-4);
@@ -49,8 +49,7 @@ TEST(MakeLoft, ThreeSectionsSkinSmoothlyThroughTheMiddleOne)
                              CircleWire(Vector3(0, 0, 2), 3, Vector3::UNIT_Z),
                              CircleWire(Vector3(0, 0, 4), 1, Vector3::UNIT_Z)};
     const ShapePtr barrel = KFeatureTools::MakeLoft(sections, true);
-    ASSERT_TRUE(barrel);
-    EXPECT_EQ(barrel->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(barrel, TopoSolid));
     EXPECT_NEAR(KorrTest::DistanceTo(barrel, gp_Pnt(3, 0, 2)), 0.0, 1e-6);
     // Smooth, not ruled: the body bulges beyond the two cones through the circles.
     EXPECT_GT(KorrTest::Volume(barrel), 2 * kPi * 2 / 3 * (1 + 3 + 9));
@@ -60,20 +59,12 @@ TEST(MakeLoft, RejectedEntriesAreReportedAndSkipped)
 {
     const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
     const ShapePtr top = CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z);
-    {
+    for (auto [rejected, message] : {std::pair{KorrTest::SquareFace(Vector3::ZERO, 1), "Not Edge or Wire!"},
+                                     std::pair{ShapePtr(), "NULL Shape"}}) {
         ReportRecorder recorder;
-        const ShapePtr loft = KFeatureTools::MakeLoft({bottom, KorrTest::SquareFace(Vector3::ZERO, 1), top}, true);
-        ASSERT_TRUE(loft);
-        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Not Edge or Wire!"});
+        EXPECT_NEAR(KorrTest::Volume(KFeatureTools::MakeLoft({bottom, rejected, top}, true)), kFrustumVolume, 1e-4);
+        ASSERT_EQ(recorder.messages(), std::vector<std::string>{message});
         EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
-    }
-    {
-        ReportRecorder recorder;
-        const ShapePtr loft = KFeatureTools::MakeLoft({nullptr, bottom, top}, true);
-        ASSERT_TRUE(loft);
-        EXPECT_NEAR(KorrTest::Volume(loft), kFrustumVolume, 1e-4);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"NULL Shape"});
     }
 }
 
@@ -105,8 +96,7 @@ TEST(MakeLoft, CoincidentNeighbouringSectionsGiveNullInsteadOfCrashing)
     }
     // A section may come back later in the list; only neighbours are degenerate.
     const ShapePtr there_and_back = KFeatureTools::MakeLoft({bottom, top, twin}, false);
-    ASSERT_TRUE(there_and_back);
-    EXPECT_EQ(there_and_back->GetShapeType(), TopoShell);
+    ASSERT_TRUE(KorrTest::HasKind(there_and_back, TopoShell));
 }
 
 TEST(MakeLoft, SectionsWithoutLengthGiveNullInsteadOfCrashing)

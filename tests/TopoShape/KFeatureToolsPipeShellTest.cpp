@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 #include "support/ReportRecorder.h"
 #include "support/ShapeChecks.h"
@@ -13,6 +14,7 @@ using KMath::Math;
 using KMath::Vector3;
 using KorrTest::ReportRecorder;
 using Profile = KPipeShellParam::SectionProfile;
+using Edit = std::function<void(KPipeShellParam&)>;
 
 namespace {
 
@@ -27,55 +29,61 @@ KPipeShellParam TubeAlongZ()
     return parameters;
 }
 
+// The sweep of the tube with one change made to its parameters.
+ShapePtr PipeOf(const Edit& edit)
+{
+    KPipeShellParam parameters = TubeAlongZ();
+    edit(parameters);
+    return KFeatureTools::MakePipeShell(parameters);
+}
+
+Edit Auxiliary(std::int32_t mode, ShapePtr shape)
+{
+    return [mode, shape](KPipeShellParam& p) {
+        p.Mode = mode;
+        p.AuxiliaryShape = shape;
+    };
+}
+
 ::testing::AssertionResult IsUnitCylinderOfHeight5(const ShapePtr& shape)
 {
-    if (!shape)
-        return ::testing::AssertionFailure() << "null";
-    if (shape->GetShapeType() != TopoSolid)
-        return ::testing::AssertionFailure() << "kind " << shape->GetShapeType();
+    if (const auto kind = KorrTest::HasKind(shape, TopoSolid); !kind)
+        return kind;
     const double volume = KorrTest::Volume(shape);
     if (std::abs(volume - 5 * kPi) > 1e-3)
         return ::testing::AssertionFailure() << "volume " << volume;
-    return KorrTest::BoxNear(shape->GetBBox(), Vector3(-1, -1, 0), Vector3(1, 1, 5), 1e-3);
+    return KorrTest::BoundsNear(shape, Vector3(-1, -1, 0), Vector3(1, 1, 5), 1e-3);
 }
 
 } // namespace
 
 TEST(MakePipeShell, CircleAlongALineGivesACylinderInEveryMode)
 {
-    EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(TubeAlongZ())));
+    const std::vector<Edit> modes = {
+        [](KPipeShellParam&) {},
+        [](KPipeShellParam& p) {
+            p.Mode = KPipeShellParam::ModeFixedTrihedron;
+            p.AxisOrigin = Vector3::ZERO;
+            p.AxisDirection = Vector3::UNIT_Z;
+        },
+        [](KPipeShellParam& p) {
+            p.Mode = KPipeShellParam::ModeConstantBinormal;
+            p.AxisDirection = Vector3::UNIT_X;
+        },
+        Auxiliary(KPipeShellParam::ModeSpineSupport,
+                  KorrTest::PolygonFace({Vector3(0, -3, -1), Vector3(0, 3, -1), Vector3(0, 3, 6), Vector3(0, -3, 6)})),
+        [](KPipeShellParam& p) { p.Mode = 7; }, // unknown modes keep the kernel's default trihedron
+    };
+    for (std::size_t i = 0; i < modes.size(); ++i)
+        EXPECT_TRUE(IsUnitCylinderOfHeight5(PipeOf(modes[i]))) << "case " << i;
 
-    KPipeShellParam fixed = TubeAlongZ();
-    fixed.Mode = KPipeShellParam::ModeFixedTrihedron;
-    fixed.AxisOrigin = Vector3::ZERO;
-    fixed.AxisDirection = Vector3::UNIT_Z;
-    EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(fixed)));
-
-    KPipeShellParam binormal = TubeAlongZ();
-    binormal.Mode = KPipeShellParam::ModeConstantBinormal;
-    binormal.AxisDirection = Vector3::UNIT_X;
-    EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(binormal)));
-
-    KPipeShellParam support = TubeAlongZ();
-    support.Mode = KPipeShellParam::ModeSpineSupport;
-    support.AuxiliaryShape = KorrTest::PolygonFace({Vector3(0, -3, -1), Vector3(0, 3, -1), Vector3(0, 3, 6), Vector3(0, -3, 6)});
-    EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(support)));
-
-    KPipeShellParam auxiliary = TubeAlongZ();
-    auxiliary.Mode = KPipeShellParam::ModeAuxiliarySpine;
-    auxiliary.AuxiliaryShape = KorrTest::LineEdge(Vector3(3, 0, 0), Vector3(3, 0, 5));
     // The section frame turns towards the auxiliary spine, which leans the
     // circle: a slanted cylinder, still of volume pi * 5.
-    const ShapePtr slanted = KFeatureTools::MakePipeShell(auxiliary);
-    ASSERT_TRUE(slanted);
-    EXPECT_EQ(slanted->GetShapeType(), TopoSolid);
+    const ShapePtr slanted =
+        PipeOf(Auxiliary(KPipeShellParam::ModeAuxiliarySpine, KorrTest::LineEdge(Vector3(3, 0, 0), Vector3(3, 0, 5))));
+    ASSERT_TRUE(KorrTest::HasKind(slanted, TopoSolid));
     EXPECT_TRUE(KorrTest::IsValid(slanted));
     EXPECT_NEAR(KorrTest::Volume(slanted), 5 * kPi, 1e-3);
-
-    // Unknown modes keep the kernel's default trihedron.
-    KPipeShellParam unknown = TubeAlongZ();
-    unknown.Mode = 7;
-    EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(unknown)));
 }
 
 TEST(MakePipeShell, ProfileLocationMustBeASpineVertex)
@@ -93,52 +101,42 @@ TEST(MakePipeShell, ProfileLocationMustBeASpineVertex)
 
 TEST(MakePipeShell, SweepsThatDoNotCloseIntoASolidGiveNull)
 {
+    const ShapePtr square = KorrTest::SquareFace(Vector3::ZERO, 1);
+    const std::vector<Edit> edits = {
+        [](KPipeShellParam& p) {
+            p.Profiles.front().Profile =
+                KorrTest::PolylineWire({Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(-1, 0, 0)}, false);
+        },
+        [](KPipeShellParam& p) { p.Spine = nullptr; },
+        [](KPipeShellParam& p) { p.Spine = std::make_shared<KTopoShape>(); },
+        [square](KPipeShellParam& p) { p.Spine = square; },
+        Auxiliary(KPipeShellParam::ModeAuxiliarySpine, square),
+    };
     ReportRecorder recorder;
-    KPipeShellParam open = TubeAlongZ();
-    open.Profiles.front().Profile = KorrTest::PolylineWire({Vector3(1, 0, 0), Vector3(0, 1, 0), Vector3(-1, 0, 0)}, false);
-    EXPECT_EQ(KFeatureTools::MakePipeShell(open), nullptr);
-
-    KPipeShellParam noSpine = TubeAlongZ();
-    noSpine.Spine = nullptr;
-    EXPECT_EQ(KFeatureTools::MakePipeShell(noSpine), nullptr);
-    noSpine.Spine = std::make_shared<KTopoShape>();
-    EXPECT_EQ(KFeatureTools::MakePipeShell(noSpine), nullptr);
-    KPipeShellParam faceSpine = TubeAlongZ();
-    faceSpine.Spine = KorrTest::SquareFace(Vector3::ZERO, 1);
-    EXPECT_EQ(KFeatureTools::MakePipeShell(faceSpine), nullptr);
-
-    KPipeShellParam badAuxiliary = TubeAlongZ();
-    badAuxiliary.Mode = KPipeShellParam::ModeAuxiliarySpine;
-    badAuxiliary.AuxiliaryShape = KorrTest::SquareFace(Vector3::ZERO, 1);
-    EXPECT_EQ(KFeatureTools::MakePipeShell(badAuxiliary), nullptr);
+    for (std::size_t i = 0; i < edits.size(); ++i)
+        EXPECT_EQ(PipeOf(edits[i]), nullptr) << "case " << i;
     EXPECT_EQ(recorder.count(), 0u);
 }
 
 TEST(MakePipeShell, MissingInputsAreReportedWithEmptyMessages)
 {
-    for (std::int32_t mode : {KPipeShellParam::ModeSpineSupport, KPipeShellParam::ModeAuxiliarySpine}) {
-        KPipeShellParam parameters = TubeAlongZ();
-        parameters.Mode = mode;
+    const std::vector<Edit> edits = {
+        Auxiliary(KPipeShellParam::ModeSpineSupport, nullptr),
+        Auxiliary(KPipeShellParam::ModeAuxiliarySpine, nullptr),
+        [](KPipeShellParam& p) { p.Profiles.clear(); },
+    };
+    for (std::size_t i = 0; i < edits.size(); ++i) {
         ReportRecorder recorder;
-        EXPECT_EQ(KFeatureTools::MakePipeShell(parameters), nullptr) << mode;
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{""}) << mode;
-    }
-    {
-        KPipeShellParam parameters = TubeAlongZ();
-        parameters.Profiles.clear();
-        ReportRecorder recorder;
-        EXPECT_EQ(KFeatureTools::MakePipeShell(parameters), nullptr);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{""});
+        EXPECT_EQ(PipeOf(edits[i]), nullptr) << "case " << i;
+        ASSERT_EQ(recorder.messages(), std::vector<std::string>{""}) << "case " << i;
         EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
     }
-    {
-        // A null profile is reported and skipped; the others are swept.
-        KPipeShellParam parameters = TubeAlongZ();
-        parameters.Profiles.push_front(Profile{nullptr, false, false, {}, false});
-        ReportRecorder recorder;
-        EXPECT_TRUE(IsUnitCylinderOfHeight5(KFeatureTools::MakePipeShell(parameters)));
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{""});
-    }
+    // A null profile is reported and skipped; the others are swept.
+    ReportRecorder recorder;
+    EXPECT_TRUE(IsUnitCylinderOfHeight5(PipeOf([](KPipeShellParam& p) {
+        p.Profiles.push_front(Profile{nullptr, false, false, {}, false});
+    })));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{""});
 }
 
 TEST(KPipeShellParam, CopiesShareHandlesButNotProfileLists)
@@ -164,14 +162,8 @@ TEST(MakePipeShell, PathsWithoutLengthGiveNullInsteadOfOverflowingTheStack)
     // kernel's Frenet frame into endless recursion.
     const ShapePtr point = KBrepTools::MakeCircle(Vector3(0, 3e16, 0), 0, Vector3(0, 10, 0));
     ASSERT_TRUE(point);
-    KPipeShellParam parameters = TubeAlongZ();
-    parameters.Spine = point;
-    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
-
-    parameters = TubeAlongZ();
-    parameters.Mode = KPipeShellParam::ModeAuxiliarySpine;
-    parameters.AuxiliaryShape = point;
-    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+    EXPECT_FALSE(PipeOf([point](KPipeShellParam& p) { p.Spine = point; }));
+    EXPECT_FALSE(PipeOf(Auxiliary(KPipeShellParam::ModeAuxiliarySpine, point)));
 }
 
 TEST(MakePipeShell, WiresRunningAlongAnEdgeTwiceGiveNullInsteadOfCrashing)
@@ -180,14 +172,8 @@ TEST(MakePipeShell, WiresRunningAlongAnEdgeTwiceGiveNullInsteadOfCrashing)
     // wire builder and even the kernel's validity check accept, crashed the
     // kernel's sweep as spine and profile.
     const ShapePtr arc = KBrepTools::MakeArc(Vector3(0, 0, -100), Vector3(0, 0, -14), Vector3(14.5, 0, 0));
-    ASSERT_TRUE(arc);
     const ShapePtr twice = KBrepTools::MakeWire({arc, arc});
     ASSERT_TRUE(twice);
-
-    KPipeShellParam parameters = TubeAlongZ();
-    parameters.Spine = twice;
-    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
-    parameters = TubeAlongZ();
-    parameters.AddProfile(Profile{twice, false, false, {}, false});
-    EXPECT_FALSE(KFeatureTools::MakePipeShell(parameters));
+    EXPECT_FALSE(PipeOf([twice](KPipeShellParam& p) { p.Spine = twice; }));
+    EXPECT_FALSE(PipeOf([twice](KPipeShellParam& p) { p.AddProfile(Profile{twice, false, false, {}, false}); }));
 }

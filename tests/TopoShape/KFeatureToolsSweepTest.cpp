@@ -33,20 +33,17 @@ TEST(Extrude, SweepsAlongDirectionTimesLengthWithoutNormalising)
 {
     const ShapePtr square = KorrTest::SquareFace(Vector3::ZERO, 2);
     const ShapePtr prism = KFeatureTools::Extrude(square, 5, Vector3(0, 0, 2));
-    ASSERT_TRUE(prism);
-    EXPECT_EQ(prism->GetShapeType(), TopoSolid);
+    ASSERT_TRUE(KorrTest::HasKind(prism, TopoSolid));
     EXPECT_NEAR(KorrTest::Volume(prism), 40.0, 1e-9);
-    EXPECT_TRUE(KorrTest::BoxNear(prism->GetBBox(), Vector3(0, 0, 0), Vector3(2, 2, 10), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(prism, Vector3(0, 0, 0), Vector3(2, 2, 10), 1e-6));
 
     const ShapePtr downwards = KFeatureTools::Extrude(square, -3, Vector3::UNIT_Z);
-    ASSERT_TRUE(downwards);
-    EXPECT_TRUE(KorrTest::BoxNear(downwards->GetBBox(), Vector3(0, 0, -3), Vector3(2, 2, 0), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(downwards, Vector3(0, 0, -3), Vector3(2, 2, 0), 1e-6));
 
     // A wire sweeps into a shell.
-    const ShapePtr tube = KFeatureTools::Extrude(KorrTest::CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), 2,
-                                                 Vector3::UNIT_Z);
-    ASSERT_TRUE(tube);
-    EXPECT_EQ(tube->GetShapeType(), TopoShell);
+    const ShapePtr tube =
+        KFeatureTools::Extrude(KorrTest::CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z), 2, Vector3::UNIT_Z);
+    ASSERT_TRUE(KorrTest::HasKind(tube, TopoShell));
     EXPECT_NEAR(KorrTest::Area(tube), 2 * kPi * 2, 1e-9);
 }
 
@@ -67,10 +64,8 @@ TEST(Revol, AnglesOutsideThePartialRangeGiveTheFullTurn)
 {
     for (double angle : {0.0, -1.0, 0.0099, 7.0, std::numeric_limits<double>::quiet_NaN()}) {
         const ShapePtr ring = KFeatureTools::Revol(RingProfile(), Vector3::ZERO, Vector3::UNIT_Z, angle);
-        ASSERT_TRUE(ring) << angle;
-        ASSERT_FALSE(ring->IsNull()) << angle;
         EXPECT_NEAR(KorrTest::Volume(ring), RingVolume(2 * kPi), 1e-6) << angle;
-        EXPECT_TRUE(KorrTest::BoxNear(ring->GetBBox(), Vector3(-2, -2, 0), Vector3(2, 2, 1), 1e-6)) << angle;
+        EXPECT_TRUE(KorrTest::BoundsNear(ring, Vector3(-2, -2, 0), Vector3(2, 2, 1), 1e-6)) << angle;
     }
 }
 
@@ -78,13 +73,11 @@ TEST(Revol, AnglesInsideTheRangeAreRadiansBoundsIncluded)
 {
     for (double angle : {0.01, kPi / 2, 2 * kPi}) {
         const ShapePtr ring = KFeatureTools::Revol(RingProfile(), Vector3::ZERO, Vector3::UNIT_Z, angle);
-        ASSERT_TRUE(ring) << angle;
         EXPECT_NEAR(KorrTest::Volume(ring), RingVolume(angle), 1e-6) << angle;
     }
     // A quarter turn about an axis through (0, 0, 5), upwards from +X towards +Y.
     const ShapePtr quarter = KFeatureTools::Revol(RingProfile(), Vector3(0, 0, 5), Vector3(0, 0, 3), kPi / 2);
-    ASSERT_TRUE(quarter);
-    EXPECT_TRUE(KorrTest::BoxNear(quarter->GetBBox(), Vector3(0, 0, 0), Vector3(2, 2, 1), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(quarter, Vector3(0, 0, 0), Vector3(2, 2, 1), 1e-6));
 }
 
 TEST(Revol, FailuresGiveNullOrAnEmptyHandle)

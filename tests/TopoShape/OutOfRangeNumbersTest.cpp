@@ -86,6 +86,6 @@ TEST(OutOfRangeNumbers, InPlaceTransformsKeepTheShape)
     EXPECT_FALSE(KFeatureTools::ScaleInplace(sphere, Vector3::ZERO, -inf));
     EXPECT_FALSE(KFeatureTools::TranslateInplace(sphere, Vector3(-inf, 0, 0)));
     EXPECT_FALSE(KFeatureTools::RotationInplace(sphere, KMath::Quaternion(KMath::Radian(inf), Vector3::UNIT_Z)));
-    EXPECT_TRUE(KorrTest::BoxNear(copy->GetBBox(), Vector3(-1, -1, -1), Vector3(1, 1, 1), 1e-6));
+    EXPECT_TRUE(KorrTest::BoundsNear(copy, Vector3(-1, -1, -1), Vector3(1, 1, 1), 1e-6));
     EXPECT_NO_FATAL_FAILURE(KFeatureTools::Chamfer(sphere, 0, 0));
 }

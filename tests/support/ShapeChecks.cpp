@@ -9,18 +9,47 @@
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_Iterator.hxx>
 
 #include <cmath>
 
 namespace KorrTest {
 
-const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape) { return KorrCore::KTopoShapeImpl::GetShape(shape.get()); }
+const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape)
+{
+    static const TopoDS_Shape none;
+    return shape ? KorrCore::KTopoShapeImpl::GetShape(shape.get()) : none;
+}
 
 KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel)
 {
     KorrCore::ShapePtr handle = std::make_shared<KorrCore::KTopoShape>();
     KorrCore::KTopoShapeImpl::SetShape(handle.get(), kernel);
     return handle;
+}
+
+KorrCore::ShapeList FacesOf(const KorrCore::ShapePtr& shape)
+{
+    KorrCore::ShapeList faces;
+    EXPECT_TRUE(KorrCore::KTopoFaceExplor::Explor(shape, faces));
+    return faces;
+}
+
+std::vector<TopoDS_Shape> Children(const KorrCore::ShapePtr& shape)
+{
+    std::vector<TopoDS_Shape> children;
+    for (TopoDS_Iterator child(Kernel(shape)); child.More(); child.Next())
+        children.push_back(child.Value());
+    return children;
+}
+
+::testing::AssertionResult HasKind(const KorrCore::ShapePtr& shape, KorrCore::TopoShapeType kind)
+{
+    if (!shape)
+        return ::testing::AssertionFailure() << "null handle";
+    if (shape->GetShapeType() != kind)
+        return ::testing::AssertionFailure() << "kind " << shape->GetShapeType() << ", not " << kind;
+    return ::testing::AssertionSuccess();
 }
 
 double Volume(const KorrCore::ShapePtr& shape)
@@ -44,7 +73,10 @@ int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind)
     return map.Extent();
 }
 
-bool IsValid(const KorrCore::ShapePtr& shape) { return BRepCheck_Analyzer(Kernel(shape)).IsValid(); }
+bool IsValid(const KorrCore::ShapePtr& shape)
+{
+    return !Kernel(shape).IsNull() && BRepCheck_Analyzer(Kernel(shape)).IsValid();
+}
 
 double DistanceBetween(const TopoDS_Shape& first, const TopoDS_Shape& second)
 {
@@ -109,6 +141,14 @@ std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape)
     return ::testing::AssertionFailure() << "box (" << lo.x << ", " << lo.y << ", " << lo.z << ") - (" << hi.x << ", "
                                          << hi.y << ", " << hi.z << ") expected (" << min.x << ", " << min.y << ", "
                                          << min.z << ") - (" << max.x << ", " << max.y << ", " << max.z << ")";
+}
+
+::testing::AssertionResult BoundsNear(const KorrCore::ShapePtr& shape, const KMath::Vector3& min,
+                                      const KMath::Vector3& max, double tol)
+{
+    if (!shape)
+        return ::testing::AssertionFailure() << "null handle";
+    return BoxNear(shape->GetBBox(), min, max, tol);
 }
 
 } // namespace KorrTest

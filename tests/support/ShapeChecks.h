@@ -13,10 +13,20 @@
 // Kernel-side measurements of the library's results, shared by the tests.
 namespace KorrTest {
 
+// The handle's kernel shape; a null shape for a null handle, so that measuring
+// a missing result fails its check instead of crashing the test.
 const TopoDS_Shape& Kernel(const KorrCore::ShapePtr& shape);
 // A new handle holding the kernel shape, for inputs the library's builders do
 // not make (located, reversed or hand-built shapes).
 KorrCore::ShapePtr Holding(const TopoDS_Shape& kernel);
+
+// The shape's faces as the library's explorer lists them.
+KorrCore::ShapeList FacesOf(const KorrCore::ShapePtr& shape);
+// The direct children of a shape, in order.
+std::vector<TopoDS_Shape> Children(const KorrCore::ShapePtr& shape);
+
+// A non-null handle holding a shape of the kind.
+::testing::AssertionResult HasKind(const KorrCore::ShapePtr& shape, KorrCore::TopoShapeType kind);
 
 double Volume(const KorrCore::ShapePtr& shape);
 double Area(const KorrCore::ShapePtr& shape);
@@ -51,5 +61,8 @@ template <class Buffer>
 // Two boxes agree corner by corner within tol.
 ::testing::AssertionResult BoxNear(const KMath::AxisAlignedBox& box, const KMath::Vector3& min,
                                    const KMath::Vector3& max, double tol);
+// The same for a shape's bounds; fails on a null handle.
+::testing::AssertionResult BoundsNear(const KorrCore::ShapePtr& shape, const KMath::Vector3& min,
+                                      const KMath::Vector3& max, double tol);
 
 } // namespace KorrTest
