@@ -23,7 +23,8 @@ struct SceneSource {
     std::function<Scene()> build;
 };
 
-// The embedded default: one of each solid primitive, side by side.
+// The embedded default: one of each solid primitive side by side, and a row
+// of located copies of one block.
 SceneSource EmbeddedScene();
 
 } // namespace korrgeom

@@ -1,6 +1,7 @@
-// korrgeom: the host's display round trip. Builds the scene, tessellates every
-// face and samples every edge through the library, joins the results into one
-// mesh, writes it as a binary glTF file and prints what each stage did.
+// korrgeom: the display data of a scene. Builds the scene, meshes each shape
+// in one call (or, with --per-face, tessellates every face and samples every
+// edge through their own calls and joins the results), writes a binary glTF
+// file and prints what each stage did.
 
 #include <chrono>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "DisplayRoundTrip.h"
 #include "GlbWriter.h"
 #include "Scene.h"
+#include "SceneMeshes.h"
 #include "ShapeSummary.h"
 
 namespace {
@@ -36,31 +38,12 @@ std::string PositiveNumber(const std::string& text)
     return positive ? std::string() : "must be a positive number";
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The per-face round trip: each face tessellated and each edge sampled by
+// its own call, joined into one mesh by the host.
+bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
 {
-    CLI::App app{"KorrGeomCore demo: the display round trip, from shapes to a glTF file"};
-    std::string output = "korrgeom.glb";
-    double deflection = 0.1;
-    app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
-    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
-        ->capture_default_str()
-        ->check(PositiveNumber);
-    CLI11_PARSE(app, argc, argv);
-
-    const korrgeom::SceneSource source = korrgeom::EmbeddedScene();
-    korrgeom::Scene scene;
     korrgeom::DisplayMesh mesh;
     korrgeom::Tally faces, edges;
-
-    const double buildTime = Milliseconds([&] { scene = source.build(); });
-    // Before meshing: a shape's bounding box grows to cover its triangulation.
-    std::cout << "korrgeom: " << source.description << ", deflection " << deflection << "\n\n"
-              << std::setprecision(6);
-    for (const korrgeom::NamedShape& named : scene)
-        korrgeom::PrintShapeSummary(std::cout, named);
-
     const double tessellateTime = Milliseconds([&] {
         for (const korrgeom::NamedShape& named : scene)
             if (named.shape)
@@ -71,17 +54,67 @@ int main(int argc, char** argv)
             if (named.shape)
                 edges += korrgeom::AddEdges(named.shape, deflection, mesh);
     });
-    std::string error;
     bool written = false;
     const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
 
-    std::cout << std::fixed << std::setprecision(1) << '\n'
-              << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
+    std::cout << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
               << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
               << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
               << " polyline points\n"
-              << "time (ms)  build " << buildTime << ", tessellate " << tessellateTime << ", sample " << sampleTime
-              << ", write " << writeTime << '\n';
+              << "time (ms)  tessellate " << tessellateTime << ", sample " << sampleTime << ", write " << writeTime
+              << '\n';
+    return written;
+}
+
+// The whole shape in one call each: faces, edges and instances at once.
+bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
+{
+    std::vector<korrgeom::NamedMesh> meshes;
+    const double meshTime = Milliseconds([&] { meshes = korrgeom::MeshScene(scene, deflection); });
+    bool written = false;
+    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(meshes, output, error); });
+
+    const korrgeom::MeshTotals totals = korrgeom::Totals(meshes);
+    std::cout << "faces      " << totals.faces << " distinct, " << totals.meshedFaces << " meshed: " << totals.triangles
+              << " triangles, " << totals.nodes << " nodes\n"
+              << "edges      " << totals.edges << " distinct, " << totals.drawnEdges << " drawn: " << totals.linePoints
+              << " polyline points\n"
+              << "instances  " << totals.instances << " in " << meshes.size() << " shapes\n"
+              << "time (ms)  mesh " << meshTime << ", write " << writeTime << '\n';
+    return written;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"KorrGeomCore demo: the display data of shapes, written to a glTF file"};
+    std::string output = "korrgeom.glb";
+    double deflection = 0.1;
+    bool perFace = false;
+    app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
+    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
+        ->capture_default_str()
+        ->check(PositiveNumber);
+    app.add_flag("--per-face", perFace,
+                 "tessellate face by face and sample edge by edge, as the host's round trip does, instead of "
+                 "meshing each shape in one call");
+    CLI11_PARSE(app, argc, argv);
+
+    const korrgeom::SceneSource source = korrgeom::EmbeddedScene();
+    korrgeom::Scene scene;
+    const double buildTime = Milliseconds([&] { scene = source.build(); });
+    // Before meshing: a shape's bounding box grows to cover its triangulation.
+    std::cout << "korrgeom: " << source.description << ", deflection " << deflection
+              << (perFace ? ", face by face" : ", one call per shape") << "\n\n"
+              << std::setprecision(6);
+    for (const korrgeom::NamedShape& named : scene)
+        korrgeom::PrintShapeSummary(std::cout, named);
+
+    std::cout << std::fixed << std::setprecision(1) << "\nbuilt in   " << buildTime << " ms\n";
+    std::string error;
+    const bool written = perFace ? PerFaceRoundTrip(scene, deflection, output, error)
+                                 : WholeShapeMeshes(scene, deflection, output, error);
     if (!written) {
         std::cerr << "korrgeom: " << error << '\n';
         return 1;
