@@ -19,7 +19,7 @@ void Store(float* out, const gp_XYZ& xyz)
     out[2] = static_cast<float>(xyz.Z());
 }
 
-gp_Dir ShadingNormal(const Handle(Geom_Surface)& surface, const Handle(Poly_Triangulation)& triangulation,
+gp_Dir ShadingNormal(const Handle(Geom_Surface) & surface, const Handle(Poly_Triangulation) & triangulation,
                      Poly_Connect& adjacency, Standard_Integer node)
 {
     gp_Dir normal;

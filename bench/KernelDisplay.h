@@ -19,7 +19,7 @@ void Store(float* out, const gp_XYZ& xyz);
 // orientation and location apply: the surface normal at the node's
 // parameters, or where the surface has none, the mean of the unit normals of
 // the triangles around the node.
-gp_Dir ShadingNormal(const Handle(Geom_Surface)& surface, const Handle(Poly_Triangulation)& triangulation,
+gp_Dir ShadingNormal(const Handle(Geom_Surface) & surface, const Handle(Poly_Triangulation) & triangulation,
                      Poly_Connect& adjacency, Standard_Integer node);
 
 // The edge's curve, converted to NURBS form on a copy, sampled by

@@ -50,7 +50,7 @@ struct PolygonSource {
     std::size_t firstNode = 0;
 };
 
-void AppendFace(const TopoDS_Face& face, const Handle(Poly_Triangulation)& triangulation,
+void AppendFace(const TopoDS_Face& face, const Handle(Poly_Triangulation) & triangulation,
                 const TopLoc_Location& location, MergedMesh& out, std::size_t& triangle, std::size_t& node)
 {
     const gp_Trsf place = location.Transformation();
@@ -132,9 +132,9 @@ std::size_t ExportWithKernel(const TopoDS_Shape& shape, MergedMesh& out)
         for (TopExp_Explorer faceEdges(face, TopAbs_EDGE); faceEdges.More(); faceEdges.Next()) {
             PolygonSource& source = polygons[static_cast<std::size_t>(edges.FindIndex(faceEdges.Current()) - 1)];
             if (!source.polygon)
-                source = {BRep_Tool::PolygonOnTriangulation(TopoDS::Edge(faceEdges.Current()), triangulation, location)
-                              .get(),
-                          firstNode};
+                source = {
+                    BRep_Tool::PolygonOnTriangulation(TopoDS::Edge(faceEdges.Current()), triangulation, location).get(),
+                    firstNode};
         }
     }
 
@@ -177,7 +177,10 @@ std::size_t ExportFaceByFace(const TopoDS_Shape& shape, korrgeom::DisplayMesh& m
     return mesh.TriangleCount();
 }
 
-TopoDS_Shape FreshPlate() { return Unmeshed(HoledPlate()); }
+TopoDS_Shape FreshPlate()
+{
+    return Unmeshed(HoledPlate());
+}
 
 // The copies side by side along X, from one copy of the plate or from one
 // copy each.
@@ -195,13 +198,18 @@ TopoDS_Shape Row(bool deep)
     return row;
 }
 
-TopoDS_Shape LocatedCopies() { return Row(false); }
-TopoDS_Shape DeepCopies() { return Row(true); }
+TopoDS_Shape LocatedCopies()
+{
+    return Row(false);
+}
+TopoDS_Shape DeepCopies()
+{
+    return Row(true);
+}
 
 // Times the export of a fresh shape per iteration; making the shape and
 // dropping the previous one stay outside the timed region.
-template <class Buffers, class Export>
-void Measure(benchmark::State& state, TopoDS_Shape (*make)(), Export exportShape)
+template <class Buffers, class Export> void Measure(benchmark::State& state, TopoDS_Shape (*make)(), Export exportShape)
 {
     Buffers buffers;
     TopoDS_Shape shape;
@@ -215,20 +223,17 @@ void Measure(benchmark::State& state, TopoDS_Shape (*make)(), Export exportShape
     state.counters["triangles"] = static_cast<double>(triangles);
 }
 
-template <TopoDS_Shape (*Make)()>
-void Library(benchmark::State& state)
+template <TopoDS_Shape (*Make)()> void Library(benchmark::State& state)
 {
     Measure<KorrCore::KShapeMesh>(state, Make, ExportWithLibrary);
 }
 
-template <TopoDS_Shape (*Make)()>
-void Kernel(benchmark::State& state)
+template <TopoDS_Shape (*Make)()> void Kernel(benchmark::State& state)
 {
     Measure<MergedMesh>(state, Make, ExportWithKernel);
 }
 
-template <TopoDS_Shape (*Make)()>
-void PerFace(benchmark::State& state)
+template <TopoDS_Shape (*Make)()> void PerFace(benchmark::State& state)
 {
     Measure<korrgeom::DisplayMesh>(state, Make, ExportFaceByFace);
 }

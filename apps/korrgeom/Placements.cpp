@@ -18,8 +18,7 @@ KMath::Matrix4 Inverse(const KMath::Matrix4& a)
         for (int column = 0; column < 3; ++column)
             inverse.m[4 * row + column] = cofactor(column, row) / determinant;
     for (int row = 0; row < 3; ++row)
-        inverse.m[4 * row + 3] =
-            -(inverse(row, 0) * a(0, 3) + inverse(row, 1) * a(1, 3) + inverse(row, 2) * a(2, 3));
+        inverse.m[4 * row + 3] = -(inverse(row, 0) * a(0, 3) + inverse(row, 1) * a(1, 3) + inverse(row, 2) * a(2, 3));
     return inverse;
 }
 
@@ -43,7 +42,10 @@ bool IsIdentity(const KMath::Matrix4& placement)
     return true;
 }
 
-KMath::Matrix4 Relative(const KMath::Matrix4& to, const KMath::Matrix4& from) { return Product(to, Inverse(from)); }
+KMath::Matrix4 Relative(const KMath::Matrix4& to, const KMath::Matrix4& from)
+{
+    return Product(to, Inverse(from));
+}
 
 std::vector<double> ColumnMajor(const KMath::Matrix4& placement)
 {

@@ -75,7 +75,8 @@ KMeshOptions::KMeshOptions()
 
 bool KShapeMesher::Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh)
 {
-    const bool meshed = Accepts(shape, options) && Guarded([&] { return MeshShape(KernelShape(shape), options, mesh); });
+    const bool meshed =
+        Accepts(shape, options) && Guarded([&] { return MeshShape(KernelShape(shape), options, mesh); });
     if (!meshed)
         mesh = KShapeMesh();
     return meshed;

@@ -116,7 +116,8 @@ void AppendEdges(const MeshSettings& settings, PartMesh& part)
         if (const Poly_PolygonOnTriangulation* polygon = sources[e].polygon) {
             const TColStd_Array1OfInteger& nodes = polygon->Nodes();
             for (Standard_Integer i = nodes.Lower(); i <= nodes.Upper(); ++i)
-                part.edgePoints.push_back(part.positions[sources[e].firstNode + static_cast<std::size_t>(nodes(i) - 1)]);
+                part.edgePoints.push_back(
+                    part.positions[sources[e].firstNode + static_cast<std::size_t>(nodes(i) - 1)]);
         } else if (sampler.Sample(edge, EdgeDeflection(edge, settings))) {
             for (Standard_Integer i = 1; i <= sampler.Count(); ++i)
                 part.edgePoints.push_back(sampler.Point(i).XYZ());

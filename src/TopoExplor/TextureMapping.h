@@ -34,10 +34,10 @@ public:
             out[1] = static_cast<float>(uv.Y());
             return;
         }
-        out[0] = static_cast<float>((((uv.X() - uMin) * settings.scale.x) / du - settings.offset.x) /
-                                    settings.divisor.x);
-        out[1] = static_cast<float>((((uv.Y() - vMin) * settings.scale.y) / dv - settings.offset.y) /
-                                    settings.divisor.y);
+        out[0] =
+            static_cast<float>((((uv.X() - uMin) * settings.scale.x) / du - settings.offset.x) / settings.divisor.x);
+        out[1] =
+            static_cast<float>((((uv.Y() - vMin) * settings.scale.y) / dv - settings.offset.y) / settings.divisor.y);
     }
 
 private:

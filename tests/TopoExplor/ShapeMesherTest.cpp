@@ -56,8 +56,14 @@ KShapeMesh Meshed(const ShapePtr& shape, const KMeshOptions& options = Options()
     return ::testing::AssertionSuccess();
 }
 
-ShapePtr Box() { return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(4, 5, 6)); }
-ShapePtr Sphere() { return KBrepTools::MakeSphere(Vector3(1, 2, 3), 3); }
+ShapePtr Box()
+{
+    return KBrepTools::MakeBox(Vector3(1, 2, 3), Vector3::UNIT_Z, Vector3(4, 5, 6));
+}
+ShapePtr Sphere()
+{
+    return KBrepTools::MakeSphere(Vector3(1, 2, 3), 3);
+}
 // A box with a spherical dimple cut into its top: the dimple's face is
 // reversed in the result.
 ShapePtr Dimpled(double side = 10)
@@ -91,7 +97,10 @@ struct Case {
     bool inward;
 };
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info) { return info.param.name; }
+std::string CaseName(const ::testing::TestParamInfo<Case>& info)
+{
+    return info.param.name;
+}
 
 std::vector<Case> Cases()
 {
@@ -99,16 +108,15 @@ std::vector<Case> Cases()
         {"Box", Box}, {"Sphere", Sphere}, {"Dimpled", [] { return Dimpled(); }}};
     const std::tuple<const char*, std::function<ShapePtr(const ShapePtr&)>, bool> placements[] = {
         {"", [](const ShapePtr& s) { return s; }, false},
-        {"Rotated", [](const ShapePtr& s) { return KFeatureTools::Rotation(s, Vector3(1, 0, 0), Vector3(1, 1, 1), 50); },
-         false},
+        {"Rotated",
+         [](const ShapePtr& s) { return KFeatureTools::Rotation(s, Vector3(1, 0, 0), Vector3(1, 1, 1), 50); }, false},
         {"Translated", [](const ShapePtr& s) { return KFeatureTools::Translate(s, Vector3(-7, 3, 11)); }, false},
         {"ReflectedGeometry",
          [](const ShapePtr& s) {
              return KFeatureTools::Transform(s, KMath::Matrix4(-1, 0, 0, 2, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1));
          },
          false},
-        {"MirroringLocation",
-         [](const ShapePtr& s) { return WithMirrorImage(nullptr, s); }, false},
+        {"MirroringLocation", [](const ShapePtr& s) { return WithMirrorImage(nullptr, s); }, false},
         {"Reversed", [](const ShapePtr& s) { return Holding(Kernel(s).Reversed()); }, true},
     };
     std::vector<Case> cases;
@@ -163,9 +171,12 @@ TEST(ShapeMesher, EachFaceIsTheFaceTessellationOfTheListedFace)
         ASSERT_TRUE(KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, faceOptions));
         const auto firstNode = static_cast<std::ptrdiff_t>(range.Nodes.First);
         const auto endNode = firstNode + static_cast<std::ptrdiff_t>(range.Nodes.Count);
-        EXPECT_EQ(positions, std::vector<float>(mesh.Positions.begin() + 3 * firstNode, mesh.Positions.begin() + 3 * endNode));
-        EXPECT_EQ(normals, std::vector<float>(mesh.Normals.begin() + 3 * firstNode, mesh.Normals.begin() + 3 * endNode));
-        EXPECT_EQ(texCoords, std::vector<float>(mesh.TexCoords.begin() + 2 * firstNode, mesh.TexCoords.begin() + 2 * endNode));
+        EXPECT_EQ(positions,
+                  std::vector<float>(mesh.Positions.begin() + 3 * firstNode, mesh.Positions.begin() + 3 * endNode));
+        EXPECT_EQ(normals,
+                  std::vector<float>(mesh.Normals.begin() + 3 * firstNode, mesh.Normals.begin() + 3 * endNode));
+        EXPECT_EQ(texCoords,
+                  std::vector<float>(mesh.TexCoords.begin() + 2 * firstNode, mesh.TexCoords.begin() + 2 * endNode));
         ASSERT_EQ(indices.size(), 3 * range.Triangles.Count);
         for (std::size_t i = 0; i < indices.size(); ++i)
             EXPECT_EQ(mesh.Indices[3 * range.Triangles.First + i], indices[i] + range.Nodes.First);
@@ -201,7 +212,8 @@ TEST(ShapeMesher, EdgesRunThroughTheFaceNodesFromVertexToVertex)
                 << "edge " << e - 1 << " point " << p - range.First << " is no node of the faces";
         const gp_XYZ ends[] = {BRep_Tool::Pnt(TopExp::FirstVertex(kernelEdge)).XYZ(),
                                BRep_Tool::Pnt(TopExp::LastVertex(kernelEdge)).XYZ()};
-        const gp_XYZ first = Triple(mesh.EdgePoints, range.First), last = Triple(mesh.EdgePoints, range.First + range.Count - 1);
+        const gp_XYZ first = Triple(mesh.EdgePoints, range.First),
+                     last = Triple(mesh.EdgePoints, range.First + range.Count - 1);
         const bool forward = (first - ends[0]).Modulus() < 1e-5 && (last - ends[1]).Modulus() < 1e-5;
         const bool backward = (first - ends[1]).Modulus() < 1e-5 && (last - ends[0]).Modulus() < 1e-5;
         EXPECT_TRUE(forward || backward) << "edge " << e - 1 << " does not run between its vertices";
@@ -232,7 +244,8 @@ TEST(ShapeMesher, EdgesOnNoFaceAreSampledAndDegeneratedOnesLeftEmpty)
     EXPECT_EQ(empty, 2u);
 
     // A wire has edges and nothing to mesh.
-    const KShapeMesh wire = Meshed(KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true));
+    const KShapeMesh wire =
+        Meshed(KorrTest::PolylineWire({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(1, 1, 0)}, true));
     EXPECT_TRUE(wire.Faces.empty());
     EXPECT_EQ(wire.TriangleCount(), 0u);
     ASSERT_EQ(wire.Edges.size(), 3u);

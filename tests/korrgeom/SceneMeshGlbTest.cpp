@@ -35,8 +35,7 @@ const tinygltf::Node& Root(const tinygltf::Model& model)
     return model.nodes.at(static_cast<std::size_t>(model.scenes.at(0).nodes.at(0)));
 }
 
-template <class T>
-std::vector<T> Slice(const std::vector<T>& values, std::size_t first, std::size_t count)
+template <class T> std::vector<T> Slice(const std::vector<T>& values, std::size_t first, std::size_t count)
 {
     return std::vector<T>(values.begin() + static_cast<std::ptrdiff_t>(first),
                           values.begin() + static_cast<std::ptrdiff_t>(first + count));
@@ -65,7 +64,8 @@ TEST(SceneMeshGlb, EveryFaceIsAPrimitiveOverItsShapesNodes)
         child += mesh.Instances.size();
         EXPECT_EQ(node.name, named.name);
         EXPECT_TRUE(node.matrix.empty()) << named.name;
-        const std::vector<tinygltf::Primitive>& primitives = model.meshes.at(static_cast<std::size_t>(node.mesh)).primitives;
+        const std::vector<tinygltf::Primitive>& primitives =
+            model.meshes.at(static_cast<std::size_t>(node.mesh)).primitives;
 
         const KMeshInstance& instance = mesh.Instances.front();
         std::size_t faces = 0, lines = 0;
@@ -110,12 +110,12 @@ TEST(SceneMeshGlb, LocatedCopiesShareOneMeshThroughTheirNodes)
     const tinygltf::Node& root = Root(model);
     ASSERT_EQ(root.children.size(), 50u);
     for (int k = 0; k < 50; ++k) {
-        const tinygltf::Node& node = model.nodes.at(static_cast<std::size_t>(root.children[static_cast<std::size_t>(k)]));
+        const tinygltf::Node& node =
+            model.nodes.at(static_cast<std::size_t>(root.children[static_cast<std::size_t>(k)]));
         EXPECT_EQ(node.mesh, 0);
         // Column-major: the translation is in entries 12 to 14.
-        const std::vector<double> expected = k == 0 ? std::vector<double>{}
-                                                    : std::vector<double>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0,
-                                                                          3.0 * k, 0, 0, 1};
+        const std::vector<double> expected =
+            k == 0 ? std::vector<double>{} : std::vector<double>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 3.0 * k, 0, 0, 1};
         EXPECT_EQ(node.matrix, expected) << "copy " << k;
     }
     // One box's data, not fifty.

@@ -5,8 +5,7 @@
 
 namespace KorrTest {
 
-::testing::AssertionResult WindingFollowsNormals(const std::vector<float>& positions,
-                                                 const std::vector<float>& normals,
+::testing::AssertionResult WindingFollowsNormals(const std::vector<float>& positions, const std::vector<float>& normals,
                                                  const std::vector<unsigned int>& indices)
 {
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3) {
@@ -55,7 +54,8 @@ double EnclosedVolume(const std::vector<float>& positions, const std::vector<uns
 {
     double volume = 0;
     for (std::size_t t = 0; t + 2 < indices.size(); t += 3)
-        volume += Triple(positions, indices[t]).Dot(Triple(positions, indices[t + 1]) ^ Triple(positions, indices[t + 2]));
+        volume +=
+            Triple(positions, indices[t]).Dot(Triple(positions, indices[t + 1]) ^ Triple(positions, indices[t + 2]));
     return volume / 6;
 }
 
@@ -84,8 +84,8 @@ double EnclosedVolume(const std::vector<float>& positions, const std::vector<uns
         points += edge.Count;
     }
     if (3 * points != mesh.EdgePoints.size())
-        return ::testing::AssertionFailure() << "edges cover " << points << " of " << mesh.EdgePoints.size() / 3
-                                             << " points";
+        return ::testing::AssertionFailure()
+               << "edges cover " << points << " of " << mesh.EdgePoints.size() / 3 << " points";
     return ::testing::AssertionSuccess();
 }
 

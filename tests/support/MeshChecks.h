@@ -20,8 +20,7 @@ inline gp_XYZ Triple(const std::vector<float>& buffer, std::size_t i)
 // Each triangle's winding gives a normal on the side of its nodes' normals:
 // positive dot product with each of them. Triangles without area (a sphere's
 // poles repeat one point at several parameters) have no winding to test.
-::testing::AssertionResult WindingFollowsNormals(const std::vector<float>& positions,
-                                                 const std::vector<float>& normals,
+::testing::AssertionResult WindingFollowsNormals(const std::vector<float>& positions, const std::vector<float>& normals,
                                                  const std::vector<unsigned int>& indices);
 
 // Once nodes at the same place are joined into one, every triangle side is
