@@ -27,8 +27,6 @@ void AppendFace(const TopoDS_Face& face, const UVSettings& uv, PartMesh& part, K
     if (triangulation.IsNull())
         return;
     const Placement place(location);
-    ShadingNormals shading(face, triangulation);
-
     const auto nodes = static_cast<std::size_t>(triangulation->NbNodes());
     const auto triangles = static_cast<std::size_t>(triangulation->NbTriangles());
     part.triangles.resize(part.triangles.size() + 3 * triangles);
@@ -43,6 +41,7 @@ void AppendFace(const TopoDS_Face& face, const UVSettings& uv, PartMesh& part, K
     range.Nodes.Count = nodes;
     range.Triangles.Count = triangles;
 
+    ShadingNormals shading(face, triangulation);
     part.positions.reserve(part.positions.size() + nodes);
     part.normals.reserve(part.normals.size() + nodes);
     for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i) {

@@ -4,7 +4,10 @@
 #include <BRep_Builder.hxx>
 #include <BRep_TEdge.hxx>
 #include <BRep_Tool.hxx>
+#include <Poly_PolygonOnTriangulation.hxx>
+#include <Poly_Triangulation.hxx>
 #include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
@@ -250,6 +253,47 @@ TEST(ShapeMesher, EdgesOnNoFaceAreSampledAndDegeneratedOnesLeftEmpty)
     EXPECT_EQ(wire.TriangleCount(), 0u);
     ASSERT_EQ(wire.Edges.size(), 3u);
     EXPECT_TRUE(KorrTest::RangesCoverEverything(wire));
+}
+
+TEST(ShapeMesher, HandMadeTrianglesNamingMissingNodesAreLeftOut)
+{
+    // A triangle face carrying a triangulation of its own, complete with the
+    // edges' polygons on it, so that nothing is meshed again; its one
+    // triangle names a node 7 of 3.
+    const ShapePtr face = KorrTest::PolygonFace({Vector3(0, 0, 0), Vector3(1, 0, 0), Vector3(0, 1, 0)});
+    const Handle(Poly_Triangulation) triangulation = new Poly_Triangulation(3, 1, Standard_True);
+    const gp_Pnt corners[] = {gp_Pnt(0, 0, 0), gp_Pnt(1, 0, 0), gp_Pnt(0, 1, 0)};
+    for (int i = 1; i <= 3; ++i) {
+        triangulation->SetNode(i, corners[i - 1]);
+        triangulation->SetUVNode(i, gp_Pnt2d(corners[i - 1].X(), corners[i - 1].Y()));
+    }
+    triangulation->SetTriangle(1, Poly_Triangle(1, 2, 7));
+    BRep_Builder builder;
+    const TopoDS_Face& kernelFace = TopoDS::Face(Kernel(face));
+    builder.UpdateFace(kernelFace, triangulation);
+    for (TopExp_Explorer edges(kernelFace, TopAbs_EDGE); edges.More(); edges.Next()) {
+        const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
+        TColStd_Array1OfInteger ends(1, 2);
+        for (int i = 1; i <= 3; ++i) {
+            if (BRep_Tool::Pnt(TopExp::FirstVertex(edge)).Distance(corners[i - 1]) < 1e-9)
+                ends(1) = i;
+            if (BRep_Tool::Pnt(TopExp::LastVertex(edge)).Distance(corners[i - 1]) < 1e-9)
+                ends(2) = i;
+        }
+        builder.UpdateEdge(edge, new Poly_PolygonOnTriangulation(ends), triangulation, TopLoc_Location());
+    }
+
+    const KShapeMesh mesh = Meshed(face, Options(0.1));
+    TopLoc_Location location;
+    EXPECT_EQ(BRep_Tool::Triangulation(kernelFace, location), triangulation) << "the face was meshed again";
+    ASSERT_EQ(mesh.Faces.size(), 1u);
+    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 0u);
+    EXPECT_EQ(mesh.TriangleCount(), 0u);
+    EXPECT_EQ(mesh.NodeCount(), 0u);
+    // Without the face's nodes the edges fall back to their curves.
+    ASSERT_EQ(mesh.Edges.size(), 3u);
+    for (const KMeshRange& edge : mesh.Edges)
+        EXPECT_EQ(edge.Count, 2u);
 }
 
 TEST(ShapeMesher, SerialAndParallelMeshingGiveTheSameBuffers)
