@@ -35,8 +35,7 @@ public:
     }
 
     // Appends count values as a buffer view and returns its index.
-    template <class T>
-    int AddView(const T* values, std::size_t count, int target, std::size_t byteStride = 0)
+    template <class T> int AddView(const T* values, std::size_t count, int target, std::size_t byteStride = 0)
     {
         std::vector<unsigned char>& bytes = model.buffers[0].data;
         tinygltf::BufferView view;
@@ -51,8 +50,7 @@ public:
         return static_cast<int>(model.bufferViews.size() - 1);
     }
 
-    template <class T>
-    int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
+    template <class T> int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
     {
         return AddView(values.data(), values.size(), target, byteStride);
     }
@@ -163,17 +161,17 @@ void AddDisplayMesh(ModelBuilder& builder, const DisplayMesh& mesh)
         surface.mode = TINYGLTF_MODE_TRIANGLES;
         surface.material = builder.SurfaceMaterial();
         const std::size_t nodes = mesh.NodeCount();
-        surface.attributes["POSITION"] = builder.AddPoints(builder.AddView(mesh.positions, TINYGLTF_TARGET_ARRAY_BUFFER),
-                                                           mesh.positions.data(), 0, nodes);
+        surface.attributes["POSITION"] = builder.AddPoints(
+            builder.AddView(mesh.positions, TINYGLTF_TARGET_ARRAY_BUFFER), mesh.positions.data(), 0, nodes);
         surface.attributes["NORMAL"] =
             builder.AddAccessor(builder.AddView(mesh.normals, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
         surface.attributes["TEXCOORD_0"] =
             builder.AddAccessor(builder.AddView(mesh.texCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
-        surface.indices = builder.AddAccessor(builder.AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0,
-                                              mesh.indices.size(), TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
-                                              TINYGLTF_TYPE_SCALAR, 0);
+        surface.indices =
+            builder.AddAccessor(builder.AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0,
+                                mesh.indices.size(), TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, 0);
         primitives.push_back(surface);
     }
     std::vector<KMeshRange> polylines;
@@ -203,13 +201,14 @@ int AddInstanceMesh(ModelBuilder& builder, const std::string& name, const KShape
     if (triangles > 0) {
         // The instance's triangles, counted from its own first node.
         std::vector<unsigned int> indices(mesh.Indices.begin() + static_cast<std::ptrdiff_t>(3 * firstTriangle),
-                                          mesh.Indices.begin() + static_cast<std::ptrdiff_t>(3 * (firstTriangle + triangles)));
+                                          mesh.Indices.begin() +
+                                              static_cast<std::ptrdiff_t>(3 * (firstTriangle + triangles)));
         for (unsigned int& index : indices)
             index -= static_cast<unsigned int>(firstNode);
         const int indexView = builder.AddView(indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
         const float* positions = mesh.Positions.data() + 3 * firstNode;
-        const int position = builder.AddPoints(builder.AddView(positions, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER),
-                                               positions, 0, nodes);
+        const int position =
+            builder.AddPoints(builder.AddView(positions, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), positions, 0, nodes);
         const int normal = builder.AddAccessor(
             builder.AddView(mesh.Normals.data() + 3 * firstNode, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
             TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
@@ -257,8 +256,9 @@ void AddShapeMesh(ModelBuilder& builder, const NamedMesh& named)
         auto part = parts.find(instance.Part);
         if (part == parts.end()) {
             const std::string name = named.name + (parts.empty() ? "" : " part " + std::to_string(instance.Part));
-            part = parts.emplace(instance.Part, Shared{AddInstanceMesh(builder, name, named.mesh, instance),
-                                                      instance.Placement})
+            part = parts
+                       .emplace(instance.Part,
+                                Shared{AddInstanceMesh(builder, name, named.mesh, instance), instance.Placement})
                        .first;
         }
         if (part->second.mesh < 0)
