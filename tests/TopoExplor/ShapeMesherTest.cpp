@@ -253,6 +253,10 @@ TEST(ShapeMesher, EdgesOnNoFaceAreSampledAndDegeneratedOnesLeftEmpty)
     EXPECT_EQ(wire.TriangleCount(), 0u);
     ASSERT_EQ(wire.Edges.size(), 3u);
     EXPECT_TRUE(KorrTest::RangesCoverEverything(wire));
+
+    // An empty compound has nothing to show, which is no failure.
+    const KShapeMesh nothing = Meshed(KBrepTools::MakeCompound({}));
+    EXPECT_TRUE(nothing.Faces.empty() && nothing.Edges.empty() && nothing.Instances.empty());
 }
 
 TEST(ShapeMesher, HandMadeTrianglesNamingMissingNodesAreLeftOut)
