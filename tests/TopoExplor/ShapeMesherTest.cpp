@@ -114,6 +114,8 @@ std::vector<Case> Cases()
         {"Rotated",
          [](const ShapePtr& s) { return KFeatureTools::Rotation(s, Vector3(1, 0, 0), Vector3(1, 1, 1), 50); }, false},
         {"Translated", [](const ShapePtr& s) { return KFeatureTools::Translate(s, Vector3(-7, 3, 11)); }, false},
+        {"HalfTurned",
+         [](const ShapePtr& s) { return KFeatureTools::MakeMirror(s, Vector3(0, 0, 0), Vector3(1, 1, 0)); }, false},
         {"ReflectedGeometry",
          [](const ShapePtr& s) {
              return KFeatureTools::Transform(s, KMath::Matrix4(-1, 0, 0, 2, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1));
