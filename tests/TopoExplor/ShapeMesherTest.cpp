@@ -100,10 +100,8 @@ struct Case {
     bool inward;
 };
 
-std::string CaseName(const ::testing::TestParamInfo<Case>& info)
-{
-    return info.param.name;
-}
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) { return info.param.name; }
+void PrintTo(const Case& shapeCase, std::ostream* out) { *out << shapeCase.name; }
 
 std::vector<Case> Cases()
 {
