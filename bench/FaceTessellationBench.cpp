@@ -7,10 +7,8 @@
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepTools.hxx>
 #include <BRep_Tool.hxx>
-#include <GeomLib.hxx>
 #include <Poly_Connect.hxx>
 #include <Poly_Triangulation.hxx>
-#include <Precision.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
@@ -18,6 +16,7 @@
 #include <vector>
 
 #include "BenchmarkSolids.h"
+#include "KernelDisplay.h"
 
 namespace KorrBench {
 
@@ -27,32 +26,6 @@ struct FaceBuffers {
     std::vector<float> positions, normals, texCoords;
     std::vector<unsigned int> indices;
 };
-
-void Store(float* out, const gp_XYZ& xyz)
-{
-    out[0] = static_cast<float>(xyz.X());
-    out[1] = static_cast<float>(xyz.Y());
-    out[2] = static_cast<float>(xyz.Z());
-}
-
-// The mean of the unit normals of the triangles around the node: the shading
-// normal where the surface has none.
-gp_Dir MeanOfAdjacentTriangles(const Handle(Poly_Triangulation)& triangulation, Poly_Connect& adjacency,
-                               Standard_Integer node)
-{
-    if (adjacency.Triangulation() != triangulation)
-        adjacency.Load(triangulation);
-    gp_XYZ sum(0, 0, 0);
-    for (adjacency.Initialize(node); adjacency.More(); adjacency.Next()) {
-        Standard_Integer a, b, c;
-        triangulation->Triangle(adjacency.Value()).Get(a, b, c);
-        const gp_XYZ cross = (triangulation->Node(b).XYZ() - triangulation->Node(a).XYZ()) ^
-                             (triangulation->Node(c).XYZ() - triangulation->Node(b).XYZ());
-        if (cross.Modulus() >= Precision::Confusion())
-            sum += cross / cross.Modulus();
-    }
-    return sum.Modulus() > Precision::Confusion() ? gp_Dir(sum) : gp::DZ();
-}
 
 bool TessellateWithKernel(const TopoDS_Face& face, FaceBuffers& out)
 {
@@ -83,9 +56,7 @@ bool TessellateWithKernel(const TopoDS_Face& face, FaceBuffers& out)
     out.normals.resize(3 * static_cast<std::size_t>(nodes));
     for (Standard_Integer i = 1; i <= nodes; ++i) {
         gp_Pnt point = triangulation->Node(i);
-        gp_Dir normal;
-        if (GeomLib::NormEstim(surface, triangulation->UVNode(i), Precision::Confusion(), normal) > 1)
-            normal = MeanOfAdjacentTriangles(triangulation, adjacency, i);
+        gp_Dir normal = ShadingNormal(surface, triangulation, adjacency, i);
         if (reversed)
             normal.Reverse();
         if (located) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace KorrBench {
 
@@ -30,6 +31,21 @@ RatioReporter::RatioReporter()
 {
 }
 
+void RatioReporter::Compare(std::string numerator, std::string denominator, std::string expectation)
+{
+    comparisons.push_back({std::move(numerator), std::move(denominator), std::move(expectation)});
+}
+
+const std::vector<double>* RatioReporter::Times(const std::string& name) const
+{
+    const std::size_t slash = name.rfind('/');
+    const auto work = times.find(name.substr(0, slash));
+    if (slash == std::string::npos || work == times.end())
+        return nullptr;
+    const auto side = work->second.find(name.substr(slash + 1));
+    return side == work->second.end() ? nullptr : &side->second;
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 {
     ConsoleReporter::ReportRuns(runs);
@@ -40,7 +56,11 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
         const std::size_t slash = name.rfind('/');
         if (slash == std::string::npos)
             continue;
-        const double milliseconds = run.cpu_accumulated_time / static_cast<double>(run.iterations) * 1e3;
+        // Work spread over several threads is measured by the wall clock:
+        // CPU time counts the calling thread only.
+        const bool wallClock = !run.run_name.time_type.empty();
+        const double seconds = wallClock ? run.real_accumulated_time : run.cpu_accumulated_time;
+        const double milliseconds = seconds / static_cast<double>(run.iterations) * 1e3;
         times[name.substr(0, slash)][name.substr(slash + 1)].push_back(milliseconds);
     }
 }
@@ -48,7 +68,8 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs)
 void RatioReporter::Finalize()
 {
     ConsoleReporter::Finalize();
-    std::printf("\nlibrary / kernel, median CPU time per iteration (spread over repetitions)\n");
+    std::printf("\nlibrary / kernel, median time per iteration (spread over repetitions): CPU time, or wall-clock\n"
+                "time for the benchmarks measured in real time\n");
     for (const auto& [work, sides] : times) {
         const auto library = sides.find("Library");
         const auto kernel = sides.find("Kernel");
@@ -59,6 +80,16 @@ void RatioReporter::Finalize()
                     work.c_str(), libraryTime, SpreadPercent(library->second), kernelTime,
                     SpreadPercent(kernel->second), libraryTime / kernelTime,
                     std::min(library->second.size(), kernel->second.size()));
+    }
+    for (const Comparison& comparison : comparisons) {
+        const std::vector<double>* numerator = Times(comparison.numerator);
+        const std::vector<double>* denominator = Times(comparison.denominator);
+        if (!numerator || !denominator)
+            continue;
+        std::printf("%s / %s: %.3f ms (%4.1f%%) / %.3f ms (%4.1f%%) = %.2f, expected %s\n",
+                    comparison.numerator.c_str(), comparison.denominator.c_str(), Median(*numerator),
+                    SpreadPercent(*numerator), Median(*denominator), SpreadPercent(*denominator),
+                    Median(*numerator) / Median(*denominator), comparison.expectation.c_str());
     }
 }
 

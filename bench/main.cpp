@@ -37,6 +37,9 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data()))
         return 1;
     KorrBench::RatioReporter reporter;
+    reporter.Compare("ShapeMesh/PerFace", "ShapeMesh/Library", "at least 1.5");
+    reporter.Compare("LocatedCopies/PerFace", "LocatedCopies/Library", "at least 1.5");
+    reporter.Compare("DeepCopies/Library", "LocatedCopies/Library", "at least 20");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

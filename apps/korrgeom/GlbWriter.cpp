@@ -1,18 +1,28 @@
 #include "GlbWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <map>
 
 #include <tiny_gltf.h>
+
+#include "Placements.h"
 
 namespace korrgeom {
 
 namespace {
 
-// Builds the model: every buffer of the mesh goes into glTF buffer 0, which a
-// binary file carries as its BIN chunk.
+using KorrCore::KMeshFaceRange;
+using KorrCore::KMeshInstance;
+using KorrCore::KMeshRange;
+using KorrCore::KShapeMesh;
+
+// Builds the model: every buffer goes into glTF buffer 0, which a binary file
+// carries as its BIN chunk. Everything hangs below one root node that turns
+// the model's +Z up into glTF's +Y up.
 class ModelBuilder {
 public:
     ModelBuilder()
@@ -20,22 +30,29 @@ public:
         model.asset.version = "2.0";
         model.asset.generator = "korrgeom";
         model.buffers.emplace_back();
+        // A quarter turn about -X.
+        root.rotation = {-std::sqrt(0.5), 0.0, 0.0, std::sqrt(0.5)};
     }
 
-    // Appends the values as a buffer view and returns its index.
-    template <class T> int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
+    // Appends count values as a buffer view and returns its index.
+    template <class T> int AddView(const T* values, std::size_t count, int target, std::size_t byteStride = 0)
     {
         std::vector<unsigned char>& bytes = model.buffers[0].data;
         tinygltf::BufferView view;
         view.buffer = 0;
         view.byteOffset = bytes.size();
-        view.byteLength = values.size() * sizeof(T);
+        view.byteLength = count * sizeof(T);
         view.target = target;
         view.byteStride = byteStride;
         bytes.resize(bytes.size() + view.byteLength);
-        std::memcpy(bytes.data() + view.byteOffset, values.data(), view.byteLength);
+        std::memcpy(bytes.data() + view.byteOffset, values, view.byteLength);
         model.bufferViews.push_back(view);
         return static_cast<int>(model.bufferViews.size() - 1);
+    }
+
+    template <class T> int AddView(const std::vector<T>& values, int target, std::size_t byteStride = 0)
+    {
+        return AddView(values.data(), values.size(), target, byteStride);
     }
 
     int AddAccessor(int view, std::size_t firstElement, std::size_t count, int componentType, int type,
@@ -52,7 +69,7 @@ public:
     }
 
     // Points as VEC3 floats, with the bounds glTF requires of positions.
-    int AddPoints(int view, const std::vector<float>& coordinates, std::size_t firstPoint, std::size_t count)
+    int AddPoints(int view, const float* coordinates, std::size_t firstPoint, std::size_t count)
     {
         const int index =
             AddAccessor(view, firstPoint, count, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 3 * sizeof(float));
@@ -66,89 +83,199 @@ public:
         return index;
     }
 
-    int AddMaterial(const char* name, std::vector<double> colour)
-    {
-        tinygltf::Material material;
-        material.name = name;
-        material.pbrMetallicRoughness.baseColorFactor = std::move(colour);
-        material.pbrMetallicRoughness.metallicFactor = 0.0;
-        material.pbrMetallicRoughness.roughnessFactor = 0.6;
-        model.materials.push_back(material);
-        return static_cast<int>(model.materials.size() - 1);
-    }
+    int SurfaceMaterial() { return Material(surfaceMaterial, "surface", {0.72, 0.74, 0.78, 1.0}); }
+    int EdgeMaterial() { return Material(edgeMaterial, "edges", {0.05, 0.05, 0.08, 1.0}); }
 
-    void AddSurface(const DisplayMesh& mesh)
+    // One LINE_STRIP per polyline, each reading its stretch of one view of
+    // points. glTF wants the stride spelt out on a view that several accessors
+    // share.
+    void AddPolylines(const float* points, std::size_t pointCount, const std::vector<KMeshRange>& polylines,
+                      std::vector<tinygltf::Primitive>& primitives)
     {
-        if (mesh.TriangleCount() == 0)
+        if (polylines.empty())
             return;
-        tinygltf::Primitive surface;
-        surface.mode = TINYGLTF_MODE_TRIANGLES;
-        surface.material = AddMaterial("surface", {0.72, 0.74, 0.78, 1.0});
-        const std::size_t nodes = mesh.NodeCount();
-        surface.attributes["POSITION"] =
-            AddPoints(AddView(mesh.positions, TINYGLTF_TARGET_ARRAY_BUFFER), mesh.positions, 0, nodes);
-        surface.attributes["NORMAL"] = AddAccessor(AddView(mesh.normals, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
-                                                   TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
-        surface.attributes["TEXCOORD_0"] = AddAccessor(AddView(mesh.texCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
-                                                       TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
-        surface.indices =
-            AddAccessor(AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0, mesh.indices.size(),
-                        TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, 0);
-        primitives.push_back(surface);
-    }
-
-    // One view holds every polyline; each strip reads its own stretch of it.
-    // glTF wants the stride spelt out on a view that several accessors share.
-    void AddEdges(const DisplayMesh& mesh)
-    {
-        if (mesh.polylines.empty())
-            return;
-        const int view = AddView(mesh.linePoints, TINYGLTF_TARGET_ARRAY_BUFFER, 3 * sizeof(float));
-        const int material = AddMaterial("edges", {0.05, 0.05, 0.08, 1.0});
-        for (const DisplayMesh::Polyline& polyline : mesh.polylines) {
+        const int view = AddView(points, 3 * pointCount, TINYGLTF_TARGET_ARRAY_BUFFER, 3 * sizeof(float));
+        for (const KMeshRange& polyline : polylines) {
+            if (polyline.Count < 2)
+                continue;
             tinygltf::Primitive strip;
             strip.mode = TINYGLTF_MODE_LINE_STRIP;
-            strip.material = material;
-            strip.attributes["POSITION"] = AddPoints(view, mesh.linePoints, polyline.firstPoint, polyline.pointCount);
+            strip.material = EdgeMaterial();
+            strip.attributes["POSITION"] = AddPoints(view, points, polyline.First, polyline.Count);
             primitives.push_back(strip);
         }
+    }
+
+    int AddMesh(const std::string& name, std::vector<tinygltf::Primitive> primitives)
+    {
+        tinygltf::Mesh mesh;
+        mesh.name = name;
+        mesh.primitives = std::move(primitives);
+        model.meshes.push_back(mesh);
+        return static_cast<int>(model.meshes.size() - 1);
+    }
+
+    tinygltf::Node& Root() { return root; }
+
+    int AddNode(tinygltf::Node node)
+    {
+        model.nodes.push_back(std::move(node));
+        return static_cast<int>(model.nodes.size() - 1);
     }
 
     tinygltf::Model& Finish()
     {
         model.scenes.emplace_back();
         model.defaultScene = 0;
-        if (primitives.empty())
-            return model; // glTF allows no mesh without primitives
-        tinygltf::Mesh mesh;
-        mesh.name = "korrgeom";
-        mesh.primitives = std::move(primitives);
-        model.meshes.push_back(mesh);
-        tinygltf::Node node;
-        node.mesh = 0;
-        // A quarter turn about -X: the model's +Z up becomes glTF's +Y up.
-        node.rotation = {-std::sqrt(0.5), 0.0, 0.0, std::sqrt(0.5)};
-        model.nodes.push_back(node);
-        model.scenes[0].nodes.push_back(0);
+        model.scenes[0].nodes.push_back(AddNode(root));
         return model;
     }
 
 private:
+    int Material(int& index, const char* name, std::vector<double> colour)
+    {
+        if (index >= 0)
+            return index;
+        tinygltf::Material material;
+        material.name = name;
+        material.pbrMetallicRoughness.baseColorFactor = std::move(colour);
+        material.pbrMetallicRoughness.metallicFactor = 0.0;
+        material.pbrMetallicRoughness.roughnessFactor = 0.6;
+        model.materials.push_back(material);
+        index = static_cast<int>(model.materials.size() - 1);
+        return index;
+    }
+
     tinygltf::Model model;
-    std::vector<tinygltf::Primitive> primitives;
+    tinygltf::Node root;
+    int surfaceMaterial = -1, edgeMaterial = -1;
 };
 
-} // namespace
-
-bool WriteGlb(const DisplayMesh& mesh, const std::string& path, std::string& error)
+// The display mesh of the per-face round trip: one triangle primitive for the
+// whole scene, and the polylines, in the root's own mesh.
+void AddDisplayMesh(ModelBuilder& builder, const DisplayMesh& mesh)
 {
-    ModelBuilder builder;
-    builder.AddSurface(mesh);
-    builder.AddEdges(mesh);
-    const tinygltf::Model& model = builder.Finish();
+    std::vector<tinygltf::Primitive> primitives;
+    if (mesh.TriangleCount() > 0) {
+        tinygltf::Primitive surface;
+        surface.mode = TINYGLTF_MODE_TRIANGLES;
+        surface.material = builder.SurfaceMaterial();
+        const std::size_t nodes = mesh.NodeCount();
+        surface.attributes["POSITION"] = builder.AddPoints(
+            builder.AddView(mesh.positions, TINYGLTF_TARGET_ARRAY_BUFFER), mesh.positions.data(), 0, nodes);
+        surface.attributes["NORMAL"] =
+            builder.AddAccessor(builder.AddView(mesh.normals, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+                                TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
+        surface.attributes["TEXCOORD_0"] =
+            builder.AddAccessor(builder.AddView(mesh.texCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+                                TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
+        surface.indices =
+            builder.AddAccessor(builder.AddView(mesh.indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER), 0,
+                                mesh.indices.size(), TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, 0);
+        primitives.push_back(surface);
+    }
+    std::vector<KMeshRange> polylines;
+    for (const DisplayMesh::Polyline& polyline : mesh.polylines)
+        polylines.push_back({polyline.firstPoint, polyline.pointCount});
+    builder.AddPolylines(mesh.linePoints.data(), mesh.LinePointCount(), polylines, primitives);
+    if (!primitives.empty()) // glTF allows no mesh without primitives
+        builder.Root().mesh = builder.AddMesh("korrgeom", std::move(primitives));
+}
 
-    // tinygltf's own file writer reports success whatever happened to the
-    // file, so the stream is ours and its state is checked.
+// One glTF mesh made of one instance of a part: a triangle primitive per face
+// (so that a viewer picks faces) over the instance's nodes, and a line strip
+// per edge. The nodes keep the instance's placement; other instances of the
+// part reach them through their node's matrix.
+int AddInstanceMesh(ModelBuilder& builder, const std::string& name, const KShapeMesh& mesh,
+                    const KMeshInstance& instance)
+{
+    std::vector<tinygltf::Primitive> primitives;
+    const KMeshFaceRange* faces = mesh.Faces.data() + instance.Faces.First;
+    const std::size_t firstNode = instance.Faces.Count ? faces[0].Nodes.First : 0;
+    const std::size_t firstTriangle = instance.Faces.Count ? faces[0].Triangles.First : 0;
+    std::size_t nodes = 0, triangles = 0;
+    for (std::size_t f = 0; f < instance.Faces.Count; ++f) {
+        nodes += faces[f].Nodes.Count;
+        triangles += faces[f].Triangles.Count;
+    }
+    if (triangles > 0) {
+        // The instance's triangles, counted from its own first node.
+        std::vector<unsigned int> indices(mesh.Indices.begin() + static_cast<std::ptrdiff_t>(3 * firstTriangle),
+                                          mesh.Indices.begin() +
+                                              static_cast<std::ptrdiff_t>(3 * (firstTriangle + triangles)));
+        for (unsigned int& index : indices)
+            index -= static_cast<unsigned int>(firstNode);
+        const int indexView = builder.AddView(indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+        const float* positions = mesh.Positions.data() + 3 * firstNode;
+        const int position =
+            builder.AddPoints(builder.AddView(positions, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), positions, 0, nodes);
+        const int normal = builder.AddAccessor(
+            builder.AddView(mesh.Normals.data() + 3 * firstNode, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+            TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
+        const int texCoord = builder.AddAccessor(
+            builder.AddView(mesh.TexCoords.data() + 2 * firstNode, 2 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+            TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
+        for (std::size_t f = 0; f < instance.Faces.Count; ++f) {
+            if (faces[f].Triangles.Count == 0)
+                continue;
+            tinygltf::Primitive face;
+            face.mode = TINYGLTF_MODE_TRIANGLES;
+            face.material = builder.SurfaceMaterial();
+            face.attributes = {{"POSITION", position}, {"NORMAL", normal}, {"TEXCOORD_0", texCoord}};
+            face.indices = builder.AddAccessor(indexView, 3 * (faces[f].Triangles.First - firstTriangle),
+                                               3 * faces[f].Triangles.Count, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
+                                               TINYGLTF_TYPE_SCALAR, sizeof(unsigned int));
+            primitives.push_back(face);
+        }
+    }
+
+    // The instance's polylines, counted from its own first point.
+    const KMeshRange* edges = mesh.Edges.data() + instance.Edges.First;
+    const std::size_t firstPoint = instance.Edges.Count ? edges[0].First : 0;
+    std::vector<KMeshRange> polylines;
+    std::size_t points = 0;
+    for (std::size_t e = 0; e < instance.Edges.Count; ++e) {
+        polylines.push_back({edges[e].First - firstPoint, edges[e].Count});
+        points += edges[e].Count;
+    }
+    builder.AddPolylines(mesh.EdgePoints.data() + 3 * firstPoint, points, polylines, primitives);
+    return primitives.empty() ? -1 : builder.AddMesh(name, std::move(primitives));
+}
+
+// One node per instance below the root, each instance of a part referring to
+// the glTF mesh made of the part's first instance.
+void AddShapeMesh(ModelBuilder& builder, const NamedMesh& named)
+{
+    struct Shared {
+        int mesh;
+        KMath::Matrix4 placement;
+    };
+    std::map<std::size_t, Shared> parts;
+    for (std::size_t k = 0; k < named.mesh.Instances.size(); ++k) {
+        const KMeshInstance& instance = named.mesh.Instances[k];
+        auto part = parts.find(instance.Part);
+        if (part == parts.end()) {
+            const std::string name = named.name + (parts.empty() ? "" : " part " + std::to_string(instance.Part));
+            part = parts
+                       .emplace(instance.Part,
+                                Shared{AddInstanceMesh(builder, name, named.mesh, instance), instance.Placement})
+                       .first;
+        }
+        if (part->second.mesh < 0)
+            continue;
+        tinygltf::Node node;
+        node.name = named.name + (k == 0 ? "" : " #" + std::to_string(k));
+        node.mesh = part->second.mesh;
+        if (!IsIdentity(instance.Placement) || !IsIdentity(part->second.placement))
+            node.matrix = ColumnMajor(Relative(instance.Placement, part->second.placement));
+        builder.Root().children.push_back(builder.AddNode(node));
+    }
+}
+
+// tinygltf's own file writer reports success whatever happened to the file,
+// so the stream is ours and its state is checked.
+bool Save(const tinygltf::Model& model, const std::string& path, std::string& error)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
         error = "cannot open " + path + " for writing";
@@ -165,6 +292,23 @@ bool WriteGlb(const DisplayMesh& mesh, const std::string& path, std::string& err
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool WriteGlb(const DisplayMesh& mesh, const std::string& path, std::string& error)
+{
+    ModelBuilder builder;
+    AddDisplayMesh(builder, mesh);
+    return Save(builder.Finish(), path, error);
+}
+
+bool WriteGlb(const std::vector<NamedMesh>& meshes, const std::string& path, std::string& error)
+{
+    ModelBuilder builder;
+    for (const NamedMesh& named : meshes)
+        AddShapeMesh(builder, named);
+    return Save(builder.Finish(), path, error);
 }
 
 } // namespace korrgeom

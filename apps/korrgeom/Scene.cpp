@@ -30,16 +30,32 @@ ShapePtr StarProfile(const Vector3& centre)
     return KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), static_cast<int>(corners.size())));
 }
 
+// Three copies of one dimpled block, moved without copying their geometry:
+// the display meshes the block once and places it three times.
+ShapePtr RowOfBlocks()
+{
+    const ShapePtr block =
+        KFeatureTools::Boolean(KBrepTools::MakeBox(Vector3(0, -60, 0), Vector3::UNIT_Z, Vector3(10, 10, 6)),
+                               KBrepTools::MakeSphere(Vector3(5, -55, 6), 3.5), BooleanCut);
+    ShapeList copies;
+    for (int k = 0; k < 3; ++k)
+        copies.push_back(KFeatureTools::Translate(block, Vector3(15.0 * k, 0, 0)));
+    return KBrepTools::MakeCompound(copies);
+}
+
 } // namespace
 
 SceneSource EmbeddedScene()
 {
-    return {"embedded scene: machined part, sphere, cone and star profile", [] {
+    return {"embedded scene: machined part, sphere, cone, star profile and a row of three located copies of a "
+            "dimpled block",
+            [] {
                 return Scene{
                     {"part", MachinedPart()},
                     {"sphere", KBrepTools::MakeSphere(Vector3(55, 15, 8), 8)},
                     {"cone", KBrepTools::MakeCone(Vector3(80, 15, 0), Vector3::UNIT_Z, 8, 16, 2, 270)},
                     {"star", StarProfile(Vector3(20, -25, 0))},
+                    {"row", RowOfBlocks()},
                 };
             }};
 }

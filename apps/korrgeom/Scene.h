@@ -23,8 +23,9 @@ struct SceneSource {
 };
 
 // The embedded default: a machined part (a block with a pocket cut by a
-// boolean, every edge filleted), a sphere and a cone beside it, and a star
-// profile drawn as a polygon and filled into a face.
+// boolean, every edge filleted), a sphere and a cone beside it, a star profile
+// drawn as a polygon and filled into a face, and a row of located copies of one
+// block.
 SceneSource EmbeddedScene();
 
 // The shape in a BRep file; the scene is empty when the file cannot be read.

@@ -1,8 +1,8 @@
-// korrgeom: the host's display round trip. Builds the scene (or reads it from a
+// korrgeom: the display data of a scene. Builds the scene (or reads it from a
 // BRep file), keeps its first shape in a BRep file and checks it reads back the
-// same, tessellates every face and samples every edge through the library,
-// joins the results into one mesh, writes it as a binary glTF file and prints
-// what each stage did.
+// same, meshes each shape in one call (or, with --per-face, tessellates every
+// face and samples every edge through their own calls and joins the results),
+// writes a binary glTF file and prints what each stage did.
 
 #include <chrono>
 #include <cmath>
@@ -18,12 +18,14 @@
 #include "DisplayRoundTrip.h"
 #include "GlbWriter.h"
 #include "Scene.h"
+#include "SceneMeshes.h"
 #include "ShapeSummary.h"
 
 namespace {
 
 // Runs the stage and returns how long it took, in milliseconds.
-template <class Stage> double Milliseconds(Stage&& stage)
+template <class Stage>
+double Milliseconds(Stage&& stage)
 {
     const auto start = std::chrono::steady_clock::now();
     stage();
@@ -38,37 +40,85 @@ std::string PositiveNumber(const std::string& text)
     return positive ? std::string() : "must be a positive number";
 }
 
+// The per-face round trip: each face tessellated and each edge sampled by
+// its own call, joined into one mesh by the host.
+bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
+{
+    korrgeom::DisplayMesh mesh;
+    korrgeom::Tally faces, edges;
+    const double tessellateTime = Milliseconds([&] {
+        for (const korrgeom::NamedShape& named : scene)
+            if (named.shape)
+                faces += korrgeom::AddFaces(named.shape, deflection, mesh);
+    });
+    const double sampleTime = Milliseconds([&] {
+        for (const korrgeom::NamedShape& named : scene)
+            if (named.shape)
+                edges += korrgeom::AddEdges(named.shape, deflection, mesh);
+    });
+    bool written = false;
+    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
+
+    std::cout << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
+              << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
+              << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
+              << " polyline points\n"
+              << "time (ms)  tessellate " << tessellateTime << ", sample " << sampleTime << ", write " << writeTime
+              << '\n';
+    return written;
+}
+
+// The whole shape in one call each: faces, edges and instances at once.
+bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
+{
+    std::vector<korrgeom::NamedMesh> meshes;
+    const double meshTime = Milliseconds([&] { meshes = korrgeom::MeshScene(scene, deflection); });
+    bool written = false;
+    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(meshes, output, error); });
+
+    const korrgeom::MeshTotals totals = korrgeom::Totals(meshes);
+    std::cout << "faces      " << totals.faces << " distinct, " << totals.meshedFaces << " meshed: " << totals.triangles
+              << " triangles, " << totals.nodes << " nodes\n"
+              << "edges      " << totals.edges << " distinct, " << totals.drawnEdges << " drawn: " << totals.linePoints
+              << " polyline points\n"
+              << "instances  " << totals.instances << " in " << meshes.size() << " shapes\n"
+              << "time (ms)  mesh " << meshTime << ", write " << writeTime << '\n';
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"KorrGeomCore demo: the display round trip, from shapes to a glTF file"};
+    CLI::App app{"KorrGeomCore demo: the display data of shapes, written to a glTF file"};
     std::string input;
     std::string output = "korrgeom.glb";
     std::string brepOutput = "korrgeom.brep";
     double deflection = 0.1;
+    bool perFace = false;
     app.add_option("-i,--input", input, "BRep file to display instead of the embedded scene");
     app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
     app.add_option("-b,--brep", brepOutput, "BRep file the first shape is saved to and read back from")
         ->capture_default_str();
-    app.add_option("-d,--deflection", deflection,
-                   "largest distance of mesh and polylines from the surfaces, model units")
+    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
         ->capture_default_str()
         ->check(PositiveNumber);
+    app.add_flag("--per-face", perFace,
+                 "tessellate face by face and sample edge by edge, as the host's round trip does, instead of "
+                 "meshing each shape in one call");
     CLI11_PARSE(app, argc, argv);
 
     const korrgeom::SceneSource source = input.empty() ? korrgeom::EmbeddedScene() : korrgeom::FileScene(input);
     korrgeom::Scene scene;
-    korrgeom::DisplayMesh mesh;
-    korrgeom::Tally faces, edges;
-
     const double buildTime = Milliseconds([&] { scene = source.build(); });
     if (scene.empty()) {
         std::cerr << "korrgeom: cannot read " << input << ": missing, unreadable or not a valid BRep file\n";
         return 1;
     }
     // Before meshing: a shape's bounding box grows to cover its triangulation.
-    std::cout << "korrgeom: " << source.description << ", deflection " << deflection << "\n\n" << std::setprecision(6);
+    std::cout << "korrgeom: " << source.description << ", deflection " << deflection
+              << (perFace ? ", face by face" : ", one call per shape") << "\n\n"
+              << std::setprecision(6);
     for (const korrgeom::NamedShape& named : scene)
         korrgeom::PrintShapeSummary(std::cout, named);
 
@@ -81,28 +131,12 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    const double tessellateTime = Milliseconds([&] {
-        for (const korrgeom::NamedShape& named : scene)
-            if (named.shape)
-                faces += korrgeom::AddFaces(named.shape, deflection, mesh);
-    });
-    const double sampleTime = Milliseconds([&] {
-        for (const korrgeom::NamedShape& named : scene)
-            if (named.shape)
-                edges += korrgeom::AddEdges(named.shape, deflection, mesh);
-    });
+    std::cout << std::fixed << std::setprecision(1) << "\nbuilt in   " << buildTime << " ms\n"
+              << "brep       " << brepOutput << " saved and read back in " << brepTime
+              << " ms: same kind and bounding box\n";
     std::string error;
-    bool written = false;
-    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
-
-    std::cout << std::fixed << std::setprecision(1) << '\n'
-              << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: " << mesh.TriangleCount()
-              << " triangles, " << mesh.NodeCount() << " nodes\n"
-              << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
-              << " polyline points\n"
-              << "brep       " << brepOutput << " saved and read back: same kind and bounding box\n"
-              << "time (ms)  build " << buildTime << ", brep " << brepTime << ", tessellate " << tessellateTime
-              << ", sample " << sampleTime << ", write " << writeTime << '\n';
+    const bool written = perFace ? PerFaceRoundTrip(scene, deflection, output, error)
+                                 : WholeShapeMeshes(scene, deflection, output, error);
     if (!written) {
         std::cerr << "korrgeom: " << error << '\n';
         return 1;

@@ -22,6 +22,8 @@
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
+#include <KorrGeomCore/TopoExplor/KShapeMesh.h>
+#include <KorrGeomCore/TopoExplor/KShapeMesher.h>
 #include <KorrGeomCore/TopoExplor/KTopoEdgeExplor.h>
 #include <KorrGeomCore/TopoExplor/KTopoFaceExplor.h>
 #include <KorrGeomCore/TopoExplor/KTopoVertexExplor.h>

@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <utility>
+
 namespace KorrCore {
 
 namespace {
@@ -41,11 +43,9 @@ Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, 
     return BRep_Tool::Triangulation(face, location);
 }
 
-void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, std::vector<unsigned int>& indices)
+void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, unsigned int* out)
 {
     const Standard_Integer count = triangulation.NbTriangles();
-    indices.resize(3 * static_cast<std::size_t>(count));
-    unsigned int* out = indices.data();
     for (Standard_Integer t = 1; t <= count; ++t, out += 3) {
         Standard_Integer a, b, c;
         triangulation.Triangle(t).Get(a, b, c);

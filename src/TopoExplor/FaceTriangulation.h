@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include <Poly_Triangulation.hxx>
 #include <TopLoc_Location.hxx>
 #include <TopoDS_Face.hxx>
@@ -16,8 +14,8 @@ namespace KorrCore {
 // fine.
 Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, TopLoc_Location& location);
 
-// Resizes `indices` to 3 per triangle and writes each triangle's node numbers
-// 0-based; flipWinding writes (a, c, b) instead of (a, b, c).
-void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, std::vector<unsigned int>& indices);
+// Writes each triangle's node numbers 0-based, 3 per triangle from out[0] on;
+// flipWinding writes (a, c, b) instead of (a, b, c).
+void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, unsigned int* out);
 
 } // namespace KorrCore

@@ -13,42 +13,13 @@
 #include "TopoExplor/FaceTriangulation.h"
 #include "TopoExplor/ShadingNormals.h"
 #include "TopoExplor/SubShapeList.h"
+#include "TopoExplor/TextureMapping.h"
 
 namespace KorrCore {
 
 namespace {
 
 constexpr char kReportSource[] = "TopoExplor/KTopoFaceExplor";
-
-// Texture coordinates through the face's parameter bounds. A face whose
-// parameter range is empty in either direction keeps its raw parameters: the
-// mapping would divide by zero.
-class TextureMapping {
-public:
-    TextureMapping(const ExplorFaceOptions& options, double uMin, double uMax, double vMin, double vMax)
-        : options(options), uMin(uMin), vMin(vMin), du(uMax - uMin), dv(vMax - vMin),
-          normalize(options.NormalizeUV && du != 0.0 && dv != 0.0)
-    {
-    }
-
-    void Store(float* out, const gp_Pnt2d& uv) const
-    {
-        if (!normalize) {
-            out[0] = static_cast<float>(uv.X());
-            out[1] = static_cast<float>(uv.Y());
-            return;
-        }
-        out[0] = static_cast<float>((((uv.X() - uMin) * options.UVScale.x) / du - options.UVOffset.x) /
-                                    options.UVDivisor.x);
-        out[1] = static_cast<float>((((uv.Y() - vMin) * options.UVScale.y) / dv - options.UVOffset.y) /
-                                    options.UVDivisor.y);
-    }
-
-private:
-    const ExplorFaceOptions& options;
-    double uMin, vMin, du, dv;
-    bool normalize;
-};
 
 // The pointer form's normal: the surface's own orientation, straight from its
 // first derivatives.
@@ -97,7 +68,8 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>& positions
     ShadingNormals shading(kernelFace, triangulation);
     const Placement place(location);
 
-    WriteTriangles(*triangulation, kernelFace.Orientation() == TopAbs_REVERSED, indices);
+    indices.resize(3 * static_cast<std::size_t>(triangulation->NbTriangles()));
+    WriteTriangles(*triangulation, kernelFace.Orientation() == TopAbs_REVERSED, indices.data());
 
     const std::size_t nodeCount = static_cast<std::size_t>(triangulation->NbNodes());
     positions.resize(3 * nodeCount);
@@ -113,7 +85,8 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>& positions
     options.UVMin = KMath::Vector2(uMin, vMin);
     options.UVMax = KMath::Vector2(uMax, vMax);
 
-    const TextureMapping mapping(options, uMin, uMax, vMin, vMax);
+    const TextureMapping mapping({options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor}, uMin,
+                                 uMax, vMin, vMax);
     const Standard_Integer uvCount = triangulation->HasUVNodes() ? triangulation->NbNodes() : 0;
     texCoords.resize(2 * static_cast<std::size_t>(uvCount));
     for (Standard_Integer i = 1; i <= uvCount; ++i)
@@ -139,7 +112,8 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>* positions
     const Placement place(location);
 
     if (indices) {
-        WriteTriangles(*triangulation, false, *indices);
+        indices->resize(3 * static_cast<std::size_t>(triangulation->NbTriangles()));
+        WriteTriangles(*triangulation, false, indices->data());
         const std::size_t nodeCount = static_cast<std::size_t>(triangulation->NbNodes());
         positions->resize(3 * nodeCount);
         normals->resize(3 * nodeCount);

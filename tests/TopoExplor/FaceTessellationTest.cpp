@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "support/CurveChecks.h"
+#include "support/MeshChecks.h"
 #include "support/ReportRecorder.h"
 #include "support/ShapeChecks.h"
 
@@ -152,21 +153,6 @@ ShapePtr WithTriangulation(const ShapePtr& face, const Handle(Poly_Triangulation
     return ::testing::AssertionSuccess();
 }
 
-// Each triangle's winding gives a normal on the side of its nodes' normals.
-// Triangles without area (a sphere's poles repeat one point at several
-// parameters) have no winding to test.
-::testing::AssertionResult WindingFollowsNormals(const FaceMesh& mesh)
-{
-    for (std::size_t t = 0; t < mesh.indices.size(); t += 3) {
-        const unsigned int a = mesh.indices[t], b = mesh.indices[t + 1], c = mesh.indices[t + 2];
-        const gp_XYZ wound = (mesh.Position(b) - mesh.Position(a)) ^ (mesh.Position(c) - mesh.Position(a));
-        const gp_XYZ shading = mesh.Normal(a) + mesh.Normal(b) + mesh.Normal(c);
-        if (wound.Modulus() > 1e-9 && wound.Dot(shading) <= 0)
-            return ::testing::AssertionFailure() << "triangle " << t / 3 << " is wound against its normals";
-    }
-    return ::testing::AssertionSuccess();
-}
-
 std::pair<float, float> Range(const std::vector<float>& texCoords, std::size_t component)
 {
     std::pair<float, float> range{texCoords[component], texCoords[component]};
@@ -210,7 +196,7 @@ TEST(FaceTessellation, EveryBoxFaceIsWoundOutwardWhateverItsOrientation)
         sawReversed |= Kernel(face).Orientation() == TopAbs_REVERSED;
         const FaceMesh mesh = Tessellated(face);
         EXPECT_TRUE(Consistent(mesh));
-        EXPECT_TRUE(WindingFollowsNormals(mesh));
+        EXPECT_TRUE(KorrTest::WindingFollowsNormals(mesh.positions, mesh.normals, mesh.indices));
         for (std::size_t i = 0; i < mesh.NodeCount(); ++i)
             EXPECT_GT(mesh.Normal(i).Dot(mesh.Position(i) - kBoxCentre), 0) << "normal points into the box";
     }
@@ -223,7 +209,7 @@ TEST(FaceTessellation, SphereNormalsAreTheSurfaceNormalsEvenAtThePoles)
     const FaceMesh mesh = Tessellated(face);
     ASSERT_GT(mesh.NodeCount(), 20u);
     EXPECT_TRUE(Consistent(mesh));
-    EXPECT_TRUE(WindingFollowsNormals(mesh));
+    EXPECT_TRUE(KorrTest::WindingFollowsNormals(mesh.positions, mesh.normals, mesh.indices));
     for (std::size_t i = 0; i < mesh.NodeCount(); ++i) {
         const gp_XYZ radial = (mesh.Position(i) - kSphereCentre) / kSphereRadius;
         EXPECT_TRUE(Near(mesh.Normal(i), radial, 1e-5)) << "node " << i;

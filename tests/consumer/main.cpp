@@ -7,5 +7,8 @@ int main()
                                                            KMath::Vector3(1, 2, 3));
     KorrCore::ShapeList faces;
     const bool listed = box && KorrCore::KTopoFaceExplor::Explor(box, faces);
-    return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid ? 0 : 1;
+    KorrCore::KShapeMesh mesh;
+    const bool meshed =
+        box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) && mesh.Faces.size() == 6;
+    return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid && meshed ? 0 : 1;
 }

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/Vector2.h>
+#include <KorrGeomCore/TopoExplor/KShapeMesh.h>
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
+
+namespace KorrCore {
+
+// Settings of KShapeMesher::Mesh.
+struct KORRGEOMCORE_EXPORT KMeshOptions {
+    KMeshOptions();
+
+    // Largest distance of the mesh from the surfaces, in model units. 0 derives
+    // it from the shape's size as a viewer would: 0.004 times the longest side
+    // of its bounding box.
+    double Deflection;
+    // Largest angle, in radians, between neighbouring segments along a curve.
+    double AngularDeflection;
+    // true: a given Deflection is a fraction of each edge's size rather than a
+    // length. A derived deflection is always a length.
+    bool Relative;
+    // Meshes the faces on several threads.
+    bool Parallel;
+    // Texture coordinates as ExplorFaceOptions makes them: false gives the raw
+    // surface parameters, true ((parameter - lower bound) * UVScale / range -
+    // UVOffset) / UVDivisor over each face's parameter bounds.
+    bool NormalizeUV;
+    KMath::Vector2 UVOffset;
+    KMath::Vector2 UVScale;
+    KMath::Vector2 UVDivisor;
+};
+
+// The whole shape's display data in one call.
+class KORRGEOMCORE_EXPORT KShapeMesher {
+public:
+    // Meshes every face of the shape with one call of the kernel's mesher and
+    // fills the mesh: merged nodes, normals, texture coordinates and triangles,
+    // each face's range of them, and one polyline per distinct edge, taken from
+    // the face meshes so that lines and surfaces meet (an edge on no meshed
+    // face is sampled from its curve). Like the face tessellation, the mesh
+    // stays with the shape, and a shape already meshed at least as finely is
+    // not meshed again. Located copies of one part are meshed once and placed
+    // once per copy (see KMeshInstance).
+    //
+    // False, with an empty mesh, for a null handle or shape, a deflection
+    // below 0 and an angular deflection not above 0 or either not finite (each
+    // reported), and when the kernel fails. Several threads may mesh
+    // different shapes at the same time, as long as the shapes share no
+    // geometry.
+    static bool Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh);
+};
+
+} // namespace KorrCore

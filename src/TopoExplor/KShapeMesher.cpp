@@ -1,0 +1,85 @@
+#include <KorrGeomCore/TopoExplor/KShapeMesher.h>
+
+#include <BRep_Builder.hxx>
+#include <TopoDS_Compound.hxx>
+
+#include <cmath>
+
+#include "Core/Check.h"
+#include "Core/Guarded.h"
+#include "TopoExplor/MeshAssembly.h"
+#include "TopoExplor/PartMesh.h"
+#include "TopoExplor/ShapeInstances.h"
+#include "TopoExplor/WholeShapeMeshing.h"
+#include "TopoShape/ShapeAccess.h"
+
+namespace KorrCore {
+
+namespace {
+
+constexpr char kReportSource[] = "TopoExplor/KShapeMesher";
+
+// The parts side by side, each once, so that one call of the mesher covers
+// them all however often each is placed.
+TopoDS_Shape MeshTarget(const ShapeInstances& instances)
+{
+    if (instances.parts.size() == 1)
+        return instances.parts.front();
+    TopoDS_Compound compound;
+    BRep_Builder builder;
+    builder.MakeCompound(compound);
+    for (const TopoDS_Shape& part : instances.parts)
+        builder.Add(compound, part);
+    return compound;
+}
+
+MeshSettings SettingsFor(const TopoDS_Shape& shape, const KMeshOptions& options)
+{
+    if (options.Deflection > 0.0)
+        return {options.Deflection, options.AngularDeflection, options.Relative, options.Parallel};
+    return {DeflectionFromSize(shape), options.AngularDeflection, false, options.Parallel};
+}
+
+bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMesh& mesh)
+{
+    const ShapeInstances instances = FindInstances(shape);
+    const MeshSettings settings = SettingsFor(shape, options);
+    MeshWholeShape(MeshTarget(instances), settings);
+
+    const UVSettings uv{options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor};
+    std::vector<PartMesh> parts;
+    parts.reserve(instances.parts.size());
+    for (const TopoDS_Shape& part : instances.parts)
+        parts.push_back(ReadPartMesh(part, settings, uv));
+    mesh.Deflection = settings.deflection;
+    return AssembleMesh(instances, parts, mesh);
+}
+
+// Shapes the kernel would crash on, and settings it would never finish with
+// (the mesher does not return from a NaN deflection), are turned away first.
+bool Accepts(const ShapePtr& shape, const KMeshOptions& options)
+{
+    return KORR_CHECK(shape != nullptr, "Null TopoShape!") && KORR_CHECK(!shape->IsNull(), "Null Shape!") &&
+           KORR_CHECK(options.Deflection >= 0.0 && std::isfinite(options.Deflection), "Invalid Deflection!") &&
+           KORR_CHECK(options.AngularDeflection > 0.0 && std::isfinite(options.AngularDeflection),
+                      "Invalid Angular Deflection!");
+}
+
+} // namespace
+
+KMeshOptions::KMeshOptions()
+    : Deflection(0.0), AngularDeflection(0.5), Relative(false), Parallel(true), NormalizeUV(false),
+      UVOffset(KMath::Vector2::ZERO), UVScale(KMath::Vector2::UNIT_SCALE), UVDivisor(KMath::Vector2::UNIT_SCALE)
+{
+}
+
+bool KShapeMesher::Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh)
+{
+    const bool meshed =
+        Accepts(shape, options) && Guarded([&] { return MeshShape(KernelShape(shape), options, mesh); });
+    if (!meshed)
+        mesh = KShapeMesh();
+    return meshed;
+}
+
+} // namespace KorrCore

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <TopoDS_Edge.hxx>
+#include <TopoDS_Shape.hxx>
+
+namespace KorrCore {
+
+// The mesher's settings for one whole-shape call.
+struct MeshSettings {
+    double deflection;
+    double angle;
+    bool relative;
+    bool parallel;
+};
+
+// The linear deflection a viewer derives from the shape's size: 0.004 times
+// the longest side of its bounding box (of its geometry, not of an existing
+// triangulation, so that meshing does not change it). A shape without finite
+// geometry has nothing to mesh and gets the viewer's fallback of 1e-4.
+double DeflectionFromSize(const TopoDS_Shape& shape);
+
+// Meshes every face of the shape in one call of the kernel's mesher. Nothing
+// is done when every face already carries a triangulation at least as fine,
+// with its edges' polygons on it; the mesher would find that too, but only
+// after building its whole model of the shape.
+void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings);
+
+// The deflection for sampling an edge's curve with the same settings: with a
+// relative deflection, the fraction of the edge's size that the mesher takes.
+double EdgeDeflection(const TopoDS_Edge& edge, const MeshSettings& settings);
+
+} // namespace KorrCore
