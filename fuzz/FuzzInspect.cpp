@@ -57,6 +57,10 @@ void Inspect(const ShapePtr& shape)
     }
     for (const ShapePtr& edge : edges)
         AllowingKernelExceptions([&] { KTopoEdgeExplor::Explor(edge, &positions, deflection); });
+
+    // The whole-shape mesher, which lets no exception out, at its own deflection.
+    KShapeMesh mesh;
+    KShapeMesher::Mesh(shape, KMeshOptions(), mesh);
 }
 
 } // namespace KorrFuzz

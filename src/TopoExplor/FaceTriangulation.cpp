@@ -2,38 +2,12 @@
 
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRep_Tool.hxx>
-#include <Geom2d_Curve.hxx>
-#include <TopExp_Explorer.hxx>
-#include <TopoDS.hxx>
-
-#include <cmath>
 
 #include <utility>
 
+#include "TopoExplor/MeshPreconditions.h"
+
 namespace KorrCore {
-
-namespace {
-
-// An edge that claims the same parameter range on the face as in space (the
-// kernel's SameRange flag) but stores another one is damaged data, as a
-// corrupted file can hold: the mesher then works for minutes on the face.
-bool EdgeRangesAgree(const TopoDS_Face& face)
-{
-    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
-        const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
-        if (!BRep_Tool::SameRange(edge))
-            continue;
-        Standard_Real first, last, curveFirst, curveLast;
-        BRep_Tool::Range(edge, first, last);
-        const Handle(Geom2d_Curve) onFace = BRep_Tool::CurveOnSurface(edge, face, curveFirst, curveLast);
-        const double tolerance = 1e-9 * (1.0 + std::abs(first) + std::abs(last));
-        if (!onFace.IsNull() && (std::abs(curveFirst - first) > tolerance || std::abs(curveLast - last) > tolerance))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, TopLoc_Location& location)
 {

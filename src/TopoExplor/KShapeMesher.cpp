@@ -8,6 +8,7 @@
 #include "Core/Check.h"
 #include "Core/Guarded.h"
 #include "TopoExplor/MeshAssembly.h"
+#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/PartMesh.h"
 #include "TopoExplor/ShapeInstances.h"
 #include "TopoExplor/WholeShapeMeshing.h"
@@ -44,6 +45,8 @@ bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMes
 {
     const ShapeInstances instances = FindInstances(shape);
     const MeshSettings settings = SettingsFor(shape, options);
+    if (!settings.relative && !MeetableDeflection(settings.deflection, shape))
+        return false;
     MeshWholeShape(MeshTarget(instances), settings);
 
     const UVSettings uv{options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor};

@@ -4,7 +4,7 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
-#include "TopoExplor/DeflectionRange.h"
+#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/EdgeCurveSampler.h"
 #include "TopoExplor/SubShapeList.h"

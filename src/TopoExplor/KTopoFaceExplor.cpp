@@ -9,7 +9,7 @@
 
 #include "Core/Check.h"
 #include "TopoExplor/DisplayBuffers.h"
-#include "TopoExplor/DeflectionRange.h"
+#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/FaceTriangulation.h"
 #include "TopoExplor/ShadingNormals.h"
 #include "TopoExplor/SubShapeList.h"

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include "TopoExplor/MeshPreconditions.h"
+
 namespace KorrCore {
 
 namespace {
@@ -48,7 +50,7 @@ void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
     parameters.Angle = settings.angle;
     parameters.Relative = settings.relative;
     parameters.InParallel = settings.parallel;
-    BRepMesh_IncrementalMesh mesher(shape, parameters);
+    BRepMesh_IncrementalMesh mesher(MeshableFaces(shape), parameters);
 }
 
 double EdgeDeflection(const TopoDS_Edge& edge, const MeshSettings& settings)

@@ -22,7 +22,8 @@ double DeflectionFromSize(const TopoDS_Shape& shape);
 // Meshes every face of the shape in one call of the kernel's mesher. Nothing
 // is done when every face already carries a triangulation at least as fine,
 // with its edges' polygons on it; the mesher would find that too, but only
-// after building its whole model of the shape.
+// after building its whole model of the shape. Faces the mesher would grind on
+// (see MeshableFaces) are left without a triangulation.
 void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings);
 
 // The deflection for sampling an edge's curve with the same settings: with a

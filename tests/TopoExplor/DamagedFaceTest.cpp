@@ -29,3 +29,28 @@ TEST(DamagedFace, EdgeRangeContradictingItselfIsRefusedInsteadOfMeshedForMinutes
     // The undamaged cap still meshes.
     EXPECT_TRUE(KTopoFaceExplor::Explor(*std::next(faces.begin()), positions, indices, normals, texCoords, options));
 }
+
+TEST(DamagedFace, WholeShapeMeshLeavesTheDamagedFaceEmptyAndMeshesTheRest)
+{
+    const ShapePtr shape =
+        KBrepTools::ReadBrepFile(KStringUtil::a2w(KORRGEOM_TEST_DATA_DIR "/cone-edge-range-mismatch.brep"), nullptr);
+    ASSERT_TRUE(shape);
+    KShapeMesh mesh;
+    KMeshOptions options;
+    options.Deflection = 36;
+    ASSERT_TRUE(KShapeMesher::Mesh(shape, options, mesh));
+    ASSERT_EQ(mesh.Faces.size(), 3u);
+    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 0u);
+    EXPECT_GT(mesh.Faces[1].Triangles.Count, 0u);
+}
+
+TEST(DamagedFace, WholeShapeMeshRefusesADeflectionTheCoordinatesCannotResolve)
+{
+    const ShapePtr farSphere =
+        KFeatureTools::Translate(KBrepTools::MakeSphere(KMath::Vector3::ZERO, 1), KMath::Vector3(1e20, 0, 0));
+    KShapeMesh mesh;
+    KMeshOptions options;
+    options.Deflection = 1e-3;
+    EXPECT_FALSE(KShapeMesher::Mesh(farSphere, options, mesh));
+    EXPECT_TRUE(mesh.Positions.empty());
+}

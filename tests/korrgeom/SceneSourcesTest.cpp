@@ -9,13 +9,14 @@ using namespace KorrCore;
 TEST(EmbeddedScene, BuildsEveryShapeWithThePartFirst)
 {
     const korrgeom::Scene scene = korrgeom::EmbeddedScene().build();
-    ASSERT_EQ(scene.size(), 4u);
+    ASSERT_EQ(scene.size(), 5u);
     for (const korrgeom::NamedShape& named : scene)
         EXPECT_TRUE(named.shape) << named.name;
     ShapeList faces;
     ASSERT_TRUE(KTopoFaceExplor::Explor(scene.front().shape, faces));
     EXPECT_GT(faces.size(), 11u); // more than the block and its pocket: the fillets are there
-    EXPECT_EQ(scene.back().shape->GetShapeType(), TopoFace);
+    EXPECT_EQ(scene[3].name, "star");
+    EXPECT_EQ(scene[3].shape->GetShapeType(), TopoFace);
 }
 
 TEST(FileScene, ReadsABrepFileOrGivesAnEmptyScene)
