@@ -25,8 +25,8 @@ TopoDS_Shape BuildHoledPlate()
     for (int i = 0; i < kHolesPerSide; ++i) {
         for (int j = 0; j < kHolesPerSide; ++j) {
             const double x = (i + 0.5) * pitch, y = (j + 0.5) * pitch;
-            tools.Append(BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(x, y, -1), gp::DZ()), pitch / 5,
-                                                  kPlateThickness + 2).Shape());
+            tools.Append(
+                BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(x, y, -1), gp::DZ()), pitch / 5, kPlateThickness + 2).Shape());
             // Dimples between the holes.
             if (i + 1 < kHolesPerSide && j + 1 < kHolesPerSide)
                 tools.Append(
@@ -52,7 +52,10 @@ const TopoDS_Shape& HoledPlate()
     return plate;
 }
 
-TopoDS_Shape Unmeshed(const TopoDS_Shape& shape) { return BRepBuilderAPI_Copy(shape, true, false).Shape(); }
+TopoDS_Shape Unmeshed(const TopoDS_Shape& shape)
+{
+    return BRepBuilderAPI_Copy(shape, true, false).Shape();
+}
 
 KorrCore::ShapePtr HostHandle(const TopoDS_Shape& shape)
 {

@@ -35,8 +35,6 @@ bool TessellateWithKernel(const TopoDS_Face& face, FaceBuffers& out)
     if (triangulation.IsNull())
         return false;
     const bool reversed = face.Orientation() == TopAbs_REVERSED;
-    const bool located = !location.IsIdentity();
-    const gp_Trsf place = location.Transformation();
     const Handle(Geom_Surface) surface = BRep_Tool::Surface(TopoDS::Face(face.Located(TopLoc_Location())));
     Poly_Connect adjacency;
 
@@ -54,18 +52,10 @@ bool TessellateWithKernel(const TopoDS_Face& face, FaceBuffers& out)
     const Standard_Integer nodes = triangulation->NbNodes();
     out.positions.resize(3 * static_cast<std::size_t>(nodes));
     out.normals.resize(3 * static_cast<std::size_t>(nodes));
-    for (Standard_Integer i = 1; i <= nodes; ++i) {
-        gp_Pnt point = triangulation->Node(i);
-        gp_Dir normal = ShadingNormal(surface, triangulation, adjacency, i);
-        if (reversed)
-            normal.Reverse();
-        if (located) {
-            point.Transform(place);
-            normal.Transform(place);
-        }
-        Store(&out.positions[3 * static_cast<std::size_t>(i - 1)], point.XYZ());
-        Store(&out.normals[3 * static_cast<std::size_t>(i - 1)], normal.XYZ());
-    }
+    for (Standard_Integer i = 1; i <= nodes; ++i)
+        StoreShadedNode(surface, triangulation, adjacency, i, reversed, location,
+                        &out.positions[3 * static_cast<std::size_t>(i - 1)],
+                        &out.normals[3 * static_cast<std::size_t>(i - 1)]);
 
     double uMin, uMax, vMin, vMax;
     BRepTools::UVBounds(face, uMin, uMax, vMin, vMax);

@@ -39,6 +39,23 @@ gp_Dir ShadingNormal(const Handle(Geom_Surface) & surface, const Handle(Poly_Tri
     return sum.Modulus() > Precision::Confusion() ? gp_Dir(sum) : gp::DZ();
 }
 
+void StoreShadedNode(const Handle(Geom_Surface) & surface, const Handle(Poly_Triangulation) & triangulation,
+                     Poly_Connect& adjacency, Standard_Integer node, bool reversed, const TopLoc_Location& location,
+                     float* position, float* normal)
+{
+    gp_Pnt point = triangulation->Node(node);
+    gp_Dir direction = ShadingNormal(surface, triangulation, adjacency, node);
+    if (reversed)
+        direction.Reverse();
+    if (!location.IsIdentity()) {
+        const gp_Trsf& place = location.Transformation();
+        point.Transform(place);
+        direction.Transform(place);
+    }
+    Store(position, point.XYZ());
+    Store(normal, direction.XYZ());
+}
+
 bool SampleWithKernel(const TopoDS_Edge& edge, double deflection, std::vector<float>& points)
 {
     BRepBuilderAPI_NurbsConvert converter(edge, Standard_True);

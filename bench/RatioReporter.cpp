@@ -26,10 +26,7 @@ double SpreadPercent(const std::vector<double>& values)
 
 } // namespace
 
-RatioReporter::RatioReporter()
-    : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular)
-{
-}
+RatioReporter::RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
 
 void RatioReporter::Compare(std::string numerator, std::string denominator, std::string expectation)
 {

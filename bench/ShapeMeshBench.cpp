@@ -73,16 +73,8 @@ void AppendFace(const TopoDS_Face& face, const Handle(Poly_Triangulation) & tria
     double uMin, uMax, vMin, vMax;
     BRepTools::UVBounds(face, uMin, uMax, vMin, vMax);
     for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i, ++node) {
-        gp_Pnt point = triangulation->Node(i);
-        gp_Dir normal = ShadingNormal(surface, triangulation, adjacency, i);
-        if (reversed)
-            normal.Reverse();
-        if (located) {
-            point.Transform(place);
-            normal.Transform(place);
-        }
-        Store(&out.positions[3 * node], point.XYZ());
-        Store(&out.normals[3 * node], normal.XYZ());
+        StoreShadedNode(surface, triangulation, adjacency, i, reversed, location, &out.positions[3 * node],
+                        &out.normals[3 * node]);
         const gp_Pnt2d uv = triangulation->UVNode(i);
         out.texCoords[2 * node] = static_cast<float>((uv.X() - uMin) / (uMax - uMin));
         out.texCoords[2 * node + 1] = static_cast<float>((uv.Y() - vMin) / (vMax - vMin));

@@ -2,7 +2,6 @@
 
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
-#include <Geom2d_Curve.hxx>
 #include <TopoDS_Compound.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
@@ -45,11 +44,14 @@ bool EdgeRangesAgree(const TopoDS_Face& face)
         const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
         if (!BRep_Tool::SameRange(edge))
             continue;
-        Standard_Real first, last, curveFirst, curveLast;
+        // The range stored with the edge's curve on the face (its own range
+        // when none is stored); read, never computed, as the mesher will
+        // project curves onto planes itself.
+        Standard_Real first, last, onFaceFirst, onFaceLast;
         BRep_Tool::Range(edge, first, last);
-        const Handle(Geom2d_Curve) onFace = BRep_Tool::CurveOnSurface(edge, face, curveFirst, curveLast);
+        BRep_Tool::Range(edge, face, onFaceFirst, onFaceLast);
         const double tolerance = 1e-9 * (1.0 + std::abs(first) + std::abs(last));
-        if (!onFace.IsNull() && (std::abs(curveFirst - first) > tolerance || std::abs(curveLast - last) > tolerance))
+        if (std::abs(onFaceFirst - first) > tolerance || std::abs(onFaceLast - last) > tolerance)
             return false;
     }
     return true;
