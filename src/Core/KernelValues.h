@@ -13,12 +13,14 @@
 
 namespace KorrCore {
 
-// The largest magnitude the library hands to the kernel: a millionth of the
-// kernel's own infinity. The kernel takes NaN, infinities and huge values
-// without complaint and builds geometry from them that later algorithms crash
-// on or never return from (its face classifier, for one, loops on outlines
-// reaching 8e99); this margin still dwarfs any model.
-inline const double kLargestModelMagnitude = 1e-6 * Precision::Infinite();
+// The largest magnitude the library hands to the kernel. The kernel takes NaN,
+// infinities and huge values without complaint and builds geometry from them
+// that later algorithms crash on or never return from: its face classifier
+// loops on outlines reaching 8e99, its mesher's spatial search on surfaces
+// reaching 1e90. Far below that, beyond about 1e9, doubles no longer resolve
+// the kernel's own confusion tolerance of 1e-7 at all; 1e12 model units
+// (a million kilometres in millimetres) leaves every real model inside.
+inline constexpr double kLargestModelMagnitude = 1e12;
 
 // Every number handed to the kernel passes through here; one out of range
 // raises instead, which the builder frame turns into a null result.

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Core/KernelValues.h"
+
 namespace KorrCore {
 
 namespace {
@@ -35,7 +37,10 @@ bool MeetableDeflection(double deflection, const TopoDS_Shape& shape)
 {
     if (std::isnan(deflection))
         return false;
-    return deflection <= 0.0 || deflection > kResolvableShare * LargestVertexCoordinate(shape);
+    const double largest = LargestVertexCoordinate(shape);
+    if (!(largest < kLargestModelMagnitude))
+        return false;
+    return deflection <= 0.0 || deflection > kResolvableShare * largest;
 }
 
 bool EdgeRangesAgree(const TopoDS_Face& face)

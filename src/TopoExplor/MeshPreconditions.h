@@ -10,8 +10,9 @@ namespace KorrCore {
 // Whether the mesher and the curve sampler can meet the deflection on the
 // shape. They never return for NaN, nor for a deflection finer than doubles can
 // resolve at the shape's coordinates (far from the origin they keep splitting
-// while rounding noise exceeds the deflection). Zero and negative deflections
-// are left to the kernel, which refuses them.
+// while rounding noise exceeds the deflection), nor on shapes reaching beyond
+// the library's model magnitude (scaling or a file can take them there). Zero
+// and negative deflections are left to the kernel, which refuses them.
 bool MeetableDeflection(double deflection, const TopoDS_Shape& shape);
 
 // False when an edge of the face claims the same parameter range on the face

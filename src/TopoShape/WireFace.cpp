@@ -14,9 +14,9 @@ namespace KorrCore {
 namespace {
 
 // Wires do not only come from coordinates the library checked (a scaled or
-// read shape can reach anywhere), and near the kernel's infinity the far-away
-// probe points of its face classifier land inside the face and filling never
-// returns, so the wire's extent is checked against the same limit.
+// read shape can reach anywhere), and far out the probe points of the kernel's
+// face classifier land inside the face and filling never returns, so the
+// wire's extent is checked against the same limit.
 bool ReachesNearInfinity(const TopoDS_Wire& wire)
 {
     Bnd_Box extent;

@@ -47,7 +47,7 @@ TEST(DamagedFace, WholeShapeMeshLeavesTheDamagedFaceEmptyAndMeshesTheRest)
 TEST(DamagedFace, WholeShapeMeshRefusesADeflectionTheCoordinatesCannotResolve)
 {
     const ShapePtr farSphere =
-        KFeatureTools::Translate(KBrepTools::MakeSphere(KMath::Vector3::ZERO, 1), KMath::Vector3(1e20, 0, 0));
+        KFeatureTools::Translate(KBrepTools::MakeSphere(KMath::Vector3::ZERO, 1), KMath::Vector3(1e11, 0, 0));
     KShapeMesh mesh;
     KMeshOptions options;
     options.Deflection = 1e-3;

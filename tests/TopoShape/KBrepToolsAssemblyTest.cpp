@@ -138,10 +138,11 @@ TEST(MakeFace, NullWithoutReportForAnythingButAFillableWire)
 
     // Just short of the magnitudes the kernel counts as infinite, filling this
     // there-and-back outline would never return. Such coordinates are refused
-    // when given, but scaling takes a wire there.
+    // when given, but repeated scaling takes a wire there.
     std::vector<Vector3> far = {Vector3(0, 0, 0), Vector3(5e-99, 8, -8e-98)};
-    const ShapePtr outline = KFeatureTools::Scale(
-        KFeatureTools::Scale(KBrepTools::MakePolygon(far.data(), 2), Vector3::ZERO, 1e50), Vector3::ZERO, 1e49);
+    ShapePtr outline = KBrepTools::MakePolygon(far.data(), 2);
+    for (int i = 0; i < 9; ++i)
+        outline = KFeatureTools::Scale(outline, Vector3::ZERO, 1e11);
     ASSERT_TRUE(outline);
     EXPECT_FALSE(KBrepTools::MakeFace(outline));
     EXPECT_EQ(recorder.count(), 0u);

@@ -76,6 +76,15 @@ TEST(OutOfRangeNumbers, EveryBuilderAndOperationGivesNull)
     }
 }
 
+TEST(OutOfRangeNumbers, CoordinatesBeyondModelScaleAreRefused)
+{
+    // Found by fuzzing: the mesher's spatial search never finished on a surface
+    // of revolution reaching 1e90, well inside the kernel's own infinity.
+    EXPECT_TRUE(KBrepTools::MakeVertex(Vector3(9e11, 0, 0)));
+    EXPECT_FALSE(KBrepTools::MakeVertex(Vector3(2e12, 0, 0)));
+    EXPECT_FALSE(KBrepTools::MakeArc3Pts(Vector3(1, -9e90, 0), Vector3(0, -90, -1), Vector3(0, 0, 0)));
+}
+
 TEST(OutOfRangeNumbers, InPlaceTransformsKeepTheShape)
 {
     // Found by fuzzing: a sphere scaled in place by an infinite factor held
