@@ -1,6 +1,5 @@
 #pragma once
 
-#include <Precision.hxx>
 #include <Standard_ConstructionError.hxx>
 #include <gp_Dir.hxx>
 #include <gp_Pnt.hxx>
