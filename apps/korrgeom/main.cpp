@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include <CLI/CLI.hpp>
+#include <Standard_Failure.hxx>
 
 #include "BrepRoundTrip.h"
 #include "DisplayRoundTrip.h"
@@ -30,6 +32,13 @@ double Milliseconds(Stage&& stage)
     const auto start = std::chrono::steady_clock::now();
     stage();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string Number(double value)
+{
+    std::ostringstream text;
+    text << value;
+    return text.str();
 }
 
 std::string PositiveNumber(const std::string& text)
@@ -56,6 +65,10 @@ bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, const std
             if (named.shape)
                 edges += korrgeom::AddEdges(named.shape, deflection, mesh);
     });
+    if (mesh.TriangleCount() == 0 && mesh.LinePointCount() == 0) {
+        error = "nothing to display: no face or edge could be meshed with deflection " + Number(deflection);
+        return false;
+    }
     bool written = false;
     const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
 
@@ -73,6 +86,10 @@ bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std
 {
     std::vector<korrgeom::NamedMesh> meshes;
     const double meshTime = Milliseconds([&] { meshes = korrgeom::MeshScene(scene, deflection); });
+    if (meshes.empty()) {
+        error = "nothing to display: no shape could be meshed with deflection " + Number(deflection);
+        return false;
+    }
     bool written = false;
     const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(meshes, output, error); });
 
@@ -135,8 +152,14 @@ int main(int argc, char** argv)
               << "brep       " << brepOutput << " saved and read back in " << brepTime
               << " ms: same kind and bounding box\n";
     std::string error;
-    const bool written = perFace ? PerFaceRoundTrip(scene, deflection, output, error)
-                                 : WholeShapeMeshes(scene, deflection, output, error);
+    bool written = false;
+    try {
+        written = perFace ? PerFaceRoundTrip(scene, deflection, output, error)
+                          : WholeShapeMeshes(scene, deflection, output, error);
+    } catch (const Standard_Failure& failure) {
+        // The explorers let the kernel's exceptions through to their caller.
+        error = std::string("the kernel failed: ") + failure.DynamicType()->Name() + ": " + failure.GetMessageString();
+    }
     if (!written) {
         std::cerr << "korrgeom: " << error << '\n';
         return 1;

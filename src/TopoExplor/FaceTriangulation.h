@@ -14,8 +14,4 @@ namespace KorrCore {
 // fine.
 Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, TopLoc_Location& location);
 
-// Writes each triangle's node numbers 0-based, 3 per triangle from out[0] on;
-// flipWinding writes (a, c, b) instead of (a, b, c).
-void WriteTriangles(const Poly_Triangulation& triangulation, bool flipWinding, unsigned int* out);
-
 } // namespace KorrCore

@@ -4,9 +4,10 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
-#include "TopoExplor/MeshPreconditions.h"
+#include "TopoExplor/DisplayBounds.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/EdgeCurveSampler.h"
+#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/SubShapeList.h"
 
 namespace KorrCore {
@@ -40,10 +41,15 @@ bool KTopoEdgeExplor::Explor(const ShapePtr& edge, std::vector<float>* points, d
     EdgeCurveSampler sampler;
     if (!sampler.Sample(kernelEdge, deflection))
         return false;
-    const Standard_Integer count = sampler.Count();
-    points->resize(3 * static_cast<std::size_t>(count));
-    for (Standard_Integer i = 1; i <= count; ++i)
-        StoreXYZ(&(*points)[3 * static_cast<std::size_t>(i - 1)], sampler.Point(i).XYZ());
+    const DisplayBounds bounds(kernelEdge, deflection);
+    std::vector<float> sampled(3 * static_cast<std::size_t>(sampler.Count()));
+    for (Standard_Integer i = 1; i <= sampler.Count(); ++i) {
+        const gp_XYZ point = sampler.Point(i).XYZ();
+        if (!bounds.Holds(point))
+            return false;
+        StoreXYZ(&sampled[3 * static_cast<std::size_t>(i - 1)], point);
+    }
+    points->swap(sampled);
     return true;
 }
 

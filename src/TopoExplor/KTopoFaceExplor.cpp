@@ -1,37 +1,19 @@
 #include <KorrGeomCore/TopoExplor/KTopoFaceExplor.h>
 
-#include <BRepAdaptor_Surface.hxx>
-#include <BRepTools.hxx>
 #include <TopoDS.hxx>
-#include <gp_Vec.hxx>
-
-#include <cmath>
 
 #include "Core/Check.h"
 #include "TopoExplor/DisplayBuffers.h"
-#include "TopoExplor/MeshPreconditions.h"
+#include "TopoExplor/FaceMesh.h"
 #include "TopoExplor/FaceTriangulation.h"
-#include "TopoExplor/ShadingNormals.h"
+#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/SubShapeList.h"
-#include "TopoExplor/TextureMapping.h"
 
 namespace KorrCore {
 
 namespace {
 
 constexpr char kReportSource[] = "TopoExplor/KTopoFaceExplor";
-
-// The pointer form's normal: the surface's own orientation, straight from its
-// first derivatives.
-gp_XYZ DerivativeNormal(const BRepAdaptor_Surface& surface, const gp_Pnt2d& uv)
-{
-    gp_Pnt point;
-    gp_Vec d1u, d1v;
-    surface.D1(uv.X(), uv.Y(), point, d1u, d1v);
-    const gp_Vec normal = d1u.Crossed(d1v);
-    const double length = normal.Magnitude();
-    return length > 1e-10 ? (normal / length).XYZ() : gp_XYZ(0.5, 0.0, 0.0);
-}
 
 } // namespace
 
@@ -65,32 +47,22 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>& positions
         KORR_CHECK(false, "Triangulation of the face is NULL");
         return false;
     }
-    ShadingNormals shading(kernelFace, triangulation);
-    const Placement place(location);
+    FaceMesh mesh;
+    if (!ReadShadedFace(kernelFace, triangulation, location, options.Deflection,
+                        {options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor}, mesh))
+        return false;
 
-    indices.resize(3 * static_cast<std::size_t>(triangulation->NbTriangles()));
-    WriteTriangles(*triangulation, kernelFace.Orientation() == TopAbs_REVERSED, indices.data());
-
-    const std::size_t nodeCount = static_cast<std::size_t>(triangulation->NbNodes());
-    positions.resize(3 * nodeCount);
-    normals.resize(3 * nodeCount);
-    for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i) {
-        const std::size_t at = 3 * static_cast<std::size_t>(i - 1);
-        StoreXYZ(&positions[at], place(triangulation->Node(i)).XYZ());
-        StoreXYZ(&normals[at], place(shading.At(i)).XYZ());
+    // Written only now: a face that cannot be shown leaves every buffer as it was.
+    indices.assign(mesh.triangles.begin(), mesh.triangles.end());
+    positions.resize(3 * mesh.positions.size());
+    normals.resize(3 * mesh.positions.size());
+    for (std::size_t node = 0; node < mesh.positions.size(); ++node) {
+        StoreXYZ(&positions[3 * node], mesh.positions[node]);
+        StoreXYZ(&normals[3 * node], mesh.normals[node]);
     }
-
-    double uMin, uMax, vMin, vMax;
-    BRepTools::UVBounds(kernelFace, uMin, uMax, vMin, vMax);
-    options.UVMin = KMath::Vector2(uMin, vMin);
-    options.UVMax = KMath::Vector2(uMax, vMax);
-
-    const TextureMapping mapping({options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor}, uMin,
-                                 uMax, vMin, vMax);
-    const Standard_Integer uvCount = triangulation->HasUVNodes() ? triangulation->NbNodes() : 0;
-    texCoords.resize(2 * static_cast<std::size_t>(uvCount));
-    for (Standard_Integer i = 1; i <= uvCount; ++i)
-        mapping.Store(&texCoords[2 * static_cast<std::size_t>(i - 1)], triangulation->UVNode(i));
+    texCoords.assign(mesh.texCoords.begin(), mesh.texCoords.end());
+    options.UVMin = KMath::Vector2(mesh.parameterMin.X(), mesh.parameterMin.Y());
+    options.UVMax = KMath::Vector2(mesh.parameterMax.X(), mesh.parameterMax.Y());
     return true;
 }
 
@@ -103,44 +75,29 @@ bool KTopoFaceExplor::Explor(const ShapePtr& face, std::vector<float>* positions
     if (!positions || !normals || (indices && !texCoords) || !MeetableDeflection(deflection, kernelFace))
         return false;
 
-    const BRepAdaptor_Surface surface(kernelFace, Standard_True);
     TopLoc_Location location;
     const Handle(Poly_Triangulation) triangulation = MeshFace(kernelFace, deflection, location);
-    // Normals come from the nodes' surface parameters: without them there are none.
-    if (triangulation.IsNull() || !triangulation->HasUVNodes())
+    FaceMesh mesh;
+    if (triangulation.IsNull() || !ReadRawFace(kernelFace, triangulation, location, deflection, mesh))
         return false;
-    const Placement place(location);
 
     if (indices) {
-        indices->resize(3 * static_cast<std::size_t>(triangulation->NbTriangles()));
-        WriteTriangles(*triangulation, false, indices->data());
-        const std::size_t nodeCount = static_cast<std::size_t>(triangulation->NbNodes());
-        positions->resize(3 * nodeCount);
-        normals->resize(3 * nodeCount);
-        texCoords->resize(2 * nodeCount);
-        for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i) {
-            const std::size_t node = static_cast<std::size_t>(i - 1);
-            const gp_Pnt2d uv = triangulation->UVNode(i);
-            StoreXYZ(&(*positions)[3 * node], place(triangulation->Node(i)).XYZ());
-            StoreXYZ(&(*normals)[3 * node], DerivativeNormal(surface, uv));
-            (*texCoords)[2 * node] = static_cast<float>(uv.X());
-            (*texCoords)[2 * node + 1] = static_cast<float>(uv.Y());
+        indices->assign(mesh.triangles.begin(), mesh.triangles.end());
+        positions->resize(3 * mesh.positions.size());
+        normals->resize(3 * mesh.positions.size());
+        for (std::size_t node = 0; node < mesh.positions.size(); ++node) {
+            StoreXYZ(&(*positions)[3 * node], mesh.positions[node]);
+            StoreXYZ(&(*normals)[3 * node], mesh.normals[node]);
         }
+        texCoords->assign(mesh.texCoords.begin(), mesh.texCoords.end());
         return true;
     }
 
-    const std::size_t cornerCount = 3 * static_cast<std::size_t>(triangulation->NbTriangles());
-    positions->resize(3 * cornerCount);
-    normals->resize(3 * cornerCount);
-    std::size_t at = 0;
-    for (Standard_Integer t = 1; t <= triangulation->NbTriangles(); ++t) {
-        Standard_Integer corners[3];
-        triangulation->Triangle(t).Get(corners[0], corners[1], corners[2]);
-        for (const Standard_Integer node : corners) {
-            StoreXYZ(&(*positions)[at], place(triangulation->Node(node)).XYZ());
-            StoreXYZ(&(*normals)[at], DerivativeNormal(surface, triangulation->UVNode(node)));
-            at += 3;
-        }
+    positions->resize(3 * mesh.triangles.size());
+    normals->resize(3 * mesh.triangles.size());
+    for (std::size_t corner = 0; corner < mesh.triangles.size(); ++corner) {
+        StoreXYZ(&(*positions)[3 * corner], mesh.positions[mesh.triangles[corner]]);
+        StoreXYZ(&(*normals)[3 * corner], mesh.normals[mesh.triangles[corner]]);
     }
     return true;
 }

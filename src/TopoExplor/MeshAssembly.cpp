@@ -2,6 +2,7 @@
 
 #include <TopTools_MapOfShape.hxx>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -69,9 +70,9 @@ public:
         instance.Faces = {mesh.Faces.size(), contribution.faces.size()};
         instance.Edges = {mesh.Edges.size(), contribution.edges.size()};
         for (int face : contribution.faces)
-            WriteFace(part, part.faceRanges[static_cast<std::size_t>(face - 1)], place);
+            WriteFace(part.faceMeshes[static_cast<std::size_t>(face - 1)], place);
         for (int edge : contribution.edges)
-            WriteEdge(part, part.edgeRanges[static_cast<std::size_t>(edge - 1)], place);
+            WriteEdge(part.edgePolylines[static_cast<std::size_t>(edge - 1)], place);
         mesh.Instances.push_back(instance);
     }
 
@@ -86,36 +87,36 @@ private:
         return partNumbers.try_emplace(key, partNumbers.size()).first->second;
     }
 
-    void WriteFace(const PartMesh& part, const KMeshFaceRange& source, const Placement& place)
+    void WriteFace(const FaceMesh& source, const Placement& place)
     {
-        const KMeshFaceRange target{{triangles, source.Triangles.Count}, {nodes, source.Nodes.Count}};
+        const std::size_t nodeCount = source.positions.size();
+        const std::size_t triangleCount = source.triangles.size() / 3;
+        mesh.Faces.push_back({{triangles, triangleCount}, {nodes, nodeCount}});
         const bool flip = place.Mirrors();
-        const unsigned int* from = part.triangles.data() + 3 * source.Triangles.First;
+        const unsigned int* from = source.triangles.data();
         unsigned int* to = mesh.Indices.data() + 3 * triangles;
         const auto first = static_cast<unsigned int>(nodes);
-        for (std::size_t t = 0; t < source.Triangles.Count; ++t, from += 3, to += 3) {
+        for (std::size_t t = 0; t < triangleCount; ++t, from += 3, to += 3) {
             to[0] = first + from[0];
             to[1] = first + from[flip ? 2 : 1];
             to[2] = first + from[flip ? 1 : 2];
         }
-        for (std::size_t n = 0; n < source.Nodes.Count; ++n) {
-            const std::size_t at = source.Nodes.First + n;
-            StoreXYZ(&mesh.Positions[3 * (nodes + n)], place.Point(part.positions[at]));
-            StoreXYZ(&mesh.Normals[3 * (nodes + n)], place.Direction(part.normals[at]));
-            mesh.TexCoords[2 * (nodes + n)] = part.texCoords[2 * at];
-            mesh.TexCoords[2 * (nodes + n) + 1] = part.texCoords[2 * at + 1];
+        for (std::size_t n = 0; n < nodeCount; ++n) {
+            StoreXYZ(&mesh.Positions[3 * (nodes + n)], place.Point(source.positions[n]));
+            StoreXYZ(&mesh.Normals[3 * (nodes + n)], place.Direction(source.normals[n]));
         }
-        mesh.Faces.push_back(target);
-        triangles += source.Triangles.Count;
-        nodes += source.Nodes.Count;
+        // A face meshed without parameters keeps (0, 0) per node.
+        std::copy(source.texCoords.begin(), source.texCoords.end(), mesh.TexCoords.begin() + 2 * nodes);
+        triangles += triangleCount;
+        nodes += nodeCount;
     }
 
-    void WriteEdge(const PartMesh& part, const KMeshRange& source, const Placement& place)
+    void WriteEdge(const std::vector<gp_XYZ>& polyline, const Placement& place)
     {
-        mesh.Edges.push_back({points, source.Count});
-        for (std::size_t p = 0; p < source.Count; ++p)
-            StoreXYZ(&mesh.EdgePoints[3 * (points + p)], place.Point(part.edgePoints[source.First + p]));
-        points += source.Count;
+        mesh.Edges.push_back({points, polyline.size()});
+        for (std::size_t p = 0; p < polyline.size(); ++p)
+            StoreXYZ(&mesh.EdgePoints[3 * (points + p)], place.Point(polyline[p]));
+        points += polyline.size();
     }
 
     const std::vector<PartMesh>& parts;
@@ -133,11 +134,11 @@ bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& 
     for (const Contribution& contribution : contributions) {
         const PartMesh& part = parts[contribution.occurrence->part];
         for (int face : contribution.faces) {
-            nodes += part.faceRanges[static_cast<std::size_t>(face - 1)].Nodes.Count;
-            triangles += part.faceRanges[static_cast<std::size_t>(face - 1)].Triangles.Count;
+            nodes += part.faceMeshes[static_cast<std::size_t>(face - 1)].positions.size();
+            triangles += part.faceMeshes[static_cast<std::size_t>(face - 1)].triangles.size() / 3;
         }
         for (int edge : contribution.edges)
-            points += part.edgeRanges[static_cast<std::size_t>(edge - 1)].Count;
+            points += part.edgePolylines[static_cast<std::size_t>(edge - 1)].size();
         faces += contribution.faces.size();
         edges += contribution.edges.size();
     }
@@ -146,7 +147,7 @@ bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& 
 
     mesh.Positions.resize(3 * nodes);
     mesh.Normals.resize(3 * nodes);
-    mesh.TexCoords.resize(2 * nodes);
+    mesh.TexCoords.assign(2 * nodes, 0.0f);
     mesh.Indices.resize(3 * triangles);
     mesh.EdgePoints.resize(3 * points);
     mesh.Faces.clear();

@@ -2,12 +2,11 @@
 
 #include <vector>
 
-#include <KorrGeomCore/TopoExplor/KShapeMesh.h>
-
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS_Shape.hxx>
 #include <gp_XYZ.hxx>
 
+#include "TopoExplor/FaceMesh.h"
 #include "TopoExplor/TextureMapping.h"
 #include "TopoExplor/WholeShapeMeshing.h"
 
@@ -20,25 +19,18 @@ struct PartMesh {
     TopTools_IndexedMapOfShape faces;
     TopTools_IndexedMapOfShape edges;
 
-    // Per face (same order as `faces`) its nodes and triangles in the arrays
-    // below; a face's triangles count from its own first node.
-    std::vector<KMeshFaceRange> faceRanges;
-    std::vector<gp_XYZ> positions;
-    std::vector<gp_XYZ> normals;
-    std::vector<float> texCoords;
-    std::vector<unsigned int> triangles;
-
-    // Per edge (same order as `edges`) its polyline in edgePoints.
-    std::vector<KMeshRange> edgeRanges;
-    std::vector<gp_XYZ> edgePoints;
+    // Per face (same order as `faces`) its shaded mesh; empty for a face the
+    // mesher made nothing of, or whose mesh cannot be shown.
+    std::vector<FaceMesh> faceMeshes;
+    // Per edge (same order as `edges`) its polyline.
+    std::vector<std::vector<gp_XYZ>> edgePolylines;
 };
 
-// Reads the triangulations the mesher left on the part's faces: nodes placed
-// by each face's location, shading normals out of the material, winding
-// following the face's orientation and the handedness of its location,
-// texture coordinates; then one polyline per edge from the polygon the mesher
-// left on a face's triangulation, or sampled from the edge's curve when no
-// meshed face carries one.
+// Reads the triangulations the mesher left on the part's faces as they are
+// shaded (see ReadShadedFace), then one polyline per edge from the polygon the
+// mesher left on a face's triangulation, or sampled from the edge's curve when
+// no meshed face carries one. Faces and edges whose data cannot be shown stay
+// empty.
 PartMesh ReadPartMesh(const TopoDS_Shape& part, const MeshSettings& settings, const UVSettings& uv);
 
 } // namespace KorrCore

@@ -53,11 +53,11 @@ void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
     BRepMesh_IncrementalMesh mesher(MeshableFaces(shape), parameters);
 }
 
-double EdgeDeflection(const TopoDS_Edge& edge, const MeshSettings& settings)
+double LinearDeflection(const TopoDS_Shape& shape, const MeshSettings& settings)
 {
     if (!settings.relative)
         return settings.deflection;
-    const double side = LongestSide(edge);
+    const double side = LongestSide(shape);
     return side > 0.0 ? settings.deflection * side : settings.deflection;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <TopoDS_Edge.hxx>
 #include <TopoDS_Shape.hxx>
 
 namespace KorrCore {
@@ -26,8 +25,9 @@ double DeflectionFromSize(const TopoDS_Shape& shape);
 // (see MeshableFaces) are left without a triangulation.
 void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings);
 
-// The deflection for sampling an edge's curve with the same settings: with a
-// relative deflection, the fraction of the edge's size that the mesher takes.
-double EdgeDeflection(const TopoDS_Edge& edge, const MeshSettings& settings);
+// The deflection of a face's mesh or an edge's polyline as a length: with a
+// relative deflection, the fraction of the face's or edge's size that the
+// mesher takes.
+double LinearDeflection(const TopoDS_Shape& shape, const MeshSettings& settings);
 
 } // namespace KorrCore

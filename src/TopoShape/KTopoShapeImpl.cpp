@@ -8,7 +8,10 @@ KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelSh
 void KTopoShapeImpl::SetShape(const TopoDS_Shape& kernelShape)
 {
     shape.TShape(kernelShape.TShape());
-    shape.Location(kernelShape.Location());
+    // The kernel's own checked setter raises for a mirroring or scaling
+    // location, which shapes it made itself can carry: holding a shape is
+    // no place to refuse it.
+    shape.Location(kernelShape.Location(), Standard_False);
     shape.Orientation(kernelShape.Orientation());
 }
 

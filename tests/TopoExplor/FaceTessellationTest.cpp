@@ -301,18 +301,29 @@ TEST(FaceTessellation, FaceWithoutAreaIsReportedUnlessTriangulatedAndKeepsRawTex
     EXPECT_FALSE(KTopoFaceExplor::Explor(sliver, &mesh.positions, &mesh.indices, &mesh.normals, &mesh.texCoords, 0.1));
     EXPECT_EQ(recorder.count(), 1u);
 
-    // Given a triangulation, its empty V range leaves the coordinates raw.
-    WithTriangulation(sliver, UnitTriangle(true));
+    // Given a triangulation along it, its empty V range leaves the coordinates raw.
+    Handle(Poly_Triangulation) alongSliver = new Poly_Triangulation(3, 1, true);
+    for (int i = 1; i <= 3; ++i) {
+        const double u = (i - 1) / 2.0;
+        alongSliver->SetNode(i, gp_Pnt(u, 0, 0));
+        alongSliver->SetUVNode(i, gp_Pnt2d(u, 0));
+    }
+    alongSliver->SetTriangle(1, Poly_Triangle(1, 2, 3));
+    WithTriangulation(sliver, alongSliver);
     options.NormalizeUV = true;
     ASSERT_TRUE(KTopoFaceExplor::Explor(sliver, mesh.positions, mesh.indices, mesh.normals, mesh.texCoords, options));
     EXPECT_EQ(options.UVMin, Vector2(0, 0));
     EXPECT_EQ(options.UVMax, Vector2(1, 0));
-    EXPECT_EQ(mesh.texCoords, (std::vector<float>{0, 0, 1, 0, 0, 1}));
+    EXPECT_EQ(mesh.texCoords, (std::vector<float>{0, 0, 0.5f, 0, 1, 0}));
 }
 
 TEST(FaceTessellation, NormalsComeFromTheTriangulationOrItsTrianglesWithoutParameters)
 {
-    for (const ShapePtr& face : FacesOf(Box())) {
+    // The unit triangle lies on the box's bottom face; both sides of it.
+    const ShapeList faces = FacesOf(Box());
+    const ShapePtr bottom = *std::find_if(faces.begin(), faces.end(),
+                                          [](const ShapePtr& face) { return face->GetBBox().getMaximum().z < 0.5; });
+    for (const ShapePtr& face : {bottom, Holding(Kernel(bottom).Reversed())}) {
         const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
         Handle(Poly_Triangulation) carrying = UnitTriangle(true);
         carrying->AddNormals();

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "Core/ModelScale.h"
+
 namespace KorrCore::BrepScreen {
 
 namespace {
@@ -88,9 +90,10 @@ bool Cursor::Real(double& value)
         return false;
     token = WithoutPlus(token);
     const char* end = token.data() + token.size();
-    // The general format refuses hexadecimal; infinities and NaN are refused below.
+    // The general format refuses hexadecimal; NaN, infinities and numbers
+    // beyond the model scale are refused below.
     const auto [stop, error] = std::from_chars(token.data(), end, value);
-    return error == std::errc() && stop == end && std::isfinite(value);
+    return error == std::errc() && stop == end && std::abs(value) < kLargestModelMagnitude;
 }
 
 bool Cursor::Reals(std::int64_t count)

@@ -9,8 +9,9 @@ namespace KorrCore::BrepScreen {
 // Walks the text of a BRep file the way the kernel's reader does: tokens
 // separated by white space, plus the few places where the reader works on whole
 // lines. Every step checks what it consumes and returns false on anything the
-// kernel would misread: a token that is not the expected word, an integer or a
-// finite decimal number that does not fill the whole token, a token long enough
+// kernel would misread or could not display: a token that is not the expected
+// word, an integer or a decimal number within the model scale that does not
+// fill the whole token, a token long enough
 // to overflow the reader's fixed buffers, or the end of the text.
 class Cursor {
 public:
@@ -32,7 +33,7 @@ public:
     // 0 or 1: the reader's booleans and on/off integers.
     bool Flag(bool& value);
     bool Flag();
-    // Finite decimal numbers.
+    // Decimal numbers within the model scale (see Core/ModelScale.h).
     bool Real(double& value);
     bool Reals(std::int64_t count);
 

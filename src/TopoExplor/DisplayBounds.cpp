@@ -1,0 +1,38 @@
+#include "TopoExplor/DisplayBounds.h"
+
+#include <BRepBndLib.hxx>
+#include <Bnd_Box.hxx>
+
+#include <cmath>
+
+namespace KorrCore {
+
+DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
+    : lowest(0.0, 0.0, 0.0), highest(-1.0, -1.0, -1.0)
+{
+    Bnd_Box box;
+    BRepBndLib::Add(shape, box, Standard_False);
+    if (box.IsVoid())
+        BRepBndLib::Add(shape, box, Standard_True);
+    if (box.IsVoid() || box.IsOpen())
+        return;
+    // The kernel's box, tolerances included; a relative deflection arrives
+    // here already turned into a length.
+    const gp_XYZ margin(deflection, deflection, deflection);
+    lowest = box.CornerMin().XYZ() - margin;
+    highest = box.CornerMax().XYZ() + margin;
+}
+
+bool DisplayBounds::Holds(const gp_XYZ& point) const
+{
+    // Comparisons with NaN are false, so a NaN coordinate is never inside.
+    return lowest.X() <= point.X() && point.X() <= highest.X() && lowest.Y() <= point.Y() &&
+           point.Y() <= highest.Y() && lowest.Z() <= point.Z() && point.Z() <= highest.Z();
+}
+
+bool IsFinite(const gp_XYZ& xyz)
+{
+    return std::isfinite(xyz.X()) && std::isfinite(xyz.Y()) && std::isfinite(xyz.Z());
+}
+
+} // namespace KorrCore
