@@ -7,6 +7,13 @@
 
 namespace KorrCore {
 
+namespace {
+
+// Share of the box's diagonal by which the kernel's box may fall short.
+constexpr double kApproximation = 0.05;
+
+} // namespace
+
 DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
     : lowest(0.0, 0.0, 0.0), highest(-1.0, -1.0, -1.0)
 {
@@ -16,9 +23,11 @@ DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
         BRepBndLib::Add(shape, box, Standard_True);
     if (box.IsVoid() || box.IsOpen())
         return;
-    // The kernel's box, tolerances included; a relative deflection arrives
-    // here already turned into a length.
-    const gp_XYZ margin(deflection, deflection, deflection);
+    // The kernel's box, tolerances included, is exact for few surfaces and
+    // falls short by a little for some (surfaces of revolution, for one); a
+    // relative deflection arrives here already turned into a length.
+    const double reach = deflection + kApproximation * std::sqrt(box.SquareExtent());
+    const gp_XYZ margin(reach, reach, reach);
     lowest = box.CornerMin().XYZ() - margin;
     highest = box.CornerMax().XYZ() + margin;
 }

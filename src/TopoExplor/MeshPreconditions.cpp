@@ -1,7 +1,16 @@
 #include "TopoExplor/MeshPreconditions.h"
 
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepBndLib.hxx>
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
+#include <BndLib_AddSurface.hxx>
+#include <Bnd_Box.hxx>
+#include <BndLib_Add2dCurve.hxx>
+#include <Bnd_Box2d.hxx>
+#include <Geom2d_Curve.hxx>
+#include <Geom_Curve.hxx>
+#include <Precision.hxx>
 #include <TopoDS_Compound.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
@@ -43,23 +52,125 @@ bool MeetableDeflection(double deflection, const TopoDS_Shape& shape)
     return deflection <= 0.0 || deflection > kResolvableShare * largest;
 }
 
-bool EdgeRangesAgree(const TopoDS_Face& face)
+namespace {
+
+// Where an edge's curve on the face may stray from its curve in space: far
+// beyond its tolerance, which real files keep within it. Damaged parameter
+// curves run off by orders of magnitude more.
+constexpr double kStrayTolerances = 100.0;
+// How much larger than its boundary the surface patch of a face may be. Real
+// B-spline patches bulge a few times their edges' extent at most; a pole
+// moved far away makes the mesher chase the bulge without end.
+constexpr double kLargestBulge = 1000.0;
+
+// The range stored with the edge's curve on the face (its own range when none
+// is stored); read, never computed, as the mesher will project curves onto
+// planes itself.
+bool RangeAgrees(const TopoDS_Edge& edge, const TopoDS_Face& face)
 {
-    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
-        const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
-        if (!BRep_Tool::SameRange(edge))
-            continue;
-        // The range stored with the edge's curve on the face (its own range
-        // when none is stored); read, never computed, as the mesher will
-        // project curves onto planes itself.
-        Standard_Real first, last, onFaceFirst, onFaceLast;
-        BRep_Tool::Range(edge, first, last);
-        BRep_Tool::Range(edge, face, onFaceFirst, onFaceLast);
-        const double tolerance = 1e-9 * (1.0 + std::abs(first) + std::abs(last));
-        if (std::abs(onFaceFirst - first) > tolerance || std::abs(onFaceLast - last) > tolerance)
+    if (!BRep_Tool::SameRange(edge))
+        return true;
+    Standard_Real first, last, onFaceFirst, onFaceLast;
+    BRep_Tool::Range(edge, first, last);
+    BRep_Tool::Range(edge, face, onFaceFirst, onFaceLast);
+    const double tolerance = 1e-9 * (1.0 + std::abs(first) + std::abs(last));
+    return std::abs(onFaceFirst - first) <= tolerance && std::abs(onFaceLast - last) <= tolerance;
+}
+
+// The curve on the face, carried onto the surface, meets the curve in space
+// at the ends and the middle of their common parameter range (edges whose
+// flag says the two share their parametrization).
+bool CurvesMeet(const TopoDS_Edge& edge, const Geom2d_Curve& onFace, double onFaceFirst, double onFaceLast,
+                const BRepAdaptor_Surface& surface)
+{
+    if (!BRep_Tool::SameParameter(edge))
+        return true;
+    Standard_Real first, last;
+    TopLoc_Location location;
+    const Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, location, first, last);
+    if (curve.IsNull())
+        return true;
+    const double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
+    for (const double share : {0.0, 0.5, 1.0}) {
+        const gp_Pnt inSpace = curve->Value(first + share * (last - first)).Transformed(location.Transformation());
+        const gp_Pnt2d uv = onFace.Value(onFaceFirst + share * (onFaceLast - onFaceFirst));
+        if (!(surface.Value(uv.X(), uv.Y()).Distance(inSpace) <= stray))
             return false;
     }
     return true;
+}
+
+// Whether the parameters [low, high] stay near a surface's range [first,
+// last] in one direction: within one width of it where the surface ends,
+// anywhere where it is periodic. An unbounded direction is left to Reaches.
+bool NearRange(double low, double high, double first, double last, bool periodic)
+{
+    if (periodic || Precision::IsInfinite(first) || Precision::IsInfinite(last))
+        return true;
+    const double width = last - first;
+    return first - width <= low && high <= last + width;
+}
+
+// The curve on the face stays on the surface's parameter range, and where the
+// surface has none, its parameters do not lead the surface out of `reach`.
+bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst, double onFaceLast,
+                         const BRepAdaptor_Surface& surface, const Bnd_Box& reach)
+{
+    Bnd_Box2d parameters;
+    BndLib_Add2dCurve::Add(onFace, onFaceFirst, onFaceLast, 0.0, parameters);
+    if (parameters.IsVoid())
+        return true;
+    double uLow, vLow, uHigh, vHigh;
+    parameters.Get(uLow, vLow, uHigh, vHigh);
+    const Handle(Geom_Surface)& geometry = surface.Surface().Surface();
+    double uFirst, uLast, vFirst, vLast;
+    geometry->Bounds(uFirst, uLast, vFirst, vLast);
+    if (!NearRange(uLow, uHigh, uFirst, uLast, geometry->IsUPeriodic()) ||
+        !NearRange(vLow, vHigh, vFirst, vLast, geometry->IsVPeriodic()))
+        return false;
+    for (const double u : {uLow, uHigh})
+        for (const double v : {vLow, vHigh})
+            if (reach.IsOut(surface.Value(std::clamp(u, uFirst, uLast), std::clamp(v, vFirst, vLast))))
+                return false;
+    return true;
+}
+
+double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
+
+} // namespace
+
+bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
+{
+    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next())
+        if (!RangeAgrees(TopoDS::Edge(edges.Current()), face))
+            return false;
+    if (BRep_Tool::Surface(face).IsNull())
+        return true;
+
+    Bnd_Box boundary;
+    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next())
+        BRepBndLib::Add(edges.Current(), boundary, Standard_False);
+    if (boundary.IsVoid())
+        return true;
+    Bnd_Box reach = boundary;
+    reach.Enlarge(kLargestBulge * std::max(Diagonal(boundary), Precision::Confusion()));
+
+    const BRepAdaptor_Surface surface(face, Standard_False);
+    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
+        const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
+        Standard_Real first, last;
+        const Handle(Geom2d_Curve) onFace = BRep_Tool::CurveOnSurface(edge, face, first, last);
+        if (onFace.IsNull() || BRep_Tool::Degenerated(edge))
+            continue;
+        if (!CurveStaysOnSurface(onFace, first, last, surface, reach) ||
+            !CurvesMeet(edge, *onFace, first, last, surface))
+            return false;
+    }
+
+    // The patch the mesher will cover, over the parameter range of the edges.
+    Bnd_Box patch;
+    BndLib_AddSurface::Add(BRepAdaptor_Surface(face), 0.0, patch);
+    return !(Diagonal(patch) > kLargestBulge * std::max(Diagonal(boundary), Precision::Confusion()));
 }
 
 TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape)
@@ -69,7 +180,7 @@ TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape)
     builder.MakeCompound(meshable);
     bool everyFace = true;
     for (TopExp_Explorer faces(shape, TopAbs_FACE); faces.More(); faces.Next()) {
-        if (EdgeRangesAgree(TopoDS::Face(faces.Current())))
+        if (FaceAgreesWithItsEdges(TopoDS::Face(faces.Current())))
             builder.Add(meshable, faces.Current());
         else
             everyFace = false;

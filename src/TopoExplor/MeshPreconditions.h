@@ -15,13 +15,17 @@ namespace KorrCore {
 // and negative deflections are left to the kernel, which refuses them.
 bool MeetableDeflection(double deflection, const TopoDS_Shape& shape);
 
-// False when an edge of the face claims the same parameter range on the face
-// as in space (the kernel's SameRange flag) but stores another one: damaged
-// data, as a corrupted file can hold, on which the mesher works for minutes.
-bool EdgeRangesAgree(const TopoDS_Face& face);
+// False when the face's parts contradict each other in ways a damaged file
+// holds and on which the mesher works for minutes or without end: an edge
+// that claims the same parameter range on the face as in space (the kernel's
+// SameRange flag) but stores another one; an edge whose curve on the face,
+// carried onto the surface, strays from its curve in space by far more than
+// its tolerance; a surface patch reaching a thousand times further than the
+// face's edges.
+bool FaceAgreesWithItsEdges(const TopoDS_Face& face);
 
-// The shape itself when every face can be meshed, otherwise a compound of the
-// faces that can; meshing either attaches triangulations to the same faces.
+// The shape itself when every face agrees with its edges, otherwise a
+// compound of the faces that do; meshing either attaches triangulations to the same faces.
 TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape);
 
 } // namespace KorrCore
