@@ -4,6 +4,7 @@
 #include <BRep_Tool.hxx>
 
 #include "TopoExplor/MeshPreconditions.h"
+#include "TopoExplor/MeshingWatch.h"
 
 namespace KorrCore {
 
@@ -11,7 +12,13 @@ Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, 
 {
     if (!FaceAgreesWithItsEdges(face))
         return nullptr;
-    const BRepMesh_IncrementalMesh mesher(face, deflection, Standard_False, 0.5);
+    IMeshTools_Parameters parameters;
+    parameters.Deflection = deflection;
+    parameters.Angle = 0.5;
+    if (!MeshWatched(face, 1, [&](const Message_ProgressRange& range) {
+            const BRepMesh_IncrementalMesh mesher(face, parameters, range);
+        }))
+        return nullptr;
     return BRep_Tool::Triangulation(face, location);
 }
 

@@ -47,7 +47,8 @@ bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMes
     const MeshSettings settings = SettingsFor(shape, options);
     if (!settings.relative && !MeetableDeflection(settings.deflection, shape))
         return false;
-    MeshWholeShape(MeshTarget(instances), settings);
+    if (!MeshWholeShape(MeshTarget(instances), settings))
+        return false;
 
     const UVSettings uv{options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor};
     std::vector<PartMesh> parts;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "TopoExplor/MeshPreconditions.h"
+#include "TopoExplor/MeshingWatch.h"
 
 namespace KorrCore {
 
@@ -39,18 +40,21 @@ double DeflectionFromSize(const TopoDS_Shape& shape)
     return side > 0.0 ? kViewerDeviationCoefficient * side : kViewerFallbackDeflection;
 }
 
-void MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
+bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
 {
     // A relative deflection differs from face to face; only the mesher knows
     // whether an existing triangulation meets it.
     if (!settings.relative && BRepTools::Triangulation(shape, settings.deflection))
-        return;
+        return true;
     IMeshTools_Parameters parameters;
     parameters.Deflection = settings.deflection;
     parameters.Angle = settings.angle;
     parameters.Relative = settings.relative;
     parameters.InParallel = settings.parallel;
-    BRepMesh_IncrementalMesh mesher(MeshableFaces(shape), parameters);
+    const TopoDS_Shape meshable = MeshableFaces(shape);
+    return MeshWatched(meshable, CountFaces(meshable), [&](const Message_ProgressRange& range) {
+        const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
+    });
 }
 
 double LinearDeflection(const TopoDS_Shape& shape, const MeshSettings& settings)
