@@ -43,11 +43,19 @@ public:
     // not meshed again. Located copies of one part are meshed once and placed
     // once per copy (see KMeshInstance).
     //
+    // Faces whose parts contradict each other (parameter curves running off
+    // their surface or away from their edges, surfaces bulging far beyond
+    // their edges, as damaged files hold) are left empty rather than meshed,
+    // and so is a face or an edge whose data would not be finite or would lie
+    // outside its geometry's bounding box widened by the deflection: every
+    // buffer filled is finite and lies within the shape's box.
+    //
     // False, with an empty mesh, for a null handle or shape, a deflection
     // below 0 and an angular deflection not above 0 or either not finite (each
-    // reported), and when the kernel fails. Several threads may mesh
-    // different shapes at the same time, as long as the shapes share no
-    // geometry.
+    // reported), when the kernel fails, and when the kernel's mesher runs far
+    // longer than real shapes need (ten seconds and a tenth of a second per
+    // face) and is stopped. Several threads may mesh different shapes at the
+    // same time, as long as the shapes share no geometry.
     static bool Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh);
 };
 

@@ -20,7 +20,9 @@ public:
     // global frame, from the curve's first to its last parameter whatever the
     // edge's orientation; no point lies further than `deflection` from the
     // curve. The buffer is replaced. False, buffer untouched, for a null handle,
-    // shape or buffer, an edge without a 3D curve, or when sampling fails;
+    // shape or buffer, an edge without a 3D curve, when sampling fails, or
+    // when a point would not be finite or would lie outside the edge's
+    // bounding box widened by the deflection (damaged curves);
     // another kind of shape raises Standard_TypeMismatch ("TopoDS::Edge").
     static bool Explor(const ShapePtr& edge, std::vector<float>* points, double deflection);
 };

@@ -48,7 +48,11 @@ public:
     // face's location like the positions. A null handle or shape is reported
     // ("This is not Face") and gives false; another kind of shape raises
     // Standard_TypeMismatch ("TopoDS::Face"). A NaN deflection gives false (the
-    // mesher would never return).
+    // mesher would never return), and so does a face that cannot be shown,
+    // with every buffer left as it was: one whose parts contradict each other
+    // as damaged files have them (see KShapeMesher), whose meshing had to be
+    // stopped, or whose data would not be finite or would lie outside the
+    // face's bounding box widened by the deflection.
     static bool Explor(const ShapePtr& face, std::vector<float>& positions, std::vector<unsigned int>& indices,
                        std::vector<float>& normals, std::vector<float>& texCoords, ExplorFaceOptions& options);
 
@@ -57,7 +61,8 @@ public:
     // vanish), raw surface parameters as texture coordinates. A null `indices`
     // gives a triangle soup (3 corners of 3 floats per triangle in positions and
     // normals) and leaves texCoords untouched. positions and normals must not
-    // be null, nor texCoords when indices is not; otherwise false.
+    // be null, nor texCoords when indices is not; otherwise false. A face that
+    // cannot be shown gives false as in the options form.
     static bool Explor(const ShapePtr& face, std::vector<float>* positions, std::vector<unsigned int>* indices,
                        std::vector<float>* normals, std::vector<float>* texCoords, double deflection);
 };
