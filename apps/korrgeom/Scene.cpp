@@ -9,7 +9,7 @@ using namespace KorrCore;
 
 namespace {
 
-// The Overview's typical part: a solid from the primitives, modified by a
+// A typical machined part: a solid from the primitives, modified by a
 // boolean cut and a fillet.
 ShapePtr MachinedPart()
 {

@@ -1,6 +1,6 @@
 #include <KorrGeomCore/Service/KBrepFileService.h>
 
-#include "Core/Check.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

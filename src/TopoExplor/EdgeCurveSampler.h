@@ -5,7 +5,7 @@
 #include <TopoDS_Edge.hxx>
 #include <gp_Pnt.hxx>
 
-#include "TopoExplor/DisplayBuffers.h"
+#include "TopoExplor/Placement.h"
 
 namespace KorrCore {
 

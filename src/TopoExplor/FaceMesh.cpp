@@ -8,8 +8,8 @@
 #include <cmath>
 #include <utility>
 
-#include "TopoExplor/DisplayBounds.h"
-#include "TopoExplor/DisplayBuffers.h"
+#include "Core/DisplayBounds.h"
+#include "TopoExplor/Placement.h"
 #include "TopoExplor/ShadingNormals.h"
 
 namespace KorrCore {

@@ -3,8 +3,8 @@
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRep_Tool.hxx>
 
-#include "TopoExplor/MeshPreconditions.h"
-#include "TopoExplor/MeshingWatch.h"
+#include "Core/MeshPreconditions.h"
+#include "Core/MeshingWatch.h"
 
 namespace KorrCore {
 

@@ -5,14 +5,12 @@
 
 #include <cmath>
 
-#include "Core/Check.h"
-#include "Core/Guarded.h"
+#include "Core/Frame.h"
+#include "Core/MeshPreconditions.h"
 #include "TopoExplor/MeshAssembly.h"
-#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/PartMesh.h"
 #include "TopoExplor/ShapeInstances.h"
 #include "TopoExplor/WholeShapeMeshing.h"
-#include "TopoShape/ShapeAccess.h"
 
 namespace KorrCore {
 
@@ -63,7 +61,7 @@ bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMes
 // (the mesher does not return from a NaN deflection), are turned away first.
 bool Accepts(const ShapePtr& shape, const KMeshOptions& options)
 {
-    return KORR_CHECK(shape != nullptr, "Null TopoShape!") && KORR_CHECK(!shape->IsNull(), "Null Shape!") &&
+    return HeldReported(shape, kReportSource, __LINE__) &&
            KORR_CHECK(options.Deflection >= 0.0 && std::isfinite(options.Deflection), "Invalid Deflection!") &&
            KORR_CHECK(options.AngularDeflection > 0.0 && std::isfinite(options.AngularDeflection),
                       "Invalid Angular Deflection!");

@@ -4,10 +4,10 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
-#include "TopoExplor/DisplayBounds.h"
+#include "Core/DisplayBounds.h"
+#include "Core/MeshPreconditions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/EdgeCurveSampler.h"
-#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/SubShapeList.h"
 
 namespace KorrCore {

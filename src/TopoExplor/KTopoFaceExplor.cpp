@@ -2,11 +2,11 @@
 
 #include <TopoDS.hxx>
 
-#include "Core/Check.h"
+#include "Core/Frame.h"
+#include "Core/MeshPreconditions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/FaceMesh.h"
 #include "TopoExplor/FaceTriangulation.h"
-#include "TopoExplor/MeshPreconditions.h"
 #include "TopoExplor/SubShapeList.h"
 
 namespace KorrCore {

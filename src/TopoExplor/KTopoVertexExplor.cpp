@@ -3,8 +3,7 @@
 #include <BRep_Tool.hxx>
 #include <TopoDS.hxx>
 
-#include "Core/Check.h"
-#include "Core/KernelValues.h"
+#include "Core/Frame.h"
 #include "TopoExplor/SubShapeList.h"
 
 namespace KorrCore {
@@ -22,9 +21,7 @@ bool KTopoVertexExplor::Explor(const ShapePtr& shape, ShapeList& vertices)
 
 bool KTopoVertexExplor::Explor(const ShapePtr& vertex, KMath::Vector3& position)
 {
-    if (!KORR_CHECK(vertex != nullptr, "Null TopoShape!"))
-        return false;
-    if (!KORR_CHECK(!vertex->IsNull(), "Null Shape!"))
+    if (!HeldReported(vertex, kReportSource, __LINE__))
         return false;
     position = ToVector3(BRep_Tool::Pnt(TopoDS::Vertex(KernelShape(vertex))).XYZ());
     return true;

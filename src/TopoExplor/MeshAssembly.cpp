@@ -7,6 +7,7 @@
 #include <map>
 
 #include "TopoExplor/DisplayBuffers.h"
+#include "TopoExplor/Placement.h"
 
 namespace KorrCore {
 

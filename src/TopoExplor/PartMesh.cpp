@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "TopoExplor/DisplayBounds.h"
+#include "Core/DisplayBounds.h"
 #include "TopoExplor/EdgeCurveSampler.h"
 
 namespace KorrCore {

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <KorrGeomCore/Platform/KcAssert.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 #include <TopAbs_ShapeEnum.hxx>
 #include <TopExp_Explorer.hxx>
 
-#include "TopoShape/ShapeAccess.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 
@@ -19,9 +18,7 @@ template <class Collect>
 bool ListSubShapes(const ShapePtr& shape, ShapeList& result, TopAbs_ShapeEnum wanted, const char* reportSource,
                    int reportLine, Collect&& collect)
 {
-    if (!KcAssert::Assert(shape != nullptr, "Null TopoShape!", reportSource, reportLine))
-        return false;
-    if (!KcAssert::Assert(!shape->IsNull(), "Null Shape!", reportSource, reportLine))
+    if (!HeldReported(shape, reportSource, reportLine))
         return false;
     const TopAbs_ShapeEnum kind = KernelShape(shape).ShapeType();
     if (kind > wanted)

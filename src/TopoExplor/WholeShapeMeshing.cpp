@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "TopoExplor/MeshPreconditions.h"
-#include "TopoExplor/MeshingWatch.h"
+#include "Core/MeshPreconditions.h"
+#include "Core/MeshingWatch.h"
 
 namespace KorrCore {
 

@@ -8,10 +8,8 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 
-#include "Core/Check.h"
-#include "Core/Guarded.h"
+#include "Core/Frame.h"
 #include "TopoShape/FaceShell.h"
-#include "TopoShape/ShapeAccess.h"
 #include "TopoShape/WireFace.h"
 
 namespace KorrCore {
@@ -23,14 +21,6 @@ constexpr char kReportSource[] = "TopoShape/KBrepTools";
 // Forced onto everything joined into a wire, so that ends drawn separately (and
 // off by rounding) still meet.
 constexpr double kJoinTolerance = 1e-05;
-
-// The kind of a list element's shape. The kernel crashes when asked the kind of
-// a null shape, so null handles and handles holding no shape come back as
-// TopAbs_SHAPE, a kind no builder here accepts.
-TopAbs_ShapeEnum KindOf(const ShapePtr& element)
-{
-    return HoldsShape(element) ? KernelShape(element).ShapeType() : TopAbs_SHAPE;
-}
 
 } // namespace
 
@@ -67,15 +57,15 @@ ShapePtr KBrepTools::MakeWire(const ShapeList& edgesAndWires)
 
 ShapePtr KBrepTools::MakeFace(ShapePtr wire)
 {
-    if (!HoldsShape(wire))
-        return nullptr;
-    return Guarded([&]() -> ShapePtr {
-        // The cast raises for a shape of another kind.
-        const TopoDS_Face face = FillWire(TopoDS::Wire(KernelShape(wire)));
-        if (face.IsNull())
-            return nullptr;
-        return WrapShape(face);
-    });
+    return OperateOn(
+        [](const TopoDS_Shape& kernelWire) -> ShapePtr {
+            // The cast raises for a shape of another kind.
+            const TopoDS_Face face = FillWire(TopoDS::Wire(kernelWire));
+            if (face.IsNull())
+                return nullptr;
+            return WrapShape(face);
+        },
+        wire);
 }
 
 ShapePtr KBrepTools::MakeCompound(const ShapeList& shapes)

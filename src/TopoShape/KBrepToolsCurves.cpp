@@ -9,9 +9,7 @@
 #include <gp_Circ.hxx>
 #include <gp_Elips.hxx>
 
-#include "Core/Guarded.h"
-#include "Core/KernelValues.h"
-#include "TopoShape/ShapeAccess.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

@@ -11,11 +11,8 @@
 #include <cmath>
 #include <optional>
 
-#include "Core/Check.h"
-#include "Core/Guarded.h"
-#include "Core/KernelValues.h"
+#include "Core/Frame.h"
 #include "TopoShape/FaceShell.h"
-#include "TopoShape/ShapeAccess.h"
 #include "TopoShape/WireFace.h"
 
 namespace KorrCore {

@@ -7,12 +7,10 @@
 
 #include <sstream>
 
-#include "Core/Check.h"
-#include "Core/Guarded.h"
-#include "TopoShape/BrepScreen/BrepFileScreen.h"
-#include "TopoShape/FileBytes.h"
-#include "TopoShape/FileReplace.h"
-#include "TopoShape/ShapeAccess.h"
+#include "Core/Frame.h"
+#include "FileFormats/Brep/BrepFileScreen.h"
+#include "Platform/FileBytes.h"
+#include "Platform/FileReplace.h"
 
 namespace KorrCore {
 

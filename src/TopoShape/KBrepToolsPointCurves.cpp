@@ -3,9 +3,7 @@
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
 
-#include "Core/Guarded.h"
-#include "Core/KernelValues.h"
-#include "TopoShape/ShapeAccess.h"
+#include "Core/Frame.h"
 #include "TopoShape/SplineFit.h"
 
 namespace KorrCore {

@@ -7,10 +7,7 @@
 #include <BRepPrim_Cylinder.hxx>
 #include <gp_Ax2.hxx>
 
-#include "Core/Check.h"
-#include "Core/Guarded.h"
-#include "Core/KernelValues.h"
-#include "TopoShape/ShapeAccess.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

@@ -2,8 +2,7 @@
 
 #include <cstddef>
 
-#include "Core/Guarded.h"
-#include "Core/KernelValues.h"
+#include "Core/Frame.h"
 #include "TopoShape/SplineFit.h"
 
 namespace KorrCore {

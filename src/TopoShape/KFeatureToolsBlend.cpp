@@ -1,6 +1,5 @@
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 
-#include <BRepCheck_Analyzer.hxx>
 #include <BRepFilletAPI_MakeChamfer.hxx>
 #include <BRepFilletAPI_MakeFillet.hxx>
 #include <BRepFilletAPI_MakeFillet2d.hxx>
@@ -9,8 +8,8 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
-#include "Core/KernelValues.h"
-#include "TopoShape/KFeatureToolsFrame.h"
+#include "Core/Frame.h"
+#include "Core/Validity.h"
 
 namespace KorrCore {
 
@@ -21,7 +20,7 @@ namespace {
 // results are accepted only when they pass the kernel's own validity check.
 ShapePtr WrapIfValid(const TopoDS_Shape& result)
 {
-    if (!BRepCheck_Analyzer(result).IsValid())
+    if (!KernelValid(result))
         return nullptr;
     return WrapShape(result);
 }

@@ -5,13 +5,12 @@
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepAlgoAPI_Section.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS_Wire.hxx>
 
-#include "Core/Check.h"
-#include "TopoShape/KFeatureToolsFrame.h"
+#include "Core/Frame.h"
+#include "Core/Validity.h"
 
 namespace KorrCore {
 
@@ -24,7 +23,7 @@ constexpr char kReportSource[] = "TopoShape/KFeatureTools";
 // operands are refused before the algorithm runs.
 bool ValidOperands(const TopoDS_Shape& first, const TopoDS_Shape& second)
 {
-    return BRepCheck_Analyzer(first).IsValid() && BRepCheck_Analyzer(second).IsValid();
+    return KernelValid(first) && KernelValid(second);
 }
 
 // The kernel's result; a failed operation raises when its shape is taken.

@@ -8,8 +8,7 @@
 
 #include <cmath>
 
-#include "Core/KernelValues.h"
-#include "TopoShape/KFeatureToolsFrame.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "Core/Guarded.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

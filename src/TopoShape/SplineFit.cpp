@@ -3,7 +3,7 @@
 #include <GeomAPI_Interpolate.hxx>
 #include <TColgp_HArray1OfPnt.hxx>
 
-#include "Core/KernelValues.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "Core/KernelValues.h"
+#include "Core/Frame.h"
 
 namespace KorrCore {
 

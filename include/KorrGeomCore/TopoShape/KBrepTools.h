@@ -77,8 +77,8 @@ public:
     static ShapePtr MakeWire(const ShapeList& edgesAndWires);
     // A face filling the wire, planar when the wire is, otherwise a surface the
     // kernel fits. Null for anything but a fillable wire, and for a wire
-    // reaching coordinates of magnitude 2e94 or more (near the kernel's
-    // infinity, where filling may never return).
+    // reaching coordinates of magnitude 1e12 or more (beyond the model scale,
+    // where filling may never return).
     static ShapePtr MakeFace(ShapePtr wire);
     // A compound of the shapes in list order; never null. Null handles and
     // handles holding no shape are skipped with the report "NULL".

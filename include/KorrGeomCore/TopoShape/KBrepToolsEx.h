@@ -35,10 +35,10 @@ public:
     // A shell of one planar face per three consecutive vertices, not sewn:
     // neighbouring faces share no edges or vertices. A count that is not a
     // multiple of three reports "Invalid vertex count!"; a null array with a
-    // non-zero count gives null. A triangle the kernel cannot fill (a corner
-    // with a NaN coordinate) is left out silently, but one whose corners all
-    // coincide fails the whole call, as does any coordinate that is infinite
-    // or of magnitude 2e94 or more; corners on one line give a face of no area.
+    // non-zero count gives null. A triangle the kernel cannot fill is left out
+    // silently, but one whose corners all coincide fails the whole call, as
+    // does any coordinate that is NaN, infinite or of magnitude 1e12 or more
+    // (beyond the model scale); corners on one line give a face of no area.
     // No triangles give an empty shell.
     static ShapePtr MakeMeshShell(KMath::Vector3* vertices, int count);
 };

@@ -1,5 +1,5 @@
-#include "TopoShape/BrepScreen/Geometry.h"
-#include "TopoShape/BrepScreen/Sections.h"
+#include "FileFormats/Brep/Geometry.h"
+#include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore::BrepScreen {
 

@@ -1,4 +1,4 @@
-#include "TopoExplor/DisplayBounds.h"
+#include "Core/DisplayBounds.h"
 
 #include <BRepBndLib.hxx>
 #include <Bnd_Box.hxx>

@@ -1,4 +1,4 @@
-#include "TopoShape/FileReplace.h"
+#include "Platform/FileReplace.h"
 
 #include <atomic>
 #include <cerrno>

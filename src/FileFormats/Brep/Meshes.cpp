@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "TopoShape/BrepScreen/Sections.h"
+#include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore::BrepScreen {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "TopoShape/BrepScreen/Sections.h"
+#include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore::BrepScreen {
 

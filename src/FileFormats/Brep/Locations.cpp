@@ -9,7 +9,7 @@
 
 #include "Core/Guarded.h"
 #include "Core/KernelValues.h"
-#include "TopoShape/BrepScreen/Sections.h"
+#include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore::BrepScreen {
 

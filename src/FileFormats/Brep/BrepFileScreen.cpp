@@ -1,6 +1,6 @@
-#include "TopoShape/BrepScreen/BrepFileScreen.h"
+#include "FileFormats/Brep/BrepFileScreen.h"
 
-#include "TopoShape/BrepScreen/Sections.h"
+#include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "TopoShape/BrepScreen/Cursor.h"
+#include "FileFormats/Brep/Cursor.h"
 
 namespace KorrCore::BrepScreen {
 

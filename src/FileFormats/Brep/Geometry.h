@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TopoShape/BrepScreen/Cursor.h"
+#include "FileFormats/Brep/Cursor.h"
 
 namespace KorrCore::BrepScreen {
 

@@ -1,4 +1,4 @@
-#include "TopoExplor/MeshingWatch.h"
+#include "Core/MeshingWatch.h"
 
 #include <BRepTools.hxx>
 #include <TopExp_Explorer.hxx>

@@ -1,4 +1,4 @@
-#include "TopoShape/FileBytes.h"
+#include "Platform/FileBytes.h"
 
 #include <cerrno>
 #include <fcntl.h>

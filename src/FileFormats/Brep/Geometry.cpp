@@ -1,4 +1,4 @@
-#include "TopoShape/BrepScreen/Geometry.h"
+#include "FileFormats/Brep/Geometry.h"
 
 #include <GeomTools_Curve2dSet.hxx>
 #include <GeomTools_CurveSet.hxx>

@@ -1,4 +1,4 @@
-#include "TopoExplor/MeshPreconditions.h"
+#include "Core/MeshPreconditions.h"
 
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBndLib.hxx>

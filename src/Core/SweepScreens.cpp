@@ -1,8 +1,7 @@
-#include "TopoShape/SweepPaths.h"
+#include "Core/SweepScreens.h"
 
 #include <BRepAdaptor_Curve.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
@@ -10,6 +9,8 @@
 #include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
+
+#include "Core/Validity.h"
 
 namespace KorrCore {
 
@@ -79,7 +80,7 @@ bool RepeatsAnEdge(const TopoDS_Shape& wire)
 
 bool Sweepable(const TopoDS_Shape& wire)
 {
-    return !RepeatsAnEdge(wire) && EveryEdgeHasLength(wire) && BRepCheck_Analyzer(wire).IsValid();
+    return !RepeatsAnEdge(wire) && EveryEdgeHasLength(wire) && KernelValid(wire);
 }
 
 bool Skinnable(const std::vector<TopoDS_Wire>& sections)

@@ -17,4 +17,12 @@ inline TopoDS_Shape& KernelShape(const ShapePtr& handle) { return KTopoShapeImpl
 // crash outright on a null shape, so operations test this before any of them.
 inline bool HoldsShape(const ShapePtr& handle) { return handle && !handle->IsNull(); }
 
+// The kind of the handle's shape; TopAbs_SHAPE, a kind no builder accepts,
+// for a null handle or one holding no shape, whose kind the kernel would
+// crash on.
+inline TopAbs_ShapeEnum KindOf(const ShapePtr& handle)
+{
+    return HoldsShape(handle) ? KernelShape(handle).ShapeType() : TopAbs_SHAPE;
+}
+
 } // namespace KorrCore

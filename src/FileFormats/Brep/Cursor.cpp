@@ -1,4 +1,4 @@
-#include "TopoShape/BrepScreen/Cursor.h"
+#include "FileFormats/Brep/Cursor.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "TopoShape/ShapeAccess.h"
+#include "Core/ShapeAccess.h"
 
 namespace KorrCore {
 

@@ -1,0 +1,56 @@
+#pragma once
+
+// The frame every entry point of the library runs in: it stands between the
+// host's arguments and the kernel's hazards, which are listed here with the
+// guard that stops each and the input that proves it. Regression inputs are
+// the files of fuzz/corpus, replayed by the fuzzers in CI.
+//
+// | hazard of the kernel                                  | guard (where)                              | proven by                         |
+// |-------------------------------------------------------|--------------------------------------------|-----------------------------------|
+// | crashes on a null shape (ShapeType, Triangulation,    | HoldsShape, KindOf (ShapeAccess.h),        | tests: null entry points          |
+// |   prism, revolution, wire building), no exception     |   OperateOn, HeldReported (below)          |                                   |
+// | its exceptions are no std::exception                  | Guarded (Guarded.h)                        | tests: null entry points          |
+// | NaN, infinities and huge numbers taken, then crashes, | ToReal and the conversions                 | builders/regression-mesh-revolved-arc-at-1e90, |
+// |   endless loops, memory filled                        |   (KernelValues.h, ModelScale.h)           |   builders/regression-chamfer-after-infinite-scale |
+// | loft of one section crashes, of coincident or         | Skinnable (SweepScreens.h)                 | builders/regression-loft-*        |
+// |   zero-length sections too                            |                                            |                                   |
+// | sweep along a path of no length recurses without end  | Sweepable (SweepScreens.h)                 | tests: pipe shell                 |
+// | booleans leak and crash on invalid operands; blends   | KernelValid (Validity.h)                   | builders/regression-boolean-invalid-operand-leak, |
+// |   report invalid results as done                      |                                            |   tests: fillet of radius 6       |
+// | mesher and sampler never return for NaN or            | MeetableDeflection (MeshPreconditions.h)   | builders/regression-mesh-far-from-origin |
+// |   unresolvable deflections                            |                                            |                                   |
+// | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
+// |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
+// | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
+// | reader hangs, crashes or returns part of a shape on   | LooksReadable (FileFormats/Brep)           | read_brep/regression-*, tests:    |
+// |   damaged files; scaled locations break shapes later  |                                            |   damaged BRep files              |
+
+#include "Core/Check.h"
+#include "Core/Guarded.h"
+#include "Core/KernelValues.h"
+#include "Core/ShapeAccess.h"
+
+namespace KorrCore {
+
+// The frame of the builders and operations on shape operands: runs the kernel
+// work on the operands' kernel shapes inside the guard. A null handle, or one
+// holding no shape, gives the failure value (null ShapePtr, false) at once and
+// without a report.
+template <class Work, class... Operands>
+auto OperateOn(Work&& work, const Operands&... operands) -> decltype(work(KernelShape(operands)...))
+{
+    if (!(HoldsShape(operands) && ...))
+        return {};
+    return Guarded([&] { return work(KernelShape(operands)...); });
+}
+
+// The check of the explorers and the mesher, which report a null handle
+// ("Null TopoShape!") and a handle holding no shape ("Null Shape!") with their
+// caller's source and line.
+inline bool HeldReported(const ShapePtr& shape, const char* reportSource, int reportLine)
+{
+    return KcAssert::Assert(shape != nullptr, "Null TopoShape!", reportSource, reportLine) &&
+           KcAssert::Assert(!shape->IsNull(), "Null Shape!", reportSource, reportLine);
+}
+
+} // namespace KorrCore
