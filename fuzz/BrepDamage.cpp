@@ -126,7 +126,10 @@ BrepDamage::BrepDamage(std::string brep) : text(std::move(brep))
             at = stop;
         }
     }
-    sections.erase(std::remove_if(sections.begin(), sections.end(), [](const Section& s) { return s.lines.empty(); }),
+    // An empty section still ends in a blank line in some files: nothing there to damage.
+    const auto blank = [&](const Span& line) { return Content(line).find_first_not_of(" \t\r") == std::string::npos; };
+    sections.erase(std::remove_if(sections.begin(), sections.end(),
+                                  [&](const Section& s) { return std::all_of(s.lines.begin(), s.lines.end(), blank); }),
                    sections.end());
 }
 
