@@ -157,7 +157,8 @@ private:
         byFile.Add(stem, report.outcome, didRaise, result.seconds);
         if (options.asIs) {
             std::cout << "  " << OutcomeName(report.outcome) << (report.detail.empty() ? "" : ": " + report.detail)
-                      << (didRaise ? "; explorers raised " + report.firstKernelException : "") << std::endl;
+                      << (didRaise ? "; explorers raised " + report.firstKernelException : "") << std::endl
+                      << result.stack;
             return;
         }
         const std::string change = ChangeName(copy.change);
@@ -211,7 +212,8 @@ int main(int argc, char** argv)
         ->check(CLI::PositiveNumber)
         ->capture_default_str();
     app.add_flag("--stacks", options.limits.stacks, "Keep gdb's stacks of every hanging child next to the finding");
-    app.add_flag("--as-is", options.asIs, "Inspect the files unchanged (to replay findings); saves nothing");
+    app.add_flag("--as-is", options.asIs,
+                 "Inspect the files unchanged (to replay findings): prints the outcomes (and stacks), saves nothing");
     app.add_flag("-v,--verbose", options.limits.verbose, "Let the children's output through");
     CLI11_PARSE(app, argc, argv);
     options.limits.memoryBytes = static_cast<std::size_t>(options.memoryGigabytes * double(1 << 30));

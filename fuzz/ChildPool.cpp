@@ -41,10 +41,13 @@ bool ReadAvailable(Running& child)
     }
 }
 
+// The innermost frames of every thread, then the outermost ones: a deep
+// recursion hides where it was entered from.
 std::string StackOf(pid_t pid)
 {
-    const std::string command =
-        "gdb -nx -batch -p " + std::to_string(pid) + " -ex 'thread apply all bt 40' 2>/dev/null";
+    const std::string command = "gdb -nx -batch -p " + std::to_string(pid) +
+                                " -ex 'thread apply all bt 30' -ex 'echo \\n(outermost frames)\\n'"
+                                " -ex 'thread apply all bt -25' 2>/dev/null";
     std::string stack;
     if (FILE* gdb = popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer;
