@@ -1,9 +1,16 @@
 #include "FuzzInspect.h"
 
 #include <Standard_Failure.hxx>
+#include <Standard_OutOfMemory.hxx>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <string>
 #include <vector>
+
+#include "DisplayChecks.h"
 
 namespace KorrFuzz {
 
@@ -13,54 +20,207 @@ namespace {
 
 // A display deflection of a hundredth of the box's largest side: finer ones
 // can keep the mesher busy for as long as it takes to fill memory.
-double DisplayDeflection(const ShapePtr& shape)
+double DisplayDeflection(const KMath::AxisAlignedBox& box)
 {
-    const KMath::AxisAlignedBox box = shape->GetBBox();
     const KMath::Vector3 size = box.getMaximum() - box.getMinimum();
     return std::max({size.x, size.y, size.z, 1e-3}) / 100;
 }
 
-template <class Explore> void AllowingKernelExceptions(Explore&& explore)
+std::string KernelException(const Standard_Failure& failure)
 {
-    try {
-        explore();
-    } catch (const Standard_Failure&) {
-    }
+    return std::string(failure.DynamicType()->Name()) + ": " + failure.GetMessageString();
 }
+
+std::string Numbered(const char* what, std::size_t number)
+{
+    return what + std::to_string(number);
+}
+
+class Inspection {
+public:
+    explicit Inspection(const ShapePtr& inspected)
+        : shape(inspected), box(shape->GetBBox()), deflection(DisplayDeflection(box)), checks(box, verdict)
+    {
+    }
+
+    InspectVerdict Run()
+    {
+        shape->GetShapeType();
+        ShapeList edges, faces, vertices;
+        Explore("edge list", [&] { return KTopoEdgeExplor::Explor(shape, edges); });
+        Explore("face list", [&] { return KTopoFaceExplor::Explor(shape, faces); });
+        Explore("vertex list", [&] { return KTopoVertexExplor::Explor(shape, vertices); });
+        std::size_t n = 0;
+        for (auto v = vertices.begin(); v != vertices.end() && verdict.Sound(); ++v)
+            Vertex(*v, Numbered("vertex ", n++));
+        n = 0;
+        for (auto f = faces.begin(); f != faces.end() && verdict.Sound(); ++f, ++n) {
+            Tessellation(*f, Numbered("face ", n));
+            if (verdict.Sound())
+                Soup(*f, Numbered("face ", n));
+        }
+        n = 0;
+        for (auto e = edges.begin(); e != edges.end() && verdict.Sound(); ++e)
+            Polyline(*e, Numbered("edge ", n++));
+        if (verdict.Sound())
+            WholeShape();
+        return verdict;
+    }
+
+private:
+    // An explorer call: its own answer, or false when it raised.
+    template <class Call> bool Explore(const std::string& what, Call&& call)
+    {
+        try {
+            return call();
+        } catch (const Standard_OutOfMemory& failure) {
+            verdict.Record(Fault::OutOfMemory, what + ": " + KernelException(failure));
+        } catch (const Standard_Failure& failure) {
+            if (verdict.kernelExceptions++ == 0)
+                verdict.firstKernelException = KernelException(failure) + " (" + what + ")";
+        } catch (const std::bad_alloc&) {
+            verdict.Record(Fault::OutOfMemory, what + ": std::bad_alloc");
+        } catch (const std::exception& error) {
+            verdict.Record(Fault::EscapedException, what + ": " + error.what());
+        } catch (...) {
+            verdict.Record(Fault::EscapedException, what + ": an exception of unknown type");
+        }
+        return false;
+    }
+
+    void Vertex(const ShapePtr& vertex, const std::string& what)
+    {
+        KMath::Vector3 position;
+        if (Explore(what + " position", [&] { return KTopoVertexExplor::Explor(vertex, position); }))
+            checks.Point(position, what + " position");
+    }
+
+    void Tessellation(const ShapePtr& face, const std::string& what)
+    {
+        std::vector<float> positions, normals, texCoords;
+        std::vector<unsigned int> indices;
+        ExplorFaceOptions options;
+        options.Deflection = deflection;
+        options.NormalizeUV = true;
+        const std::string call = what + " tessellation";
+        if (!Explore(call,
+                     [&] { return KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, options); }))
+            return;
+        const std::size_t nodes = positions.size() / 3;
+        checks.Points(positions, deflection, call + " positions") &&
+            checks.Holds(normals.size() == positions.size(), call + ": normals and positions differ in size") &&
+            checks.Finite(normals, call + " normals") &&
+            checks.Holds(texCoords.empty() || texCoords.size() == 2 * nodes,
+                         call + ": texture coordinates do not match the nodes") &&
+            checks.Finite(texCoords, call + " texture coordinates") &&
+            checks.Finite(&options.UVMin.x, 2, call + " UVMin") &&
+            checks.Finite(&options.UVMax.x, 2, call + " UVMax") && checks.Triangles(indices, nodes, call + " indices");
+    }
+
+    // The pointer form without indices: three corners per triangle.
+    void Soup(const ShapePtr& face, const std::string& what)
+    {
+        std::vector<float> positions, normals;
+        const std::string call = what + " triangle soup";
+        if (!Explore(call,
+                     [&] { return KTopoFaceExplor::Explor(face, &positions, nullptr, &normals, nullptr, deflection); }))
+            return;
+        checks.Holds(positions.size() % 9 == 0, call + ": positions are not whole triangles") &&
+            checks.Points(positions, deflection, call + " positions") &&
+            checks.Holds(normals.size() == positions.size(), call + ": normals and positions differ in size") &&
+            checks.Finite(normals, call + " normals");
+    }
+
+    void Polyline(const ShapePtr& edge, const std::string& what)
+    {
+        std::vector<float> points;
+        if (Explore(what + " polyline", [&] { return KTopoEdgeExplor::Explor(edge, &points, deflection); }))
+            checks.Points(points, deflection, what + " polyline");
+    }
+
+    // The whole-shape mesher lets nothing out.
+    void WholeShape()
+    {
+        KShapeMesh mesh;
+        bool meshed = false;
+        try {
+            meshed = KShapeMesher::Mesh(shape, KMeshOptions(), mesh);
+        } catch (const Standard_Failure& failure) {
+            verdict.Record(Fault::EscapedException, "KShapeMesher::Mesh: " + KernelException(failure));
+        } catch (const std::bad_alloc&) {
+            verdict.Record(Fault::OutOfMemory, "KShapeMesher::Mesh: std::bad_alloc");
+        } catch (const std::exception& error) {
+            verdict.Record(Fault::EscapedException, std::string("KShapeMesher::Mesh: ") + error.what());
+        } catch (...) {
+            verdict.Record(Fault::EscapedException, "KShapeMesher::Mesh: an exception of unknown type");
+        }
+        if (meshed)
+            CheckMesh(mesh);
+    }
+
+    void CheckMesh(const KShapeMesh& mesh)
+    {
+        const std::string call = "KShapeMesher::Mesh";
+        const std::size_t nodes = mesh.NodeCount();
+        if (!checks.Finite(&mesh.Deflection, 1, call + " Deflection") ||
+            !checks.Points(mesh.Positions, mesh.Deflection, call + " Positions") ||
+            !checks.Holds(mesh.Normals.size() == mesh.Positions.size(),
+                          call + ": Normals and Positions differ in size") ||
+            !checks.Finite(mesh.Normals, call + " Normals") ||
+            !checks.Holds(mesh.TexCoords.size() == 2 * nodes, call + ": TexCoords do not match the nodes") ||
+            !checks.Finite(mesh.TexCoords, call + " TexCoords") ||
+            !checks.Triangles(mesh.Indices, nodes, call + " Indices") ||
+            !checks.Points(mesh.EdgePoints, mesh.Deflection, call + " EdgePoints"))
+            return;
+        for (std::size_t f = 0; f < mesh.Faces.size(); ++f) {
+            const KMeshFaceRange& face = mesh.Faces[f];
+            if (!Within(face.Triangles, mesh.TriangleCount(), Numbered("Faces[", f) + "].Triangles") ||
+                !Within(face.Nodes, nodes, Numbered("Faces[", f) + "].Nodes"))
+                return;
+        }
+        for (std::size_t e = 0; e < mesh.Edges.size(); ++e)
+            if (!Within(mesh.Edges[e], mesh.EdgePoints.size() / 3, Numbered("Edges[", e) + "]"))
+                return;
+        for (std::size_t i = 0; i < mesh.Instances.size(); ++i) {
+            const KMeshInstance& instance = mesh.Instances[i];
+            const std::string name = Numbered("Instances[", i) + "]";
+            if (!Within(instance.Faces, mesh.Faces.size(), name + ".Faces") ||
+                !Within(instance.Edges, mesh.Edges.size(), name + ".Edges") ||
+                !checks.Finite(instance.Placement.m, 16, call + " " + name + ".Placement"))
+                return;
+        }
+    }
+
+    bool Within(const KMeshRange& range, std::size_t size, const std::string& what)
+    {
+        return checks.Holds(range.First <= size && range.Count <= size - range.First,
+                            "KShapeMesher::Mesh " + what + " " + std::to_string(range.First) + " + " +
+                                std::to_string(range.Count) + " exceeds " + std::to_string(size));
+    }
+
+    const ShapePtr& shape;
+    const KMath::AxisAlignedBox box;
+    const double deflection;
+    InspectVerdict verdict;
+    DisplayChecks checks;
+};
 
 } // namespace
 
-void Inspect(const ShapePtr& shape)
+InspectVerdict Examine(const ShapePtr& shape)
 {
     if (!shape)
+        return {};
+    return Inspection(shape).Run();
+}
+
+void Inspect(const ShapePtr& shape)
+{
+    const InspectVerdict verdict = Examine(shape);
+    if (verdict.Sound())
         return;
-    shape->GetShapeType();
-    const double deflection = DisplayDeflection(shape);
-    ShapeList edges, faces, vertices;
-    KTopoEdgeExplor::Explor(shape, edges);
-    KTopoFaceExplor::Explor(shape, faces);
-    KTopoVertexExplor::Explor(shape, vertices);
-
-    KMath::Vector3 position;
-    for (const ShapePtr& vertex : vertices)
-        AllowingKernelExceptions([&] { KTopoVertexExplor::Explor(vertex, position); });
-    std::vector<float> positions, normals, texCoords;
-    std::vector<unsigned int> indices;
-    ExplorFaceOptions options;
-    options.Deflection = deflection;
-    options.NormalizeUV = true;
-    for (const ShapePtr& face : faces) {
-        AllowingKernelExceptions(
-            [&] { KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, options); });
-        AllowingKernelExceptions(
-            [&] { KTopoFaceExplor::Explor(face, &positions, nullptr, &normals, nullptr, deflection); });
-    }
-    for (const ShapePtr& edge : edges)
-        AllowingKernelExceptions([&] { KTopoEdgeExplor::Explor(edge, &positions, deflection); });
-
-    // The whole-shape mesher, which lets no exception out, at its own deflection.
-    KShapeMesh mesh;
-    KShapeMesher::Mesh(shape, KMeshOptions(), mesh);
+    std::fprintf(stderr, "KorrFuzz: %s: %s\n", FaultName(verdict.fault), verdict.detail.c_str());
+    std::abort();
 }
 
 } // namespace KorrFuzz
