@@ -3,14 +3,15 @@
 #include <BRepBndLib.hxx>
 #include <Bnd_Box.hxx>
 
+#include <algorithm>
 #include <cmath>
 
 namespace KorrCore {
 
 namespace {
 
-// Share of the box's diagonal by which the kernel's box may fall short.
-constexpr double kApproximation = 0.05;
+// Share of the box's longest side by which the kernel's box may fall short.
+constexpr double kApproximation = 1e-3;
 
 } // namespace
 
@@ -26,7 +27,8 @@ DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
     // The kernel's box, tolerances included, is exact for few surfaces and
     // falls short by a little for some (surfaces of revolution, for one); a
     // relative deflection arrives here already turned into a length.
-    const double reach = deflection + kApproximation * std::sqrt(box.SquareExtent());
+    const gp_XYZ size = box.CornerMax().XYZ() - box.CornerMin().XYZ();
+    const double reach = deflection + kApproximation * std::max({size.X(), size.Y(), size.Z()});
     const gp_XYZ margin(reach, reach, reach);
     lowest = box.CornerMin().XYZ() - margin;
     highest = box.CornerMax().XYZ() + margin;

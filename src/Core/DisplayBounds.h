@@ -6,8 +6,9 @@
 namespace KorrCore {
 
 // Where the display data of a face or an edge may lie: the box of its
-// geometry, widened by the deflection the data was made with and by a twentieth
-// of its size. The kernel
+// geometry, widened by the deflection the data was made with and by a
+// thousandth of its longest side (the kernel's boxes of some surfaces fall
+// short by less). The kernel
 // meshes and samples damaged geometry without complaint (parameter curves
 // that stray far from the edges they belong to, coefficients that overflow),
 // and a triangulation read from a file holds whatever the file said; such

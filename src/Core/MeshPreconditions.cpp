@@ -9,6 +9,7 @@
 #include <BndLib_Add2dCurve.hxx>
 #include <Bnd_Box2d.hxx>
 #include <Geom2d_Curve.hxx>
+#include <Geom_BSplineCurve.hxx>
 #include <Geom_Curve.hxx>
 #include <Precision.hxx>
 #include <TopoDS_Compound.hxx>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "Core/KernelValues.h"
 
@@ -77,13 +79,35 @@ bool RangeAgrees(const TopoDS_Edge& edge, const TopoDS_Face& face)
     return std::abs(onFaceFirst - first) <= tolerance && std::abs(onFaceLast - last) <= tolerance;
 }
 
-// The curve on the face, carried onto the surface, meets the curve in space
-// at the ends and the middle of their common parameter range (edges whose
-// flag says the two share their parametrization).
-bool CurvesMeet(const TopoDS_Edge& edge, const Geom2d_Curve& onFace, double onFaceFirst, double onFaceLast,
-                const BRepAdaptor_Surface& surface)
+// Where along an edge its curves are compared, as shares of its range: the
+// ends, and the middle when the edge's flag says its curves share their
+// parametrization; for a closer look, the middle of every piece of a
+// piecewise curve too, whose damage stays local to the pieces it touches.
+std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& curve, double first, double last,
+                                   bool closely)
 {
+    std::vector<double> shares{0.0, 1.0};
     if (!BRep_Tool::SameParameter(edge))
+        return shares;
+    shares.push_back(0.5);
+    const auto* pieces = dynamic_cast<const Geom_BSplineCurve*>(&curve);
+    if (!closely || !pieces || !(last > first))
+        return shares;
+    for (int knot = pieces->FirstUKnotIndex(); knot < pieces->LastUKnotIndex(); ++knot) {
+        const double middle = 0.5 * (pieces->Knot(knot) + pieces->Knot(knot + 1));
+        if (first < middle && middle < last)
+            shares.push_back((middle - first) / (last - first));
+    }
+    return shares;
+}
+
+// The edge's curve on a surface, carried onto the surface, meets its curve in
+// space where ComparedShares says.
+bool CurvesMeet(const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& onSurface, double onSurfaceFirst,
+                double onSurfaceLast, const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation,
+                bool closely)
+{
+    if (BRep_Tool::Degenerated(edge))
         return true;
     Standard_Real first, last;
     TopLoc_Location location;
@@ -91,10 +115,11 @@ bool CurvesMeet(const TopoDS_Edge& edge, const Geom2d_Curve& onFace, double onFa
     if (curve.IsNull())
         return true;
     const double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
-    for (const double share : {0.0, 0.5, 1.0}) {
+    for (const double share : ComparedShares(edge, *curve, first, last, closely)) {
         const gp_Pnt inSpace = curve->Value(first + share * (last - first)).Transformed(location.Transformation());
-        const gp_Pnt2d uv = onFace.Value(onFaceFirst + share * (onFaceLast - onFaceFirst));
-        if (!(surface.Value(uv.X(), uv.Y()).Distance(inSpace) <= stray))
+        const gp_Pnt2d uv = onSurface->Value(onSurfaceFirst + share * (onSurfaceLast - onSurfaceFirst));
+        const gp_Pnt onSurfacePoint = surface->Value(uv.X(), uv.Y()).Transformed(surfaceLocation.Transformation());
+        if (!(onSurfacePoint.Distance(inSpace) <= stray))
             return false;
     }
     return true;
@@ -102,7 +127,8 @@ bool CurvesMeet(const TopoDS_Edge& edge, const Geom2d_Curve& onFace, double onFa
 
 // Whether the parameters [low, high] stay near a surface's range [first,
 // last] in one direction: within one width of it where the surface ends,
-// anywhere where it is periodic. An unbounded direction is left to Reaches.
+// anywhere where it is periodic. An unbounded direction is left to the
+// surface's reach.
 bool NearRange(double low, double high, double first, double last, bool periodic)
 {
     if (periodic || Precision::IsInfinite(first) || Precision::IsInfinite(last))
@@ -156,6 +182,8 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
     reach.Enlarge(kLargestBulge * std::max(Diagonal(boundary), Precision::Confusion()));
 
     const BRepAdaptor_Surface surface(face, Standard_False);
+    TopLoc_Location surfaceLocation;
+    const Handle(Geom_Surface)& geometry = BRep_Tool::Surface(face, surfaceLocation);
     for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
         const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
         Standard_Real first, last;
@@ -163,7 +191,7 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
         if (onFace.IsNull() || BRep_Tool::Degenerated(edge))
             continue;
         if (!CurveStaysOnSurface(onFace, first, last, surface, reach) ||
-            !CurvesMeet(edge, *onFace, first, last, surface))
+            !CurvesMeet(edge, onFace, first, last, geometry, surfaceLocation, /*closely=*/false))
             return false;
     }
 
@@ -171,6 +199,21 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
     Bnd_Box patch;
     BndLib_AddSurface::Add(BRepAdaptor_Surface(face), 0.0, patch);
     return !(Diagonal(patch) > kLargestBulge * std::max(Diagonal(boundary), Precision::Confusion()));
+}
+
+bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge)
+{
+    Handle(Geom2d_Curve) onSurface;
+    Handle(Geom_Surface) surface;
+    TopLoc_Location surfaceLocation;
+    Standard_Real first, last;
+    for (int representation = 1;; ++representation) {
+        BRep_Tool::CurveOnSurface(edge, onSurface, surface, surfaceLocation, first, last, representation);
+        if (onSurface.IsNull())
+            return true;
+        if (!CurvesMeet(edge, onSurface, first, last, surface, surfaceLocation, /*closely=*/true))
+            return false;
+    }
 }
 
 TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape)

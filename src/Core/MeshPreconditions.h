@@ -1,5 +1,6 @@
 #pragma once
 
+#include <TopoDS_Edge.hxx>
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Shape.hxx>
 
@@ -23,6 +24,12 @@ bool MeetableDeflection(double deflection, const TopoDS_Shape& shape);
 // its tolerance; a surface patch reaching a thousand times further than the
 // face's edges.
 bool FaceAgreesWithItsEdges(const TopoDS_Face& face);
+
+// False when the edge's curve in space strays from one of its curves on
+// surfaces by far more than its tolerance, as a damaged curve record makes it;
+// compared more closely than the faces' edges are, since the edge's own curve
+// is what is shown of it.
+bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge);
 
 // The shape itself when every face agrees with its edges, otherwise a
 // compound of the faces that do; meshing either attaches triangulations to the same faces.

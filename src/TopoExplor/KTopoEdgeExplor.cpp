@@ -35,7 +35,7 @@ bool KTopoEdgeExplor::Explor(const ShapePtr& edge, std::vector<float>* points, d
     if (!HoldsShape(edge))
         return false;
     const TopoDS_Edge& kernelEdge = TopoDS::Edge(KernelShape(edge));
-    if (!points || !MeetableDeflection(deflection, kernelEdge))
+    if (!points || !MeetableDeflection(deflection, kernelEdge) || !EdgeAgreesWithItsCurves(kernelEdge))
         return false;
 
     EdgeCurveSampler sampler;

@@ -7,8 +7,10 @@
 #include <TopoDS.hxx>
 
 #include <algorithm>
+#include <optional>
 
 #include "Core/DisplayBounds.h"
+#include "Core/MeshPreconditions.h"
 #include "TopoExplor/EdgeCurveSampler.h"
 
 namespace KorrCore {
@@ -66,13 +68,13 @@ std::vector<PolygonSource> FindEdgePolygons(const PartMesh& part)
     return sources;
 }
 
-// The edge's curve sampled, or nothing when it cannot be shown.
-std::vector<gp_XYZ> SampleEdge(const TopoDS_Edge& edge, const MeshSettings& settings, EdgeCurveSampler& sampler)
+// The edge's curve sampled, or nothing when it cannot be shown: when it
+// strays from its curves on faces or leaves the part's box.
+std::vector<gp_XYZ> SampleEdge(const TopoDS_Edge& edge, const DisplayBounds& bounds, double deflection,
+                               EdgeCurveSampler& sampler)
 {
-    const double deflection = LinearDeflection(edge, settings);
-    if (!sampler.Sample(edge, deflection))
+    if (!EdgeAgreesWithItsCurves(edge) || !sampler.Sample(edge, deflection))
         return {};
-    const DisplayBounds bounds(edge, deflection);
     std::vector<gp_XYZ> points;
     points.reserve(static_cast<std::size_t>(sampler.Count()));
     for (Standard_Integer i = 1; i <= sampler.Count(); ++i) {
@@ -83,11 +85,13 @@ std::vector<gp_XYZ> SampleEdge(const TopoDS_Edge& edge, const MeshSettings& sett
     return points;
 }
 
-void ReadEdges(const MeshSettings& settings, PartMesh& part)
+void ReadEdges(const TopoDS_Shape& shape, const MeshSettings& settings, PartMesh& part)
 {
     const std::vector<PolygonSource> sources = FindEdgePolygons(part);
     part.edgePolylines.resize(sources.size());
     EdgeCurveSampler sampler;
+    // Measured only when an edge has to be sampled.
+    std::optional<DisplayBounds> bounds;
     for (std::size_t e = 0; e < sources.size(); ++e) {
         const TopoDS_Edge& edge = TopoDS::Edge(part.edges(static_cast<int>(e + 1)));
         std::vector<gp_XYZ>& polyline = part.edgePolylines[e];
@@ -99,7 +103,10 @@ void ReadEdges(const MeshSettings& settings, PartMesh& part)
             for (Standard_Integer i = nodes.Lower(); i <= nodes.Upper(); ++i)
                 polyline.push_back(sources[e].face->positions[static_cast<std::size_t>(nodes(i) - 1)]);
         } else {
-            polyline = SampleEdge(edge, settings, sampler);
+            const double deflection = LinearDeflection(edge, settings);
+            if (!bounds)
+                bounds.emplace(shape, LinearDeflection(shape, settings));
+            polyline = SampleEdge(edge, *bounds, deflection, sampler);
         }
     }
 }
@@ -114,7 +121,7 @@ PartMesh ReadPartMesh(const TopoDS_Shape& shape, const MeshSettings& settings, c
     part.faceMeshes.reserve(static_cast<std::size_t>(part.faces.Extent()));
     for (int f = 1; f <= part.faces.Extent(); ++f)
         part.faceMeshes.push_back(ReadFace(TopoDS::Face(part.faces(f)), settings, uv));
-    ReadEdges(settings, part);
+    ReadEdges(shape, settings, part);
     return part;
 }
 
