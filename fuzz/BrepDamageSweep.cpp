@@ -27,11 +27,23 @@ using namespace KorrFuzz;
 
 namespace {
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KORRFUZZ_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(KORRFUZZ_ADDRESS_SANITIZER)
+// AddressSanitizer reserves terabytes of address space for its shadow memory.
+constexpr double kDefaultMemoryGigabytes = 0;
+#else
+constexpr double kDefaultMemoryGigabytes = 6;
+#endif
+
 struct Options {
     std::vector<std::string> inputs;
     std::size_t copies = 300;
     std::uint64_t seed = 1;
-    double memoryGigabytes = 6;
+    double memoryGigabytes = kDefaultMemoryGigabytes;
     std::string output = "sweep-findings";
     std::size_t parallel = 2;
     bool asIs = false;
@@ -203,7 +215,8 @@ int main(int argc, char** argv)
     app.add_option("-t,--timeout", options.limits.seconds, "Seconds before a child counts as hanging")
         ->check(CLI::PositiveNumber)
         ->capture_default_str();
-    app.add_option("-m,--memory", options.memoryGigabytes, "Address-space limit of a child in GB, 0 for none")
+    app.add_option("-m,--memory", options.memoryGigabytes,
+                   "Address-space limit of a child in GB, 0 for none (the default under AddressSanitizer)")
         ->check(CLI::NonNegativeNumber)
         ->capture_default_str();
     app.add_option("-o,--output", options.output, "Folder for the findings and the results table")

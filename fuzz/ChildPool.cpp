@@ -102,7 +102,6 @@ void RunChildren(std::size_t count, std::size_t parallel, const ChildLimits& lim
 {
     std::vector<Running> running;
     std::size_t next = 0;
-    std::fflush(nullptr); // nothing buffered may be written twice
     while (next < count || !running.empty()) {
         while (running.size() < std::max<std::size_t>(parallel, 1) && next < count) {
             Running child{next, -1, -1, input(next), {}, Clock::now()};
