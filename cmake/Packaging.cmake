@@ -12,12 +12,6 @@ install(TARGETS KorrGeomCore EXPORT KorrGeomCoreTargets
 install(DIRECTORY include/KorrGeomCore DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES ${PROJECT_BINARY_DIR}/include/KorrGeomCore/KorrGeomCoreExport.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore)
-# Hosts compile the kernel headers too, so they need the header Debian leaves
-# out unless the kernel's own copy is there.
-if(NOT KORRGEOM_OCCT_COMPAT_DIR STREQUAL OpenCASCADE_INCLUDE_DIR)
-  install(FILES ${KORRGEOM_OCCT_COMPAT_DIR}/NCollection_AliasedArray.hxx
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore/occt-compat)
-endif()
 
 install(EXPORT KorrGeomCoreTargets NAMESPACE KorrGeomCore:: DESTINATION ${KORRGEOM_CMAKE_DIR})
 configure_package_config_file(cmake/KorrGeomCoreConfig.cmake.in
