@@ -41,8 +41,7 @@ public:
     const SubShapeAttributes* Find(const TopoDS_Shape& key) const;
 
     std::size_t Size() const { return entries.size(); }
-    template <class Visit>
-    void ForEach(Visit&& visit) const
+    template <class Visit> void ForEach(Visit&& visit) const
     {
         for (const auto& [key, attributes] : entries)
             visit(key, attributes);

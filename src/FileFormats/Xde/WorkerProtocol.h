@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "FileFormats/Xde/FileFormat.h"
+
+// How the library and its translation worker (korrgeom-translate) talk. The
+// library starts the worker as
+//   korrgeom-translate read <format> <memory-bytes> <cpu-seconds>
+// with the file to read as its standard input, a pipe for the result (a
+// translation message) on kResultDescriptor and one for progress lines on
+// kProgressDescriptor. Progress lines are "step <name>" when a step starts and
+// "percent <0..100>" within the translation. The worker exits with status 0
+// only after writing the whole result.
+namespace KorrCore::Xde::WorkerProtocol {
+
+constexpr int kResultDescriptor = 3;
+constexpr int kProgressDescriptor = 4;
+
+constexpr std::string_view kReadCommand = "read";
+
+constexpr std::string_view FormatName(FileFormat format)
+{
+    return format == FileFormat::Step ? "step" : "iges";
+}
+
+inline std::optional<FileFormat> FormatNamed(std::string_view name)
+{
+    for (FileFormat format : {FileFormat::Step, FileFormat::Iges})
+        if (name == FormatName(format))
+            return format;
+    return std::nullopt;
+}
+
+} // namespace KorrCore::Xde::WorkerProtocol
