@@ -1,7 +1,10 @@
 // korrgeom-translate: runs the kernel's STEP and IGES translators for the
-// Exchange library, in a process of its own, because they crash on damaged
-// files. See Xde/WorkerProtocol.h for how the library talks to it.
+// Exchange library in a process of its own, because they crash on damaged
+// files and keep process-wide settings. See Xde/WorkerProtocol.h for how the
+// library talks to it.
 
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
 #include <TDocStd_Document.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
@@ -9,6 +12,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -17,6 +22,8 @@
 #include "FileFormats/Worker/ProgressLines.h"
 #include "FileFormats/Xde/DocumentReading.h"
 #include "FileFormats/Xde/DocumentShape.h"
+#include "FileFormats/Xde/DocumentWriting.h"
+#include "FileFormats/Xde/ShapeDocument.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 
@@ -46,32 +53,73 @@ bool WriteAll(int descriptor, std::string_view bytes)
     return true;
 }
 
-int Read(Xde::FileFormat format)
+std::optional<std::string> ReadAll(int descriptor)
 {
-    const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
-    // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
-    // whatever the file leaves unnamed; a host should see only the file's own.
-    XCAFDoc_ShapeTool::SetAutoNaming(false);
+    std::string bytes;
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+Handle(TDocStd_Document) NewDocument()
+{
     Handle(TDocStd_Document) document;
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
+    return document;
+}
 
-    progress->Step("read");
-    if (!Xde::ReadDocument(format, "/proc/self/fd/0", document, progress->Start()))
+// The kernel reads the file through the descriptor the library opened.
+int Read(Xde::FileFormat format, Worker::ProgressLines& progress)
+{
+    const Handle(TDocStd_Document) document = NewDocument();
+    progress.Step("read");
+    if (!Xde::ReadDocument(format, "/proc/self/fd/0", document, progress.Start()))
         return kRefused;
-    progress->Step("convert");
+    progress.Step("convert");
     const Xde::AttributedShape shape = Xde::ShapeFromDocument(document);
     if (shape.root.IsNull())
         return kNoShape;
     const std::string message = Xde::EncodeTranslation(shape.root, shape.attributes);
-    progress->Step("send");
-    return WriteAll(Protocol::kResultDescriptor, message) ? kDone : kOutputFailed;
+    progress.Step("send");
+    return WriteAll(Protocol::kOutputDescriptor, message) ? kDone : kOutputFailed;
+}
+
+// The message comes from the library, which wrote the BRep text itself: the
+// kernel's reader can take it without the screen.
+int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
+{
+    progress.Step("receive");
+    const std::optional<std::string> message = ReadAll(STDIN_FILENO);
+    const std::optional<Xde::DecodedTranslation> decoded = message ? Xde::DecodeTranslation(*message) : std::nullopt;
+    if (!decoded)
+        return kUsage;
+    Xde::AttributedShape shape;
+    std::istringstream brep(decoded->brep);
+    BRepTools::Read(shape.root, brep, BRep_Builder());
+    std::optional<ShapeAttributes> attributes = Xde::AttributesOn(shape.root, *decoded);
+    if (shape.root.IsNull() || !attributes)
+        return kUsage;
+    shape.attributes = std::move(*attributes);
+    progress.Step("convert");
+    const Handle(TDocStd_Document) document = NewDocument();
+    Xde::FillDocument(shape, document);
+    progress.Step("write");
+    return Xde::WriteDocument(format, "/proc/self/fd/3", document) ? kDone : kFailed;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 5 || argv[1] != Protocol::kReadCommand)
+    const bool reading = argc == 5 && argv[1] == Protocol::kReadCommand;
+    if (!reading && !(argc == 5 && argv[1] == Protocol::kWriteCommand))
         return kUsage;
     const std::optional<Xde::FileFormat> format = Protocol::FormatNamed(argv[2]);
     const std::uint64_t memoryBytes = Number(argv[3]);
@@ -79,8 +127,12 @@ int main(int argc, char** argv)
     if (!format || memoryBytes == 0 || cpuSeconds == 0)
         return kUsage;
     Worker::LimitThisProcess(memoryBytes, cpuSeconds);
+    // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
+    // whatever a file leaves unnamed; a host should see only the file's own.
+    XCAFDoc_ShapeTool::SetAutoNaming(false);
     try {
-        return Read(*format);
+        const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
+        return reading ? Read(*format, *progress) : Write(*format, *progress);
     } catch (...) {
         // The kernel's exceptions, and running out of the memory allowed.
         return kFailed;

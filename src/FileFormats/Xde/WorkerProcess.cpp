@@ -78,7 +78,7 @@ public:
                ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO) == 0 &&
                ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
                ::posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO) == 0 &&
-               ::posix_spawn_file_actions_adddup2(&actions, result, WorkerProtocol::kResultDescriptor) == 0 &&
+               ::posix_spawn_file_actions_adddup2(&actions, result, WorkerProtocol::kOutputDescriptor) == 0 &&
                ::posix_spawn_file_actions_adddup2(&actions, progress, WorkerProtocol::kProgressDescriptor) == 0 &&
                ::posix_spawn_file_actions_addclosefrom_np(&actions, kFirstClosed) == 0 &&
                ::posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
@@ -224,14 +224,16 @@ private:
 
 } // namespace
 
-WorkerRun RunWorker(const std::string& program, const std::vector<std::string>& arguments, int input,
+WorkerRun RunWorker(const std::string& program, const std::vector<std::string>& arguments, int input, int output,
                     const WorkerWatch& watch)
 {
     Pipe result, progress;
     const Descriptor raisedInput = Raised(input);
+    const Descriptor raisedOutput = output >= 0 ? Raised(output) : Descriptor();
+    const bool outputReady = output >= 0 ? raisedOutput.Open() : MakePipe(result);
     SpawnSetup setup;
-    if (!raisedInput.Open() || !MakePipe(result) || !MakePipe(progress) ||
-        !setup.Prepare(raisedInput.Get(), result.write.Get(), progress.write.Get()))
+    if (!raisedInput.Open() || !outputReady || !MakePipe(progress) ||
+        !setup.Prepare(raisedInput.Get(), output >= 0 ? raisedOutput.Get() : result.write.Get(), progress.write.Get()))
         return {};
     const pid_t pid = setup.Spawn(program, arguments);
     if (pid < 0)

@@ -34,14 +34,15 @@ struct WorkerWatch {
 };
 
 // Runs the worker program with `arguments` (argv[1] onwards), `input` as its
-// standard input, the result and progress pipes of WorkerProtocol.h, and
-// nothing else of this process: no other descriptor, no signal mask, default
-// handling of SIGPIPE; its standard output and error (where the kernel chats)
-// go to /dev/null. Waits for it to exit, reading both pipes meanwhile, and
-// kills it at the time limit or on cancellation; the worker is always reaped
-// and every descriptor closed before this returns. posix_spawn rather than
-// fork, so that a multi-threaded host is safe.
-WorkerRun RunWorker(const std::string& program, const std::vector<std::string>& arguments, int input,
+// standard input, `output` (a file it writes) or else a pipe for its result
+// as its descriptor 3, a pipe for progress lines as its descriptor 4 (see
+// WorkerProtocol.h), and nothing else of this process: no other descriptor,
+// no signal mask, default handling of SIGPIPE; its standard output and error
+// (where the kernel chats) go to /dev/null. Waits for it to exit, reading the
+// pipes meanwhile, and kills it at the time limit or on cancellation; the
+// worker is always reaped and every descriptor closed before this returns.
+// posix_spawn rather than fork, so that a multi-threaded host is safe.
+WorkerRun RunWorker(const std::string& program, const std::vector<std::string>& arguments, int input, int output,
                     const WorkerWatch& watch);
 
 } // namespace KorrCore::Xde

@@ -8,17 +8,21 @@
 // How the library and its translation worker (korrgeom-translate) talk. The
 // library starts the worker as
 //   korrgeom-translate read <format> <memory-bytes> <cpu-seconds>
-// with the file to read as its standard input, a pipe for the result (a
-// translation message) on kResultDescriptor and one for progress lines on
-// kProgressDescriptor. Progress lines are "step <name>" when a step starts and
-// "percent <0..100>" within the translation. The worker exits with status 0
-// only after writing the whole result.
+// with the file to read as its standard input and a pipe for the result (a
+// translation message) on kOutputDescriptor, or as
+//   korrgeom-translate write <format> <memory-bytes> <cpu-seconds>
+// with a translation message as its standard input and the (new, empty) file
+// to write on kOutputDescriptor. Either way a pipe for progress lines is on
+// kProgressDescriptor: "step <name>" when a step starts and "percent
+// <0..100>" within the kernel's translation. The worker exits with status 0
+// only after writing all of its output.
 namespace KorrCore::Xde::WorkerProtocol {
 
-constexpr int kResultDescriptor = 3;
+constexpr int kOutputDescriptor = 3;
 constexpr int kProgressDescriptor = 4;
 
 constexpr std::string_view kReadCommand = "read";
+constexpr std::string_view kWriteCommand = "write";
 
 constexpr std::string_view FormatName(FileFormat format)
 {
