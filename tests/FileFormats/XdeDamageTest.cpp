@@ -59,8 +59,12 @@ TEST(XdeDamage, DamagedForeignAndMissingFilesGiveNullAndLeaveNothingBehind)
         // The kernel's translator dereferences the missing loop and crashes.
         {"bound-without-loop.stp", FileFormat::Step,
          Replaced(stepText, "FACE_OUTER_BOUND( '', #123, .T. )", "FACE_OUTER_BOUND( '', .T. )")},
+        // The kernel would translate these into a solid without one face, and
+        // into the three faces without their terminate record.
+        {"shell-with-missing-face.stp", FileFormat::Step,
+         Replaced(stepText, "CLOSED_SHELL( '', ( #48,", "CLOSED_SHELL( '', ( #999999,")},
+        {"cut-short.igs", FileFormat::Iges, igesText.substr(0, igesText.size() * 9 / 10)},
         {"half.stp", FileFormat::Step, stepText.substr(0, stepText.size() / 2)},
-        {"half.igs", FileFormat::Iges, igesText.substr(0, igesText.size() / 2)},
         {"brep.stp", FileFormat::Step, brep},
         {"brep.igs", FileFormat::Iges, brep},
         {"empty.stp", FileFormat::Step, ""},
