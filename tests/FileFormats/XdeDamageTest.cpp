@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <stdexcept>
 #include <string_view>
 #include <sys/wait.h>
 #include <vector>
@@ -81,7 +82,7 @@ TEST(XdeDamage, DamagedForeignAndMissingFilesGiveNullAndLeaveNothingBehind)
     EXPECT_EQ(dir.entryCount(), std::size(cases));
 }
 
-TEST(XdeDamage, CancellationAndTheTimeLimitStopTheWorkerAtOnce)
+TEST(XdeDamage, CancellationTheTimeLimitAndAFailingCallbackStopTheWorkerAtOnce)
 {
     const std::string path = KorrTest::SharedExchangeFile("step/occt_trj7_as1-hc-214.stp");
     if (path.empty())
@@ -100,8 +101,10 @@ TEST(XdeDamage, CancellationAndTheTimeLimitStopTheWorkerAtOnce)
     cancelled.cancelled = [&] { return ++polls > 0; };
     Xde::WorkerOptions hurried;
     hurried.timeLimit = std::chrono::milliseconds(1);
+    Xde::WorkerOptions throwing;
+    throwing.progress = [](std::string_view, int) { throw std::runtime_error("host callback failed"); };
     const int descriptors = OpenDescriptors();
-    for (const Xde::WorkerOptions* options : {&cancelled, &hurried}) {
+    for (const Xde::WorkerOptions* options : {&cancelled, &hurried, &throwing}) {
         const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(Xde::ReadInWorker(FileFormat::Step, path, *options));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));

@@ -141,6 +141,17 @@ public:
         : pid(pid), result(std::move(result.read)), progress(std::move(progress.read))
     {
     }
+    // A callback that throws leaves Wait early; the worker must not outlive it.
+    ~RunningWorker()
+    {
+        if (!reaped) {
+            WorkerRun ignored;
+            ::kill(pid, SIGKILL);
+            Reaped(ignored, true);
+        }
+    }
+    RunningWorker(const RunningWorker&) = delete;
+    RunningWorker& operator=(const RunningWorker&) = delete;
 
     WorkerRun Wait(const WorkerWatch& watch)
     {
@@ -197,6 +208,7 @@ private:
         } while (got < 0 && errno == EINTR);
         if (got == 0)
             return false;
+        reaped = true;
         if (got < 0) {
             run.outcome = WorkerRun::Outcome::Vanished;
         } else if (WIFEXITED(status)) {
@@ -219,6 +231,7 @@ private:
     }
 
     pid_t pid;
+    bool reaped = false;
     Descriptor result, progress;
 };
 
