@@ -10,6 +10,7 @@
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <cerrno>
+#include <cstdlib>
 #include <charconv>
 #include <cstdint>
 #include <optional>
@@ -130,11 +131,15 @@ int main(int argc, char** argv)
     // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
     // whatever a file leaves unnamed; a host should see only the file's own.
     XCAFDoc_ShapeTool::SetAutoNaming(false);
+    int status = kFailed;
     try {
         const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
-        return reading ? Read(*format, *progress) : Write(*format, *progress);
+        status = reading ? Read(*format, *progress) : Write(*format, *progress);
     } catch (...) {
         // The kernel's exceptions, and running out of the memory allowed.
-        return kFailed;
     }
+    // Everything is written with plain writes, so nothing is left to flush.
+    // The kernel keeps memory to the end of the process; tearing it down
+    // would only cost time, and a leak checker would take it for a fault.
+    std::_Exit(status);
 }
