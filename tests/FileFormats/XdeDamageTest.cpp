@@ -94,7 +94,7 @@ TEST(XdeDamage, CancellationTheTimeLimitAndAFailingCallbackStopTheWorkerAtOnce)
             steps.emplace_back(step);
     };
     ASSERT_TRUE(Xde::ReadInWorker(FileFormat::Step, path, watched));
-    EXPECT_EQ(steps, (std::vector<std::string>{"read", "convert", "send"}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"read", "convert", "send", "done"}));
 
     Xde::WorkerOptions cancelled;
     int polls = 0;

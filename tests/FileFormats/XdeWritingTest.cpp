@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "FileFormats/Xde/IsolatedWriting.h"
 #include "FileFormats/ExchangeChecks.h"
 #include "support/ShapeChecks.h"
@@ -68,4 +70,17 @@ TEST(XdeWriting, SeveralShapesBecomeSeveralFreeShapesAndAFailedSaveKeepsTheOldFi
     EXPECT_FALSE(Xde::WriteInWorker(FileFormat::Iges, dir.file("none.igs"), {nullptr}, {}));
     EXPECT_EQ(KorrTest::ReadBytes(dir.file("two.stp")), before);
     EXPECT_EQ(dir.entryCount(), 1u);
+}
+
+// Such a host takes every worker's exit status before the library can.
+TEST(XdeWriting, AHostThatIgnoresItsChildrenStillSavesAndReads)
+{
+    const ShapePtr box = KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(1, 2, 3));
+    KorrTest::TempDir dir;
+    const auto previous = std::signal(SIGCHLD, SIG_IGN);
+    const bool saved = Xde::WriteInWorker(FileFormat::Iges, dir.file("box.igs"), {box}, {});
+    const ShapePtr read = Xde::ReadInWorker(FileFormat::Iges, dir.file("box.igs"), {});
+    std::signal(SIGCHLD, previous);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(KorrTest::SolidAndFaceUses(read), std::make_pair(1, 6));
 }

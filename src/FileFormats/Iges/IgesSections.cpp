@@ -47,7 +47,8 @@ bool SectionsComplete(std::string_view text)
         start = end + 1;
         if (line.find_first_not_of(' ') == std::string_view::npos)
             continue;
-        const std::size_t section = line.size() > kSectionColumn ? kSections.find(line[kSectionColumn]) : kSections.npos;
+        const std::size_t section =
+            line.size() > kSectionColumn ? kSections.find(line[kSectionColumn]) : kSections.npos;
         // The fixed form starts with a start record; after that, a record
         // without a section letter is a record cut short.
         if (last.empty() && section != 0)

@@ -135,6 +135,8 @@ int main(int argc, char** argv)
     try {
         const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
         status = reading ? Read(*format, *progress) : Write(*format, *progress);
+        if (status == kDone)
+            progress->Step(Protocol::kDoneStep);
     } catch (...) {
         // The kernel's exceptions, and running out of the memory allowed.
     }

@@ -42,11 +42,7 @@ ShapePtr ReadInWorker(FileFormat format, const std::string& path, const WorkerOp
         if (!file.Open() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
             return nullptr;
         const WorkerRun run = CallWorker(WorkerProtocol::kReadCommand, format, file.Get(), -1, options);
-        // The message's end mark is written last, so a whole message also
-        // vouches for a worker whose status the host took.
-        if (!Succeeded(run) && run.outcome != WorkerRun::Outcome::Vanished)
-            return nullptr;
-        return ShapeFromMessage(run.result);
+        return Succeeded(run) ? ShapeFromMessage(run.result) : nullptr;
     });
 }
 

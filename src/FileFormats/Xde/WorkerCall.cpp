@@ -45,4 +45,11 @@ WorkerRun CallWorker(std::string_view command, FileFormat format, int input, int
     return RunWorker(program, arguments, input, output, watch);
 }
 
+bool Succeeded(const WorkerRun& run)
+{
+    const bool done = run.lastLine == std::string("step ") + WorkerProtocol::kDoneStep;
+    return done && ((run.outcome == WorkerRun::Outcome::Exited && run.exitStatus == 0) ||
+                    run.outcome == WorkerRun::Outcome::Vanished);
+}
+
 } // namespace KorrCore::Xde

@@ -27,11 +27,8 @@ struct WorkerOptions {
 // a result it sends back.
 WorkerRun CallWorker(std::string_view command, FileFormat format, int input, int output, const WorkerOptions& options);
 
-// The worker did all it was asked. A worker reaped by the host leaves no
-// status; for it only a complete result can tell.
-inline bool Succeeded(const WorkerRun& run)
-{
-    return run.outcome == WorkerRun::Outcome::Exited && run.exitStatus == 0;
-}
+// The worker did all it was asked. A host that reaps every child takes the
+// worker's status; the worker's last progress line still tells.
+bool Succeeded(const WorkerRun& run);
 
 } // namespace KorrCore::Xde

@@ -125,13 +125,14 @@ void Drain(Descriptor& pipe, std::string& into)
     }
 }
 
-void PassLines(std::string& pending, const WorkerWatch& watch)
+void PassLines(std::string& pending, std::string& lastLine, const WorkerWatch& watch)
 {
     std::size_t end;
     while ((end = pending.find('\n')) != std::string::npos) {
-        if (watch.progressLine)
-            watch.progressLine(std::string_view(pending).substr(0, end));
+        lastLine = pending.substr(0, end);
         pending.erase(0, end + 1);
+        if (watch.progressLine)
+            watch.progressLine(lastLine);
     }
 }
 
@@ -167,7 +168,7 @@ public:
             if (left.count() <= 0)
                 return Killed(WorkerRun::Outcome::TimedOut);
             Listen(static_cast<int>(std::min<long long>(left.count(), kPollMilliseconds)), run.result, progressText);
-            PassLines(progressText, watch);
+            PassLines(progressText, run.lastLine, watch);
             if (run.result.size() > watch.resultLimit)
                 return Killed(WorkerRun::Outcome::TooLarge);
         }
@@ -177,7 +178,7 @@ public:
             Drain(result, run.result);
         if (progress.Open())
             Drain(progress, progressText);
-        PassLines(progressText, watch);
+        PassLines(progressText, run.lastLine, watch);
         return run;
     }
 

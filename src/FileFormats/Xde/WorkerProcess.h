@@ -22,6 +22,8 @@ struct WorkerRun {
     Outcome outcome = Outcome::NotStarted;
     int exitStatus = -1;
     std::string result;
+    // The last line on the progress channel.
+    std::string lastLine;
 };
 
 struct WorkerWatch {

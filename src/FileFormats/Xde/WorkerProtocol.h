@@ -14,8 +14,9 @@
 // with a translation message as its standard input and the (new, empty) file
 // to write on kOutputDescriptor. Either way a pipe for progress lines is on
 // kProgressDescriptor: "step <name>" when a step starts and "percent
-// <0..100>" within the kernel's translation. The worker exits with status 0
-// only after writing all of its output.
+// <0..100>" within the kernel's translation, and after all of its output the
+// step "done", which the worker's exit status (0) confirms unless someone
+// else took that status.
 namespace KorrCore::Xde::WorkerProtocol {
 
 constexpr int kOutputDescriptor = 3;
@@ -23,6 +24,7 @@ constexpr int kProgressDescriptor = 4;
 
 constexpr std::string_view kReadCommand = "read";
 constexpr std::string_view kWriteCommand = "write";
+constexpr char kDoneStep[] = "done";
 
 constexpr std::string_view FormatName(FileFormat format)
 {
