@@ -69,6 +69,13 @@ std::optional<std::string> ReadAll(int descriptor)
     }
 }
 
+// The kernel's translators take file names: these name the files the
+// library handed over as descriptors.
+std::string DescriptorPath(int descriptor)
+{
+    return "/proc/self/fd/" + std::to_string(descriptor);
+}
+
 Handle(TDocStd_Document) NewDocument()
 {
     Handle(TDocStd_Document) document;
@@ -76,12 +83,11 @@ Handle(TDocStd_Document) NewDocument()
     return document;
 }
 
-// The kernel reads the file through the descriptor the library opened.
 int Read(Xde::FileFormat format, Worker::ProgressLines& progress)
 {
     const Handle(TDocStd_Document) document = NewDocument();
     progress.Step("read");
-    if (!Xde::ReadDocument(format, "/proc/self/fd/0", document, progress.Start()))
+    if (!Xde::ReadDocument(format, DescriptorPath(STDIN_FILENO).c_str(), document, progress.Start()))
         return kRefused;
     progress.Step("convert");
     const Xde::AttributedShape shape = Xde::ShapeFromDocument(document);
@@ -112,7 +118,7 @@ int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
     const Handle(TDocStd_Document) document = NewDocument();
     Xde::FillDocument(shape, document);
     progress.Step("write");
-    return Xde::WriteDocument(format, "/proc/self/fd/3", document) ? kDone : kFailed;
+    return Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document) ? kDone : kFailed;
 }
 
 } // namespace
