@@ -1,6 +1,8 @@
 # Installs the library, its public headers and a CMake package so that a host
 # writes find_package(KorrGeomCore CONFIG REQUIRED) and links
-# KorrGeomCore::KorrGeomCore.
+# KorrGeomCore::KorrGeomCore; with COMPONENTS Exchange also
+# KorrGeomCore::Exchange (STEP and IGES; its worker program is installed
+# beside its build rules, in src/FileFormats).
 include(CMakePackageConfigHelpers)
 
 set(KORRGEOM_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/KorrGeomCore)
@@ -12,14 +14,18 @@ install(TARGETS KorrGeomCore EXPORT KorrGeomCoreTargets
 install(DIRECTORY include/KorrGeomCore DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(FILES ${PROJECT_BINARY_DIR}/include/KorrGeomCore/KorrGeomCoreExport.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore)
-# Hosts compile the kernel headers too, so they need the header Debian leaves
-# out unless the kernel's own copy is there.
-if(NOT KORRGEOM_OCCT_COMPAT_DIR STREQUAL OpenCASCADE_INCLUDE_DIR)
-  install(FILES ${KORRGEOM_OCCT_COMPAT_DIR}/NCollection_AliasedArray.hxx
-    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore/occt-compat)
-endif()
 
 install(EXPORT KorrGeomCoreTargets NAMESPACE KorrGeomCore:: DESTINATION ${KORRGEOM_CMAKE_DIR})
+
+if(TARGET KorrGeomCoreExchange)
+  install(TARGETS KorrGeomCoreExchange EXPORT KorrGeomCoreExchangeTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${PROJECT_BINARY_DIR}/include/KorrGeomCore/KorrGeomCoreExchangeExport.h
+    DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore)
+  install(EXPORT KorrGeomCoreExchangeTargets NAMESPACE KorrGeomCore:: DESTINATION ${KORRGEOM_CMAKE_DIR})
+endif()
 configure_package_config_file(cmake/KorrGeomCoreConfig.cmake.in
   ${PROJECT_BINARY_DIR}/KorrGeomCoreConfig.cmake
   INSTALL_DESTINATION ${KORRGEOM_CMAKE_DIR})

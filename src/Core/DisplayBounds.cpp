@@ -22,6 +22,9 @@ DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
     BRepBndLib::Add(shape, box, Standard_False);
     if (box.IsVoid())
         BRepBndLib::Add(shape, box, Standard_True);
+    // Edges along whole lines reach infinity, and nothing of them is shown.
+    if (box.IsOpen() && box.HasFinitePart())
+        box = box.FinitePart();
     if (box.IsVoid() || box.IsOpen())
         return;
     // The kernel's box, tolerances included, is exact for few surfaces and

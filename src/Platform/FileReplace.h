@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include <KorrGeomCore/KorrGeomCoreExport.h>
+
 namespace KorrCore {
 
 // Saves a file so that a failed save never destroys what was there: `write`
@@ -13,6 +15,6 @@ namespace KorrCore {
 // target's permissions; a symbolic link is followed, so the file it points to
 // is replaced, as a direct write would. Returns true when the target now holds
 // what `write` wrote.
-bool ReplaceFile(const std::string& target, const std::function<bool(const std::string& path)>& write);
+KORRGEOMCORE_EXPORT bool ReplaceFile(const std::string& target, const std::function<bool(const std::string& path)>& write);
 
 } // namespace KorrCore

@@ -4,16 +4,21 @@
 #include <BRep_Tool.hxx>
 #include <GeomAdaptor_Curve.hxx>
 #include <Geom_TrimmedCurve.hxx>
+#include <Precision.hxx>
 #include <TopoDS.hxx>
 
 namespace KorrCore {
 
 bool EdgeCurveSampler::Sample(const TopoDS_Edge& edge, double deflection)
 {
+    // An edge along a whole line has no end to sample to.
+    Standard_Real first, last;
+    BRep_Tool::Range(edge, first, last);
+    if (Precision::IsInfinite(first) || Precision::IsInfinite(last))
+        return false;
     BRepBuilderAPI_NurbsConvert converter(edge, Standard_True);
     const TopoDS_Edge& converted = TopoDS::Edge(converter.Shape());
     TopLoc_Location location;
-    Standard_Real first, last;
     curve = BRep_Tool::Curve(converted, location, first, last);
     if (curve.IsNull())
         return false;

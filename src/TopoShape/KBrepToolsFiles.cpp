@@ -11,6 +11,7 @@
 #include "FileFormats/Brep/BrepFileScreen.h"
 #include "Platform/FileBytes.h"
 #include "Platform/FileReplace.h"
+#include "TopoShape/BrepText.h"
 
 namespace KorrCore {
 
@@ -28,15 +29,12 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
 
 } // namespace
 
-ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* /*progress*/)
+ShapePtr ReadBrepText(std::string text)
 {
-    // The file is read once: the bytes that were screened are the bytes the
-    // kernel reads.
-    std::optional<std::string> bytes = RegularFileBytes(KStringUtil::w2a(path));
-    if (!bytes || !LooksReadable(*bytes))
+    if (!LooksReadable(text))
         return nullptr;
     return Guarded([&]() -> ShapePtr {
-        std::istringstream in(std::move(*bytes));
+        std::istringstream in(std::move(text));
         // A failing stream throws rather than leave the reader spinning on it;
         // screened text does not fail, this only backs the screen up.
         in.exceptions(std::ios::failbit | std::ios::badbit);
@@ -44,6 +42,14 @@ ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* 
         BRepTools::Read(shape, in, BRep_Builder());
         return shape.IsNull() ? nullptr : WrapShape(shape);
     });
+}
+
+ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* /*progress*/)
+{
+    // The file is read once: the bytes that were screened are the bytes the
+    // kernel reads.
+    std::optional<std::string> bytes = RegularFileBytes(KStringUtil::w2a(path));
+    return bytes ? ReadBrepText(std::move(*bytes)) : nullptr;
 }
 
 // A handle holding no kernel shape has nothing to save: the kernel would write

@@ -7,6 +7,8 @@ KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelSh
 
 void KTopoShapeImpl::SetShape(const TopoDS_Shape& kernelShape)
 {
+    if (!kernelShape.IsPartner(shape))
+        attributes.reset();
     shape.TShape(kernelShape.TShape());
     // The kernel's own checked setter raises for a mirroring or scaling
     // location, which shapes it made itself can carry: holding a shape is
@@ -23,6 +25,16 @@ void KTopoShapeImpl::SetShape(KTopoShape* handle, const TopoDS_Shape& kernelShap
 TopoDS_Shape& KTopoShapeImpl::GetShape(KTopoShape* handle)
 {
     return handle->impl->GetShape();
+}
+
+const std::shared_ptr<const ShapeAttributes>& KTopoShapeImpl::GetAttributes(const KTopoShape* handle)
+{
+    return handle->impl->GetAttributes();
+}
+
+void KTopoShapeImpl::SetAttributes(KTopoShape* handle, std::shared_ptr<const ShapeAttributes> value)
+{
+    handle->impl->SetAttributes(std::move(value));
 }
 
 } // namespace KorrCore

@@ -2,14 +2,18 @@
 
 #include <TopoDS_Shape.hxx>
 
+#include <memory>
+
 #include <KorrGeomCore/KorrGeomCoreExport.h>
 
 namespace KorrCore {
 
 class KTopoShape;
+class ShapeAttributes;
 
-// Holds the kernel shape behind a KTopoShape. Copies copy the kernel shape,
-// which shares its underlying data: no geometry is duplicated.
+// Holds the kernel shape behind a KTopoShape, and the names and colours a file
+// gave its sub-shapes. Copies copy the kernel shape, which shares its
+// underlying data: no geometry is duplicated.
 class KORRGEOMCORE_EXPORT KTopoShapeImpl {
 public:
     KTopoShapeImpl() = default;
@@ -18,6 +22,9 @@ public:
     KTopoShapeImpl& operator=(const KTopoShapeImpl& other) = default;
     ~KTopoShapeImpl() = default;
 
+    // The attributes stay when the new shape is the same shape moved or
+    // reoriented (their keys do not depend on the root's location), and go
+    // otherwise.
     void SetShape(const TopoDS_Shape& kernelShape);
     TopoDS_Shape& GetShape() { return shape; }
     operator TopoDS_Shape&() { return shape; }
@@ -27,8 +34,15 @@ public:
     static void SetShape(KTopoShape* handle, const TopoDS_Shape& kernelShape);
     static TopoDS_Shape& GetShape(KTopoShape* handle);
 
+    // Null when no file gave the shape attributes.
+    const std::shared_ptr<const ShapeAttributes>& GetAttributes() const { return attributes; }
+    void SetAttributes(std::shared_ptr<const ShapeAttributes> value) { attributes = std::move(value); }
+    static const std::shared_ptr<const ShapeAttributes>& GetAttributes(const KTopoShape* handle);
+    static void SetAttributes(KTopoShape* handle, std::shared_ptr<const ShapeAttributes> value);
+
 private:
     TopoDS_Shape shape;
+    std::shared_ptr<const ShapeAttributes> attributes;
 };
 
 } // namespace KorrCore

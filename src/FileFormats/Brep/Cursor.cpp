@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include <Precision.hxx>
+
 #include "Core/ModelScale.h"
 
 namespace KorrCore::BrepScreen {
@@ -83,17 +85,29 @@ bool Cursor::Flag()
     return Flag(ignored);
 }
 
-bool Cursor::Real(double& value)
+bool Cursor::Number(double& value)
 {
     std::string_view token;
     if (!Token(token))
         return false;
     token = WithoutPlus(token);
     const char* end = token.data() + token.size();
-    // The general format refuses hexadecimal; NaN, infinities and numbers
-    // beyond the model scale are refused below.
+    // The general format refuses hexadecimal, and NaN and infinities fail the
+    // callers' bounds.
     const auto [stop, error] = std::from_chars(token.data(), end, value);
-    return error == std::errc() && stop == end && std::abs(value) < kLargestModelMagnitude;
+    return error == std::errc() && stop == end;
+}
+
+bool Cursor::Real(double& value) { return Number(value) && std::abs(value) < kLargestModelMagnitude; }
+
+bool Cursor::Range()
+{
+    for (int end = 0; end < 2; ++end) {
+        double bound = 0;
+        if (!Number(bound) || !(std::abs(bound) < kLargestModelMagnitude || std::abs(bound) == Precision::Infinite()))
+            return false;
+    }
+    return true;
 }
 
 bool Cursor::Reals(std::int64_t count)

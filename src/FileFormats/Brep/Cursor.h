@@ -36,6 +36,10 @@ public:
     // Decimal numbers within the model scale (see Core/ModelScale.h).
     bool Real(double& value);
     bool Reals(std::int64_t count);
+    // An edge's parameter range: decimal numbers within the model scale, or
+    // the kernel's infinity, which edges along whole lines carry (nothing
+    // displays such an edge, but real files hold them).
+    bool Range();
 
     // The rest of the current line holds only white space and at most
     // `maxLength` characters; consumes its end. The reader takes lines into
@@ -51,6 +55,9 @@ public:
     std::string_view Text(std::size_t begin, std::size_t end) const { return text.substr(begin, end - begin); }
 
 private:
+    // A decimal number filling the whole token, of any magnitude.
+    bool Number(double& value);
+
     std::string_view text;
     bool buildRecords;
     std::size_t position = 0;

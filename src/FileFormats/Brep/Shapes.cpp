@@ -103,8 +103,9 @@ bool EdgeGeometry(Cursor& cursor, const Tables& tables)
 {
     if (!cursor.Reals(1) || !cursor.Flag() || !cursor.Flag() || !cursor.Flag())
         return false;
-    // The second version of the format stores the end points on each surface.
-    const std::int64_t range = tables.format == 2 ? 6 : 2;
+    // The second version of the format stores the end points on each surface
+    // after the range.
+    const std::int64_t endPoints = tables.format == 2 ? 4 : 0;
     for (;;) {
         std::int64_t kind = 0;
         if (!cursor.Int(0, 7, kind))
@@ -113,15 +114,16 @@ bool EdgeGeometry(Cursor& cursor, const Tables& tables)
         switch (kind) {
         case 0: return true;
         case 1: // curve in space
-            ok = cursor.Int(1, tables.curves) && Location(cursor, tables) && cursor.Reals(2);
+            ok = cursor.Int(1, tables.curves) && Location(cursor, tables) && cursor.Range();
             break;
         case 2: // curve on a surface
             ok = cursor.Int(1, tables.curves2d) && cursor.Int(1, tables.surfaces) && Location(cursor, tables) &&
-                 cursor.Reals(range);
+                 cursor.Range() && cursor.Reals(endPoints);
             break;
         case 3: // two curves on a closed surface
             ok = cursor.Int(1, tables.curves2d) && SecondCurveAndRegularity(cursor, tables) &&
-                 cursor.Int(1, tables.surfaces) && Location(cursor, tables) && cursor.Reals(range);
+                 cursor.Int(1, tables.surfaces) && Location(cursor, tables) && cursor.Range() &&
+                 cursor.Reals(endPoints);
             break;
         case 4: // continuity between two surfaces
             ok = Regularity(cursor) && cursor.Int(1, tables.surfaces) && Location(cursor, tables) &&

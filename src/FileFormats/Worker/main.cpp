@@ -1,0 +1,153 @@
+// korrgeom-translate: runs the kernel's STEP and IGES translators for the
+// Exchange library in a process of its own, because they crash on damaged
+// files and keep process-wide settings. See Xde/WorkerProtocol.h for how the
+// library talks to it.
+
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <TDocStd_Document.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
+
+#include <cerrno>
+#include <cstdlib>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+#include "FileFormats/Worker/ProcessLimits.h"
+#include "FileFormats/Worker/ProgressLines.h"
+#include "FileFormats/Xde/DocumentReading.h"
+#include "FileFormats/Xde/DocumentShape.h"
+#include "FileFormats/Xde/DocumentWriting.h"
+#include "FileFormats/Xde/ShapeDocument.h"
+#include "FileFormats/Xde/TranslationMessage.h"
+#include "FileFormats/Xde/WorkerProtocol.h"
+
+namespace {
+
+using namespace KorrCore;
+namespace Protocol = Xde::WorkerProtocol;
+
+enum ExitStatus { kDone = 0, kUsage = 64, kRefused = 65, kNoShape = 66, kFailed = 70, kOutputFailed = 74 };
+
+std::uint64_t Number(std::string_view text)
+{
+    std::uint64_t value = 0;
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    return parsed.ec == std::errc() && parsed.ptr == text.data() + text.size() ? value : 0;
+}
+
+bool WriteAll(int descriptor, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno != EINTR)
+            return false;
+        if (written > 0)
+            bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::optional<std::string> ReadAll(int descriptor)
+{
+    std::string bytes;
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
+        if (got == 0)
+            return bytes;
+        if (got < 0 && errno != EINTR)
+            return std::nullopt;
+        if (got > 0)
+            bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+// The kernel's translators take file names: these name the files the
+// library handed over as descriptors.
+std::string DescriptorPath(int descriptor)
+{
+    return "/proc/self/fd/" + std::to_string(descriptor);
+}
+
+Handle(TDocStd_Document) NewDocument()
+{
+    Handle(TDocStd_Document) document;
+    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
+    return document;
+}
+
+int Read(Xde::FileFormat format, Worker::ProgressLines& progress)
+{
+    const Handle(TDocStd_Document) document = NewDocument();
+    progress.Step("read");
+    if (!Xde::ReadDocument(format, DescriptorPath(STDIN_FILENO).c_str(), document, progress.Start()))
+        return kRefused;
+    progress.Step("convert");
+    const Xde::AttributedShape shape = Xde::ShapeFromDocument(document);
+    if (shape.root.IsNull())
+        return kNoShape;
+    const std::string message = Xde::EncodeTranslation(shape.root, shape.attributes);
+    progress.Step("send");
+    return WriteAll(Protocol::kOutputDescriptor, message) ? kDone : kOutputFailed;
+}
+
+// The message comes from the library, which wrote the BRep text itself: the
+// kernel's reader can take it without the screen.
+int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
+{
+    progress.Step("receive");
+    const std::optional<std::string> message = ReadAll(STDIN_FILENO);
+    const std::optional<Xde::DecodedTranslation> decoded = message ? Xde::DecodeTranslation(*message) : std::nullopt;
+    if (!decoded)
+        return kUsage;
+    Xde::AttributedShape shape;
+    std::istringstream brep(decoded->brep);
+    BRepTools::Read(shape.root, brep, BRep_Builder());
+    std::optional<ShapeAttributes> attributes = Xde::AttributesOn(shape.root, *decoded);
+    if (shape.root.IsNull() || !attributes)
+        return kUsage;
+    shape.attributes = std::move(*attributes);
+    progress.Step("convert");
+    const Handle(TDocStd_Document) document = NewDocument();
+    Xde::FillDocument(shape, document);
+    progress.Step("write");
+    return Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document) ? kDone : kFailed;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool reading = argc == 5 && argv[1] == Protocol::kReadCommand;
+    if (!reading && !(argc == 5 && argv[1] == Protocol::kWriteCommand))
+        return kUsage;
+    const std::optional<Xde::FileFormat> format = Protocol::FormatNamed(argv[2]);
+    const std::uint64_t memoryBytes = Number(argv[3]);
+    const std::uint64_t cpuSeconds = Number(argv[4]);
+    if (!format || memoryBytes == 0 || cpuSeconds == 0)
+        return kUsage;
+    Worker::LimitThisProcess(memoryBytes, cpuSeconds);
+    // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
+    // whatever a file leaves unnamed; a host should see only the file's own.
+    XCAFDoc_ShapeTool::SetAutoNaming(false);
+    int status = kFailed;
+    try {
+        const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
+        status = reading ? Read(*format, *progress) : Write(*format, *progress);
+        if (status == kDone)
+            progress->Step(Protocol::kDoneStep);
+    } catch (...) {
+        // The kernel's exceptions, and running out of the memory allowed.
+    }
+    // Everything is written with plain writes, so nothing is left to flush.
+    // The kernel keeps memory to the end of the process; tearing it down
+    // would only cost time, and a leak checker would take it for a fault.
+    std::_Exit(status);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <TDocStd_Document.hxx>
+
+#include "FileFormats/Xde/FileFormat.h"
+
+namespace KorrCore::Xde {
+
+// Writes an XCAF document with its names and colours, in millimetres: STEP
+// as AP214, IGES with solids as B-rep solids (not loose faces). The IGES
+// setting is process-wide kernel state, one reason why this runs in the
+// worker rather than in a host.
+bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Document) & document);
+
+} // namespace KorrCore::Xde

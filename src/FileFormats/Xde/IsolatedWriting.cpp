@@ -1,0 +1,90 @@
+#include "FileFormats/Xde/IsolatedWriting.h"
+
+#include <BRep_Builder.hxx>
+#include <TopoDS_Compound.hxx>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/mman.h>
+
+#include "Core/Guarded.h"
+#include "FileFormats/Xde/Descriptor.h"
+#include "FileFormats/Xde/DocumentShape.h"
+#include "FileFormats/Xde/TranslationMessage.h"
+#include "FileFormats/Xde/WorkerProtocol.h"
+#include "Platform/FileReplace.h"
+#include "Core/ShapeAccess.h"
+
+namespace KorrCore::Xde {
+
+namespace {
+
+// The shapes as one root: the one shape itself, or a compound of them whose
+// sub-shapes' attributes move with each shape's place in it.
+std::optional<AttributedShape> Gathered(const ShapeList& shapes)
+{
+    std::vector<ShapePtr> held;
+    for (const ShapePtr& shape : shapes)
+        if (HoldsShape(shape))
+            held.push_back(shape);
+    if (held.empty())
+        return std::nullopt;
+    AttributedShape gathered;
+    if (held.size() == 1) {
+        gathered.root = KernelShape(held.front());
+        if (const auto& attributes = KTopoShapeImpl::GetAttributes(held.front().get()))
+            gathered.attributes = *attributes;
+        return gathered;
+    }
+    TopoDS_Compound compound;
+    BRep_Builder().MakeCompound(compound);
+    for (const ShapePtr& shape : held) {
+        const TopoDS_Shape& kernelShape = KernelShape(shape);
+        BRep_Builder().Add(compound, kernelShape);
+        if (const auto& attributes = KTopoShapeImpl::GetAttributes(shape.get()))
+            attributes->ForEach([&](const TopoDS_Shape& key, const SubShapeAttributes& entry) {
+                gathered.attributes.Set(key.Moved(kernelShape.Location(), false), entry);
+            });
+    }
+    gathered.root = compound;
+    return gathered;
+}
+
+// The message in a file that lives only in memory, for the worker's input: a
+// pipe would need this process to keep writing while the worker runs.
+Descriptor MemoryFile(const std::string& bytes)
+{
+    Descriptor file(::memfd_create("korrgeom-translation", MFD_CLOEXEC));
+    std::string_view rest = bytes;
+    while (file.Open() && !rest.empty()) {
+        const ssize_t written = ::write(file.Get(), rest.data(), rest.size());
+        if (written < 0 && errno != EINTR)
+            return Descriptor();
+        if (written > 0)
+            rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (file.Open() && ::lseek(file.Get(), 0, SEEK_SET) != 0)
+        return Descriptor();
+    return file;
+}
+
+} // namespace
+
+bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& shapes, const WorkerOptions& options)
+{
+    return Guarded([&] {
+        const std::optional<AttributedShape> gathered = Gathered(shapes);
+        if (!gathered)
+            return false;
+        const Descriptor message = MemoryFile(EncodeTranslation(gathered->root, gathered->attributes));
+        return message.Open() && ReplaceFile(path, [&](const std::string& sibling) {
+                   return Guarded([&] {
+                       const Descriptor output(::open(sibling.c_str(), O_WRONLY | O_CLOEXEC));
+                       return output.Open() && Succeeded(CallWorker(WorkerProtocol::kWriteCommand, format,
+                                                                    message.Get(), output.Get(), options));
+                   });
+               });
+    });
+}
+
+} // namespace KorrCore::Xde
