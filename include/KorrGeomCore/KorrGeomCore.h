@@ -3,6 +3,7 @@
 // The whole public interface of KorrGeomCore.
 
 #include <KorrGeomCore/Platform/AxisAlignedBox.h>
+#include <KorrGeomCore/Platform/KColor.h>
 #include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/Platform/KcAssert.h>
