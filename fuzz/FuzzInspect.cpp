@@ -35,7 +35,11 @@ KMath::AxisAlignedBox ShapeBox(const ShapePtr& shape)
 {
     const KMath::AxisAlignedBox box = shape->GetBBox();
     Bnd_Box geometry;
-    BRepBndLib::Add(KTopoShapeImpl::GetShape(shape.get()), geometry, Standard_False);
+    try {
+        BRepBndLib::Add(KTopoShapeImpl::GetShape(shape.get()), geometry, Standard_False);
+    } catch (const Standard_Failure&) {
+        return box; // the library's own calls meet the same failure and answer it
+    }
     if (geometry.IsVoid() || geometry.IsOpen())
         return box;
     const gp_Pnt low = geometry.CornerMin(), high = geometry.CornerMax();

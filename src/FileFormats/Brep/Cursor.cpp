@@ -102,12 +102,11 @@ bool Cursor::Real(double& value) { return Number(value) && std::abs(value) < kLa
 
 bool Cursor::Range()
 {
-    for (int end = 0; end < 2; ++end) {
-        double bound = 0;
+    double bounds[2] = {0, 0};
+    for (double& bound : bounds)
         if (!Number(bound) || !(std::abs(bound) < kLargestModelMagnitude || std::abs(bound) == Precision::Infinite()))
             return false;
-    }
-    return true;
+    return bounds[0] <= bounds[1];
 }
 
 bool Cursor::Reals(std::int64_t count)

@@ -36,9 +36,10 @@ public:
     // Decimal numbers within the model scale (see Core/ModelScale.h).
     bool Real(double& value);
     bool Reals(std::int64_t count);
-    // An edge's parameter range: decimal numbers within the model scale, or
-    // the kernel's infinity, which edges along whole lines carry (nothing
-    // displays such an edge, but real files hold them).
+    // An edge's parameter range, first to last: decimal numbers within the
+    // model scale, or the kernel's infinity, which edges along whole lines
+    // carry (nothing displays such an edge, but real files hold them). The
+    // kernel raises wherever it measures a reversed range.
     bool Range();
 
     // The rest of the current line holds only white space and at most
