@@ -15,10 +15,10 @@ namespace korrgeom {
 
 namespace {
 
-using KorrCore::KMeshFaceRange;
+using KorrCore::KMeshFace;
 using KorrCore::KMeshInstance;
+using KorrCore::KMeshPart;
 using KorrCore::KMeshRange;
-using KorrCore::KShapeMesh;
 
 // Builds the model: every buffer goes into glTF buffer 0, which a binary file
 // carries as its BIN chunk. Everything hangs below one root node that turns
@@ -182,92 +182,53 @@ void AddDisplayMesh(ModelBuilder& builder, const DisplayMesh& mesh)
         builder.Root().mesh = builder.AddMesh("korrgeom", std::move(primitives));
 }
 
-// One glTF mesh made of one instance of a part: a triangle primitive per face
-// (so that a viewer picks faces) over the instance's nodes, and a line strip
-// per edge. The nodes keep the instance's placement; other instances of the
-// part reach them through their node's matrix.
-int AddInstanceMesh(ModelBuilder& builder, const std::string& name, const KShapeMesh& mesh,
-                    const KMeshInstance& instance)
+// One glTF mesh made of one part: a triangle primitive per face (so that a
+// viewer picks faces) over the part's nodes, and a line strip per edge.
+int AddPartMesh(ModelBuilder& builder, const std::string& name, const KMeshPart& part)
 {
     std::vector<tinygltf::Primitive> primitives;
-    const KMeshFaceRange* faces = mesh.Faces.data() + instance.Faces.First;
-    const std::size_t firstNode = instance.Faces.Count ? faces[0].Nodes.First : 0;
-    const std::size_t firstTriangle = instance.Faces.Count ? faces[0].Triangles.First : 0;
-    std::size_t nodes = 0, triangles = 0;
-    for (std::size_t f = 0; f < instance.Faces.Count; ++f) {
-        nodes += faces[f].Nodes.Count;
-        triangles += faces[f].Triangles.Count;
-    }
-    if (triangles > 0) {
-        // The instance's triangles, counted from its own first node.
-        std::vector<unsigned int> indices(mesh.Indices.begin() + static_cast<std::ptrdiff_t>(3 * firstTriangle),
-                                          mesh.Indices.begin() +
-                                              static_cast<std::ptrdiff_t>(3 * (firstTriangle + triangles)));
-        for (unsigned int& index : indices)
-            index -= static_cast<unsigned int>(firstNode);
-        const int indexView = builder.AddView(indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
-        const float* positions = mesh.Positions.data() + 3 * firstNode;
-        const int position =
-            builder.AddPoints(builder.AddView(positions, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), positions, 0, nodes);
-        const int normal = builder.AddAccessor(
-            builder.AddView(mesh.Normals.data() + 3 * firstNode, 3 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
-            TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
-        const int texCoord = builder.AddAccessor(
-            builder.AddView(mesh.TexCoords.data() + 2 * firstNode, 2 * nodes, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
-            TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
-        for (std::size_t f = 0; f < instance.Faces.Count; ++f) {
-            if (faces[f].Triangles.Count == 0)
+    if (part.TriangleCount() > 0) {
+        const std::size_t nodes = part.NodeCount();
+        const int indexView = builder.AddView(part.Indices, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+        const int position = builder.AddPoints(builder.AddView(part.Positions, TINYGLTF_TARGET_ARRAY_BUFFER),
+                                               part.Positions.data(), 0, nodes);
+        const int normal = builder.AddAccessor(builder.AddView(part.Normals, TINYGLTF_TARGET_ARRAY_BUFFER), 0, nodes,
+                                               TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, 0);
+        const int texCoord = builder.AddAccessor(builder.AddView(part.TexCoords, TINYGLTF_TARGET_ARRAY_BUFFER), 0,
+                                                 nodes, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, 0);
+        for (const KMeshFace& face : part.Faces) {
+            if (face.Triangles.Count == 0)
                 continue;
-            tinygltf::Primitive face;
-            face.mode = TINYGLTF_MODE_TRIANGLES;
-            face.material = builder.SurfaceMaterial();
-            face.attributes = {{"POSITION", position}, {"NORMAL", normal}, {"TEXCOORD_0", texCoord}};
-            face.indices = builder.AddAccessor(indexView, 3 * (faces[f].Triangles.First - firstTriangle),
-                                               3 * faces[f].Triangles.Count, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
-                                               TINYGLTF_TYPE_SCALAR, sizeof(unsigned int));
-            primitives.push_back(face);
+            tinygltf::Primitive primitive;
+            primitive.mode = TINYGLTF_MODE_TRIANGLES;
+            primitive.material = builder.SurfaceMaterial();
+            primitive.attributes = {{"POSITION", position}, {"NORMAL", normal}, {"TEXCOORD_0", texCoord}};
+            primitive.indices =
+                builder.AddAccessor(indexView, 3 * face.Triangles.First, 3 * face.Triangles.Count,
+                                    TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, sizeof(unsigned int));
+            primitives.push_back(primitive);
         }
     }
-
-    // The instance's polylines, counted from its own first point.
-    const KMeshRange* edges = mesh.Edges.data() + instance.Edges.First;
-    const std::size_t firstPoint = instance.Edges.Count ? edges[0].First : 0;
-    std::vector<KMeshRange> polylines;
-    std::size_t points = 0;
-    for (std::size_t e = 0; e < instance.Edges.Count; ++e) {
-        polylines.push_back({edges[e].First - firstPoint, edges[e].Count});
-        points += edges[e].Count;
-    }
-    builder.AddPolylines(mesh.EdgePoints.data() + 3 * firstPoint, points, polylines, primitives);
+    builder.AddPolylines(part.EdgePoints.data(), part.EdgePoints.size() / 3, part.Edges, primitives);
     return primitives.empty() ? -1 : builder.AddMesh(name, std::move(primitives));
 }
 
-// One node per instance below the root, each instance of a part referring to
-// the glTF mesh made of the part's first instance.
+// One node per instance below the root, placed as the instance is.
 void AddShapeMesh(ModelBuilder& builder, const NamedMesh& named)
 {
-    struct Shared {
-        int mesh;
-        KMath::Matrix4 placement;
-    };
-    std::map<std::size_t, Shared> parts;
+    std::vector<int> meshes;
+    for (std::size_t p = 0; p < named.mesh.Parts.size(); ++p)
+        meshes.push_back(
+            AddPartMesh(builder, named.name + (p == 0 ? "" : " part " + std::to_string(p)), named.mesh.Parts[p]));
     for (std::size_t k = 0; k < named.mesh.Instances.size(); ++k) {
         const KMeshInstance& instance = named.mesh.Instances[k];
-        auto part = parts.find(instance.Part);
-        if (part == parts.end()) {
-            const std::string name = named.name + (parts.empty() ? "" : " part " + std::to_string(instance.Part));
-            part = parts
-                       .emplace(instance.Part,
-                                Shared{AddInstanceMesh(builder, name, named.mesh, instance), instance.Placement})
-                       .first;
-        }
-        if (part->second.mesh < 0)
+        if (meshes[instance.Part] < 0)
             continue;
         tinygltf::Node node;
         node.name = named.name + (k == 0 ? "" : " #" + std::to_string(k));
-        node.mesh = part->second.mesh;
-        if (!IsIdentity(instance.Placement) || !IsIdentity(part->second.placement))
-            node.matrix = ColumnMajor(Relative(instance.Placement, part->second.placement));
+        node.mesh = meshes[instance.Part];
+        if (!IsIdentity(instance.Placement))
+            node.matrix = ColumnMajor(instance.Placement);
         builder.Root().children.push_back(builder.AddNode(node));
     }
 }

@@ -11,10 +11,6 @@ namespace korrgeom {
 
 bool IsIdentity(const KMath::Matrix4& placement);
 
-// The placement that carries what `from` placed to where `to` places it:
-// to * inverse(from). `from` must be invertible, as every location is.
-KMath::Matrix4 Relative(const KMath::Matrix4& to, const KMath::Matrix4& from);
-
 // The 16 entries column by column, as glTF stores a node's matrix.
 std::vector<double> ColumnMajor(const KMath::Matrix4& placement);
 

@@ -98,7 +98,8 @@ bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std
               << " triangles, " << totals.nodes << " nodes\n"
               << "edges      " << totals.edges << " distinct, " << totals.drawnEdges << " drawn: " << totals.linePoints
               << " polyline points\n"
-              << "instances  " << totals.instances << " in " << meshes.size() << " shapes\n"
+              << "instances  " << totals.instances << " of " << totals.parts << " parts in " << meshes.size()
+              << " shapes\n"
               << "time (ms)  mesh " << meshTime << ", write " << writeTime << '\n';
     return written;
 }

@@ -8,7 +8,7 @@ int main()
     KorrCore::ShapeList faces;
     const bool listed = box && KorrCore::KTopoFaceExplor::Explor(box, faces);
     KorrCore::KShapeMesh mesh;
-    const bool meshed =
-        box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) && mesh.Faces.size() == 6;
+    const bool meshed = box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) &&
+                        mesh.Parts.size() == 1 && mesh.Parts[0].Faces.size() == 6;
     return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid && meshed ? 0 : 1;
 }

