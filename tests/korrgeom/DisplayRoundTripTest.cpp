@@ -5,11 +5,11 @@
 
 #include "DisplayRoundTrip.h"
 #include "GlbWriter.h"
-#include "GltfAccess.h"
+#include "support/GltfAccess.h"
 #include "Scene.h"
 
 using korrgeom::DisplayMesh;
-using korrgeom_test::Read;
+using KorrTest::Read;
 
 namespace {
 

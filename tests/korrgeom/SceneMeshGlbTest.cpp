@@ -5,14 +5,14 @@
 #include <tiny_gltf.h>
 
 #include "GlbWriter.h"
-#include "GltfAccess.h"
+#include "support/GltfAccess.h"
 #include "Scene.h"
 #include "SceneMeshes.h"
 
 using namespace KorrCore;
 using KMath::Vector3;
 using korrgeom::NamedMesh;
-using korrgeom_test::Read;
+using KorrTest::Read;
 
 namespace {
 
