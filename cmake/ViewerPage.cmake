@@ -10,7 +10,7 @@ if(NOT EXISTS "${_web}/node_modules/three/package.json")
   message(FATAL_ERROR "web/node_modules is missing: run scripts/setup")
 endif()
 file(GLOB _viewer_sources CONFIGURE_DEPENDS "${_web}/src/*")
-set(KORRGEOM_VIEWER_PAGE "${PROJECT_BINARY_DIR}/viewer/viewer.html")
+set(KORRGEOM_VIEWER_PAGE "${PROJECT_BINARY_DIR}/viewer/viewer.html" CACHE INTERNAL "the viewer page template")
 set(KORRGEOM_VIEWER_PAGE_SOURCE "${PROJECT_BINARY_DIR}/viewer/ViewerTemplate.cpp")
 
 add_custom_command(
