@@ -1,50 +1,15 @@
 #include "TopoExplor/MeshAssembly.h"
 
-#include <TopTools_MapOfShape.hxx>
-
 #include <algorithm>
 #include <limits>
 
+#include "TopoExplor/Contributions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/UseAttributes.h"
 
 namespace KorrCore {
 
 namespace {
-
-// What one occurrence brings into the mesh: the part's faces and edges (1 ...
-// extent) that no earlier occurrence brought.
-struct Contribution {
-    const ShapeInstances::Occurrence* occurrence;
-    std::vector<int> faces;
-    std::vector<int> edges;
-};
-
-std::vector<int> NewShapes(const TopTools_IndexedMapOfShape& shapes, const TopLoc_Location& location,
-                           TopTools_MapOfShape& seen)
-{
-    std::vector<int> added;
-    added.reserve(static_cast<std::size_t>(shapes.Extent()));
-    // Locations that mirror are not the kernel's default, but they are legal.
-    for (int i = 1; i <= shapes.Extent(); ++i)
-        if (seen.Add(shapes(i).Moved(location, Standard_False)))
-            added.push_back(i);
-    return added;
-}
-
-std::vector<Contribution> Contributions(const ShapeInstances& instances, const std::vector<PartMesh>& parts)
-{
-    std::vector<Contribution> contributions;
-    TopTools_MapOfShape seenFaces, seenEdges;
-    for (const ShapeInstances::Occurrence& occurrence : instances.occurrences) {
-        const PartMesh& part = parts[occurrence.part];
-        Contribution contribution{&occurrence, NewShapes(part.faces, occurrence.location, seenFaces),
-                                  NewShapes(part.edges, occurrence.location, seenEdges)};
-        if (!contribution.faces.empty() || !contribution.edges.empty())
-            contributions.push_back(std::move(contribution));
-    }
-    return contributions;
-}
 
 KMath::Matrix4 Matrix(const TopLoc_Location& location)
 {
@@ -180,7 +145,7 @@ bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& 
 {
     mesh.Parts.clear();
     mesh.Instances.clear();
-    const std::vector<Contribution> contributions = Contributions(instances, parts);
+    const std::vector<Contribution> contributions = FindContributions(instances, parts);
     mesh.Instances.reserve(contributions.size());
     Assembler assembler(instances, parts, root, attributes, mesh);
     return std::all_of(contributions.begin(), contributions.end(),

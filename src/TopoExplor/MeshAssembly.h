@@ -12,15 +12,13 @@
 
 namespace KorrCore {
 
-// Fills the mesh with one instance per occurrence of a part, and each mesh
-// part once. A face or an edge that an earlier occurrence already brought
-// (the same face at the same place, reached twice) is left out, so that the
-// instances' faces and edges follow the explorers' lists with the repeats
-// removed; an occurrence that brings nothing is left out, and one that brings
-// only some of its faces and edges gets a mesh part of its own. Occurrences
-// of one part share its mesh part when the attributes of `root` (null when it
-// carries none) give them the same product name and face colours. False when
-// a part's nodes would outnumber what an unsigned int index can name.
+// Fills the mesh with one instance per occurrence of a part that brings
+// something (see FindContributions), and each mesh part once. An occurrence
+// that brings only some of its faces and edges gets a mesh part of its own.
+// Occurrences of one part share its mesh part when the attributes of `root`
+// (null when it carries none) give them the same product name and face
+// colours. False when a part's nodes would outnumber what an unsigned int
+// index can name.
 bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& parts, const TopoDS_Shape& root,
                   const ShapeAttributes* attributes, KShapeMesh& mesh);
 

@@ -400,7 +400,9 @@ TEST(ShapeMesher, RepeatsAreDroppedWhileMirroredAndDeepCopiesStayApart)
 {
     const ShapePtr part = Dimpled();
     const ShapePtr deep = Holding(BRepBuilderAPI_Copy(Kernel(part)).Shape());
-    const KShapeMesh mesh = Meshed(KBrepTools::MakeCompound({part, WithMirrorImage(part, part), deep}));
+    // The part's own shell brings nothing the part has not brought.
+    const ShapePtr shell = Holding(TopExp_Explorer(Kernel(part), TopAbs_SHELL).Current());
+    const KShapeMesh mesh = Meshed(KBrepTools::MakeCompound({part, WithMirrorImage(part, part), shell, deep}));
 
     ASSERT_EQ(mesh.Instances.size(), 3u);
     EXPECT_EQ(mesh.Instances[0].Part, 0u);
