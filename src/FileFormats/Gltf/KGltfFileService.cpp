@@ -81,9 +81,11 @@ void KGltfFileService::SetModelUnit(double metres)
 
 std::string KGltfFileService::Encode(const ShapeList& shapes, bool binary) const
 {
-    const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
-    std::ostringstream out;
-    return model && WriteModel(*model, binary, out) ? out.str() : std::string();
+    return Guarded(std::string(), [&] {
+        const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
+        std::ostringstream out;
+        return model && WriteModel(*model, binary, out) ? out.str() : std::string();
+    });
 }
 
 void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
