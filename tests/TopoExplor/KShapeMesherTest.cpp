@@ -1,0 +1,165 @@
+#include "support/Checks.h"
+
+#include <BRepBuilderAPI_Copy.hxx>
+
+using namespace KorrCore;
+using KMath::Vector3;
+using KorrTest::Holding;
+using KorrTest::Kernel;
+using KorrTest::Triple;
+
+namespace {
+
+KShapeMesh Meshed(const ShapePtr& shape, double deflection = 0.05, bool normalizeUV = false)
+{
+    KMeshOptions options;
+    options.Deflection = deflection;
+    options.NormalizeUV = normalizeUV;
+    KShapeMesh mesh;
+    EXPECT_TRUE(KShapeMesher::Mesh(shape, options, mesh));
+    return mesh;
+}
+
+// A 10-cube with a spherical dimple cut into its top: the dimple's face is reversed.
+ShapePtr Dimpled(double side = 10)
+{
+    return KFeatureTools::Boolean(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {side, side, side}),
+                                  KBrepTools::MakeSphere({side / 2, side / 2, side}, side / 3), BooleanCut);
+}
+
+// The shapes in one compound, the last reflected in the plane x = 0 by its
+// location. The kernel takes such a location only when told to, and a handle
+// cannot hold a shape placed by one: only inside a compound can it appear.
+ShapePtr WithMirrorImage(const ShapeList& shapes, const ShapePtr& reflected)
+{
+    gp_Trsf mirror;
+    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
+    BRep_Builder builder;
+    TopoDS_Compound compound;
+    builder.MakeCompound(compound);
+    for (const ShapePtr& shape : shapes)
+        builder.Add(compound, Kernel(shape));
+    builder.Add(compound, Kernel(reflected).Moved(TopLoc_Location(mirror), Standard_False));
+    return Holding(compound);
+}
+
+} // namespace
+
+TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideOut)
+{
+    for (const ShapePtr& base :
+         {KBrepTools::MakeBox({1, 2, 3}, {0, 0, 1}, {4, 5, 6}), KBrepTools::MakeSphere({1, 2, 3}, 3), Dimpled()}) {
+        const ShapePtr placements[] = {
+            KFeatureTools::Rotation(base, {1, 0, 0}, {1, 1, 1}, 50),
+            KFeatureTools::MakeMirror(base, {-7, 3, 11}, {-6, 4, 11}),
+            KFeatureTools::Transform(base, {-1, 0, 0, 2, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),
+            WithMirrorImage({}, base), Holding(Kernel(base).Reversed())};
+        for (const ShapePtr& placed : placements) {
+            const KShapeMesh mesh = Meshed(placed);
+            ASSERT_GT(mesh.TriangleCount(), 10u);
+            EXPECT_TRUE(KorrTest::WellFormed(mesh));
+            // The solid's volume less what the chords cut off the curved faces; inside out, its negative.
+            const double volume = KorrTest::Size(base) * (&placed == &placements[4] ? -1 : 1);
+            EXPECT_NEAR(KorrTest::EnclosedVolume(mesh.Positions, mesh.Indices), volume, 0.06 * std::abs(volume));
+        }
+    }
+}
+
+TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsAndEdgesPolylinesOfTwoPointsOrMore)
+{
+    const ShapePtr shape = Dimpled();
+    const KShapeMesh mesh = Meshed(shape, 0.05, true);
+    const ShapeList faces = KorrTest::FacesOf(shape);
+    ASSERT_EQ(mesh.Faces.size(), faces.size());
+    auto range = mesh.Faces.begin();
+    for (const ShapePtr& face : faces) {
+        std::vector<float> positions, normals, texCoords;
+        std::vector<unsigned int> indices;
+        ExplorFaceOptions options;
+        options.Deflection = 0.05;
+        options.NormalizeUV = true;
+        ASSERT_TRUE(KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, options));
+        const std::size_t node = range->Nodes.First, triangle = range->Triangles.First, nodes = range++->Nodes.Count;
+        for (unsigned int& index : indices)
+            index += node;
+        EXPECT_TRUE(std::equal(positions.begin(), positions.end(), mesh.Positions.begin() + 3 * node) &&
+                    std::equal(normals.begin(), normals.end(), mesh.Normals.begin() + 3 * node) &&
+                    std::equal(texCoords.begin(), texCoords.end(), mesh.TexCoords.begin() + 2 * node) &&
+                    std::equal(indices.begin(), indices.end(), mesh.Indices.begin() + 3 * triangle) &&
+                    positions.size() == 3 * nodes);
+    }
+    // Every edge is a polyline, but for the dimple's pole, a single point with nothing to draw.
+    ASSERT_EQ(mesh.Edges.size(), KorrTest::EdgesOf(shape).size());
+    EXPECT_EQ(
+        std::count_if(mesh.Edges.begin(), mesh.Edges.end(), [](const KMeshRange& edge) { return edge.Count < 2; }), 1);
+}
+
+TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNothingElse)
+{
+    const ShapePtr loose = KBrepTools::MakeArc3Pts({5, 5, 5}, {7, 5, 5}, {6, 6, 5});
+    std::vector<float> sampled;
+    ASSERT_TRUE(KTopoEdgeExplor::Explor(loose, &sampled, 0.01));
+    for (std::size_t i = 0; i < sampled.size() / 3; ++i) // on the arc's circle, of radius 1 about (6, 5, 5)
+        EXPECT_NEAR((Triple(sampled, i) - gp_XYZ(6, 5, 5)).Modulus(), 1, 1e-6);
+    const KShapeMesh mesh =
+        Meshed(KBrepTools::MakeCompound({KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}), loose}), 0.01);
+    EXPECT_EQ(std::vector<float>(mesh.EdgePoints.begin() + 3 * mesh.Edges.back().First, mesh.EdgePoints.end()),
+              sampled);
+    // An edge alone has nothing else to mesh; an empty compound nothing to show.
+    const KShapeMesh edge = Meshed(loose, 0.01), nothing = Meshed(KBrepTools::MakeCompound({}));
+    EXPECT_TRUE(edge.Faces.empty() && edge.EdgePoints == sampled && KorrTest::WellFormed(edge));
+    EXPECT_TRUE(nothing.Faces.empty() && nothing.Edges.empty() && nothing.Instances.empty());
+}
+
+TEST(KShapeMesher, WithoutADeflectionTheShapesSizeSetsItAndAFinerMeshIsKept)
+{
+    EXPECT_NEAR(Meshed(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {10, 20, 30}), 0).Deflection, 0.004 * 30, 1e-9);
+    const double small = Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1), 0).TriangleCount();
+    EXPECT_NEAR(Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1000), 0).TriangleCount(), small, 0.1 * small);
+    // A coarser mesh is not asked of a shape meshed finely.
+    const ShapePtr shape = Dimpled();
+    const KShapeMesh fine = Meshed(shape, 0.02), again = Meshed(shape, 0.5);
+    EXPECT_TRUE(fine.Positions == again.Positions && fine.Indices == again.Indices &&
+                fine.EdgePoints == again.EdgePoints);
+}
+
+TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
+{
+    const ShapePtr part = Dimpled();
+    ShapeList copies;
+    for (int k = 0; k < 50; ++k)
+        copies.push_back(KFeatureTools::Translate(part, Vector3(20.0 * k, 0, 0)));
+    const KShapeMesh row = Meshed(KBrepTools::MakeCompound(copies));
+    ASSERT_TRUE(row.Instances.size() == 50 && KorrTest::WellFormed(row));
+    for (std::size_t k = 0, faces = row.Faces.size() / 50, nodes = row.NodeCount() / 50; k < 50; ++k)
+        EXPECT_TRUE(row.Instances[k].Part == 0 && row.Instances[k].Faces.First == k * faces &&
+                    row.Instances[k].Placement(0, 3) == 20.0 * k &&
+                    Triple(row.Positions, k * nodes).IsEqual(Triple(row.Positions, 0) + gp_XYZ(20.0 * k, 0, 0), 1e-4));
+    // Repeats are dropped; a mirror image shares the mesh, a deep copy has
+    // geometry of its own, and so has a copy one of whose edges came before it.
+    const ShapePtr deep = Holding(BRepBuilderAPI_Copy(Kernel(part)).Shape());
+    const ShapePtr edge = KorrTest::EdgesOf(copies.back()).front();
+    const KShapeMesh mixed = Meshed(WithMirrorImage({part, part, deep, edge, copies.back()}, part));
+    std::vector<std::size_t> parts;
+    for (const KMeshInstance& instance : mixed.Instances)
+        parts.push_back(instance.Part);
+    EXPECT_EQ(parts, (std::vector<std::size_t>{0, 1, 2, 3, 0}));
+    EXPECT_TRUE(mixed.Instances.back().Placement(0, 0) == -1 && KorrTest::WellFormed(mixed));
+    EXPECT_GT(KorrTest::EnclosedVolume(mixed.Positions, mixed.Indices), 3.9 * KorrTest::Size(part));
+}
+
+TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)
+{
+    const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
+    KorrTest::ReportRecorder recorder;
+    for (const double value : {-0.1, std::nan(""), HUGE_VAL, 0.0}) {
+        KMeshOptions deflection, angle;
+        deflection.Deflection = angle.AngularDeflection = value;
+        KShapeMesh mesh = Meshed(box);
+        EXPECT_EQ(KShapeMesher::Mesh(box, deflection, mesh), value == 0.0);
+        EXPECT_FALSE(KShapeMesher::Mesh(box, angle, mesh));
+        EXPECT_TRUE(mesh.Positions.empty() && mesh.Faces.empty() && mesh.Instances.empty());
+    }
+    const std::string d = "Invalid Deflection!", a = "Invalid Angular Deflection!";
+    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{d, a, d, a, d, a, a}));
+}
