@@ -28,22 +28,10 @@ gp_Trsf Kernel(void (gp_Trsf::*set)(const gp_Ax1&, double), const gp_Ax1& axis, 
 
 KMath::Matrix4 Matrix(const gp_Trsf& t) // with a fourth row that is ignored
 {
-    return {t.Value(1, 1),
-            t.Value(1, 2),
-            t.Value(1, 3),
-            t.Value(1, 4),
-            t.Value(2, 1),
-            t.Value(2, 2),
-            t.Value(2, 3),
-            t.Value(2, 4),
-            t.Value(3, 1),
-            t.Value(3, 2),
-            t.Value(3, 3),
-            t.Value(3, 4),
-            7,
-            7,
-            7,
-            7};
+    KMath::Matrix4 matrix;
+    for (int i = 0; i < 16; ++i)
+        matrix.m[i] = i < 12 ? t.Value(i / 4 + 1, i % 4 + 1) : 7;
+    return matrix;
 }
 
 } // namespace

@@ -28,31 +28,18 @@ TEST(ShapeAccess, EveryEntryPointTurnsAwayMissingShapesWithItsOwnOutcome)
     KShapeMesh m;
     KMath::Vector3 p(7, 7, 7);
     // Each consumer of shapes: whether it succeeded or touched its outputs, and its reports for the two cases.
+    const Reports nul{"Null TopoShape!"}, none{"Null Shape!"}, notFace{"This is not Face"}, unsaved{"NULL TopoShape!"};
     const std::tuple<const char*, std::function<bool(const ShapePtr&)>, Reports, Reports> consumers[] = {
-        {"edge list", [&](auto& s) { return KTopoEdgeExplor::Explor(s, l); }, {"Null TopoShape!"}, {"Null Shape!"}},
-        {"face list", [&](auto& s) { return KTopoFaceExplor::Explor(s, l); }, {"Null TopoShape!"}, {"Null Shape!"}},
-        {"vertex list", [&](auto& s) { return KTopoVertexExplor::Explor(s, l); }, {"Null TopoShape!"}, {"Null Shape!"}},
-        {"vertex position",
-         [&](auto& s) { return KTopoVertexExplor::Explor(s, p); },
-         {"Null TopoShape!"},
-         {"Null Shape!"}},
+        {"edge list", [&](auto& s) { return KTopoEdgeExplor::Explor(s, l); }, nul, none},
+        {"face list", [&](auto& s) { return KTopoFaceExplor::Explor(s, l); }, nul, none},
+        {"vertex list", [&](auto& s) { return KTopoVertexExplor::Explor(s, l); }, nul, none},
+        {"vertex position", [&](auto& s) { return KTopoVertexExplor::Explor(s, p); }, nul, none},
         {"edge points", [&](auto& s) { return KTopoEdgeExplor::Explor(s, &f, 0.1); }, {}, {}},
-        {"face",
-         [&](auto& s) { return KTopoFaceExplor::Explor(s, f, i, f, f, options); },
-         {"This is not Face"},
-         {"This is not Face"}},
-        {"face pointers",
-         [&](auto& s) { return KTopoFaceExplor::Explor(s, &f, &i, &f, &f, 0.1); },
-         {"This is not Face"},
-         {"This is not Face"}},
-        {"whole mesh",
-         [&](auto& s) { return KShapeMesher::Mesh(s, KMeshOptions(), m); },
-         {"Null TopoShape!"},
-         {"Null Shape!"}},
-        {"file",
-         [&](auto& s) { return KBrepTools::SaveBrepFile(s, KorrTest::Wide(dir.file("s.brep")), nullptr); },
-         {"NULL TopoShape!"},
-         {"NULL TopoShape!"}}};
+        {"face", [&](auto& s) { return KTopoFaceExplor::Explor(s, f, i, f, f, options); }, notFace, notFace},
+        {"face pointers", [&](auto& s) { return KTopoFaceExplor::Explor(s, &f, &i, &f, &f, 0.1); }, notFace, notFace},
+        {"whole mesh", [&](auto& s) { return KShapeMesher::Mesh(s, KMeshOptions(), m); }, nul, none},
+        {"file", [&](auto& s) { return KBrepTools::SaveBrepFile(s, KorrTest::Wide(dir.file("s")), nullptr); }, unsaved,
+         unsaved}};
     for (const ShapePtr& missing : {ShapePtr(), std::make_shared<KTopoShape>()}) {
         const std::string kind = missing ? "empty handle" : "null handle";
         for (const KorrFuzz::EntryPoint& entry : KorrFuzz::EntryPoints()) {
