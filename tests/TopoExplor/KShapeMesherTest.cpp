@@ -1,6 +1,7 @@
 #include "support/Checks.h"
 
 #include <BRepBuilderAPI_Copy.hxx>
+#include <Poly_Triangulation.hxx>
 
 using namespace KorrCore;
 using KMath::Vector3;
@@ -146,6 +147,20 @@ TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
     EXPECT_EQ(parts, (std::vector<std::size_t>{0, 1, 2, 3, 0}));
     EXPECT_TRUE(mixed.Instances.back().Placement(0, 0) == -1 && KorrTest::WellFormed(mixed));
     EXPECT_GT(KorrTest::EnclosedVolume(mixed.Positions, mixed.Indices), 3.9 * KorrTest::Size(part));
+}
+
+TEST(KShapeMesher, ATriangulationNamingNodesItLacksIsLeftOutTheOtherFacesKept)
+{
+    // A host's damage to a face's triangulation, which a second meshing at
+    // the same deflection keeps: its first triangle names a node 99 of 4.
+    const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
+    Meshed(box);
+    TopLoc_Location location;
+    const TopoDS_Face& second = TopoDS::Face(Kernel(*std::next(KorrTest::FacesOf(box).begin())));
+    BRep_Tool::Triangulation(second, location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
+    const KShapeMesh mesh = Meshed(box);
+    ASSERT_TRUE(mesh.Faces.size() == 6 && KorrTest::WellFormed(mesh));
+    EXPECT_TRUE(mesh.Faces[0].Triangles.Count == 2 && mesh.Faces[1].Triangles.Count == 0 && mesh.TriangleCount() == 10);
 }
 
 TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)

@@ -1,6 +1,7 @@
 #include "support/Checks.h"
 
 #include <csignal>
+#include <sys/inotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,30 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
     EXPECT_TRUE(KorrTest::Is(KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr), TopoCompound, 0,
                              {0, 0, 0}, {1, 1, 1}));
     EXPECT_EQ(dir.entryCount(), 6u); // no temporary file is left behind
+}
+
+TEST(KBrepToolsFiles, SavesWriteBesideTheTargetUnderANameNotTakenAndLeaveNoDescriptorOpen)
+{
+    KorrTest::TempDir dir;
+    const auto save = [&] { return KBrepTools::SaveBrepFile(Box(), Wide(dir.file("box.brep")), nullptr); };
+    const auto descriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    // The new file is made in the target's directory, so that renaming it over the target cannot fail half way.
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_TRUE(inotify_add_watch(watch, dir.file("").c_str(), IN_CREATE) >= 0 && save());
+    alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1] = {};
+    const bool seen = read(watch, event, sizeof event) > 0;
+    close(watch);
+    const std::string name = seen ? reinterpret_cast<const inotify_event*>(event)->name : "";
+    ASSERT_EQ(name.rfind(".korrgeom-", 0), 0u) << name;
+    // The names the next saves would take are taken: they are passed over.
+    const std::string prefix = name.substr(0, name.rfind('-') + 1);
+    for (int next = std::stoi(name.substr(prefix.size())) + 1, last = next + 2; next < last; ++next)
+        KorrTest::WriteBytes(dir.file(prefix + std::to_string(next) + ".tmp"), "taken");
+    const auto open = descriptors();
+    EXPECT_TRUE(save() && descriptors() == open && dir.entryCount() == 3);
 }
 
 TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndNothingElse)
