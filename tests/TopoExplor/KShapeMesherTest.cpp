@@ -156,8 +156,8 @@ TEST(KShapeMesher, ATriangulationNamingNodesItLacksIsLeftOutTheOtherFacesKept)
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
     Meshed(box);
     TopLoc_Location location;
-    const TopoDS_Face& second = TopoDS::Face(Kernel(*std::next(KorrTest::FacesOf(box).begin())));
-    BRep_Tool::Triangulation(second, location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
+    const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
+    BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
     const KShapeMesh mesh = Meshed(box);
     ASSERT_TRUE(mesh.Faces.size() == 6 && KorrTest::WellFormed(mesh));
     EXPECT_TRUE(mesh.Faces[0].Triangles.Count == 2 && mesh.Faces[1].Triangles.Count == 0 && mesh.TriangleCount() == 10);
