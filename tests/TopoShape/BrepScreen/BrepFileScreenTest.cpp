@@ -76,9 +76,8 @@ TEST(BrepFileScreen, WrittenFilesReadAsTheKernelReadsThemInEveryFormatVersionAnd
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {10, 20, 30});
     const ShapePtr rod =
         KFeatureTools::Extrude(KBrepTools::MakeFace(KBrepTools::MakeCircle({5, 10, -1}, 3, {0, 0, 1})), 40, {0, 0, 1});
-    std::vector<Vector3> wave{{1, 0, 0}, {2, 0, 1}, {1.5, 0, 2}};
-    const ShapePtr spline = KBrepTools::MakeSpline(wave.data(), 3);
-    const ShapePtr meshed = KBrepTools::MakeCompound({box, KBrepTools::MakeLine({50, 0, 0}, {60, 0, 0})});
+    std::vector<Vector3> wave{{50, 0, 0}, {55, 0, 3}, {60, 0, 0}};
+    const ShapePtr meshed = KBrepTools::MakeCompound({box, KBrepTools::MakeSpline(wave.data(), 3)});
     KShapeMesh mesh;
     ASSERT_TRUE(KShapeMesher::Mesh(meshed, KMeshOptions(), mesh));
     // Shapes that between them fill every section of the format.
@@ -87,13 +86,10 @@ TEST(BrepFileScreen, WrittenFilesReadAsTheKernelReadsThemInEveryFormatVersionAnd
         {"located compound",
          KBrepTools::MakeCompound(
              {KFeatureTools::Translate(KFeatureTools::Rotation(box, {0, 0, 0}, {0, 0, 1}, 90), {5, 0, 0}), box})},
-        {"meshed box with an edge on no face", meshed},
+        {"meshed box with a spline edge on no face", meshed},
         {"loft", KFeatureTools::MakeLoft({KBrepTools::MakeEllipse({0, 0, 0}, 2, 1, {0, 0, 1}),
                                           KBrepTools::MakeCircle({0, 0, 3}, 1, {0, 0, 1})},
-                                         true)},
-        {"swept spline", KBrepTools::MakeCompound({KFeatureTools::Revol(spline, {0, 0, 0}, {0, 0, 1}, 1),
-                                                   KFeatureTools::Extrude(spline, 2, {0, 1, 0})})},
-        {"cone sector", KBrepTools::MakeCone({0, 0, 0}, {0, 0, 1}, 2, 3, 1, 90)}};
+                                         true)}};
     KorrTest::TempDir dir;
     for (const auto& [name, shape] : written) {
         ASSERT_TRUE(KBrepTools::SaveBrepFile(shape, KorrTest::Wide(dir.file("written.brep")), nullptr)) << name;
