@@ -22,8 +22,11 @@ bool HostProgress::Poll(double fraction)
     const std::unique_lock<std::mutex> lock(calling, std::try_to_lock);
     if (!lock.owns_lock())
         return Cancelled();
-    nextCall.store(now + std::chrono::duration_cast<Clock::duration>(kInterval).count(), std::memory_order_relaxed);
+    const Clock::rep interval = std::chrono::duration_cast<Clock::duration>(kInterval).count();
+    nextCall.store(now + interval, std::memory_order_relaxed);
     Tell(std::clamp(fraction, 0.0, kMostUnderWay), true);
+    // A slow host still leaves the work the whole interval between calls.
+    nextCall.store(Clock::now().time_since_epoch().count() + interval, std::memory_order_relaxed);
     return Cancelled();
 }
 
