@@ -6,42 +6,38 @@
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <filesystem>
 #include <set>
 
 #include "FileFormats/ExchangeChecks.h"
 #include "support/ShapeChecks.h"
 
-// STEP and IGES files read through the translation worker: the shared real
-// files as the kernel's XCAF reader reads them, the as1 assembly's structure,
-// names and colours, and damaged or foreign files giving null without harm to
-// this process.
+// STEP and IGES files loaded through the file services: the shared real files
+// as the kernel's own XCAF reader reads them, and the as1 assembly's
+// structure, names and colours as a host sees them.
 
 using namespace KorrCore;
-using Xde::FileFormat;
 
 namespace {
 
 struct SharedFile {
     const char* name;
-    FileFormat format;
     int solids, faces;
 };
 
 // The counts the kernel's XCAF reader gives (see the shared data's notes).
 const SharedFile kSharedFiles[] = {
-    {"step/occt_OCC2368.stp", FileFormat::Step, 1, 18},
-    {"step/occt_PRO7071.stp", FileFormat::Step, 4, 15},
-    {"step/occt_PRO10363.stp", FileFormat::Step, 4, 15},
-    {"step/occt_bm2_pe_t4-A.stp", FileFormat::Step, 0, 9},
-    {"step/occt_OCC22459-TEST2.stp", FileFormat::Step, 0, 8},
-    {"step/occt_trj12_is1-oc-214.stp", FileFormat::Step, 5, 30},
-    {"step/occt_trj6_as1-ug-214.stp", FileFormat::Step, 18, 125},
-    {"step/occt_trj7_as1-hc-214.stp", FileFormat::Step, 18, 125},
-    {"iges/occt_OCC8842_cone_CATIA.igs", FileFormat::Iges, 0, 3},
-    {"iges/occt_OCC26138_Torus.igs", FileFormat::Iges, 0, 1},
-    {"iges/occt_PRO20360-T3.igs", FileFormat::Iges, 0, 1},
+    {"step/occt_OCC2368.stp", 1, 18},
+    {"step/occt_PRO7071.stp", 4, 15},
+    {"step/occt_PRO10363.stp", 4, 15},
+    {"step/occt_bm2_pe_t4-A.stp", 0, 9},
+    {"step/occt_OCC22459-TEST2.stp", 0, 8},
+    {"step/occt_trj12_is1-oc-214.stp", 5, 30},
+    {"step/occt_trj6_as1-ug-214.stp", 18, 125},
+    {"step/occt_trj7_as1-hc-214.stp", 18, 125},
+    {"iges/occt_OCC8842_cone_CATIA.igs", 0, 3},
+    {"iges/occt_OCC26138_Torus.igs", 0, 1},
+    {"iges/occt_PRO20360-T3.igs", 0, 1},
 };
 
 std::string Lower(std::string text)
@@ -50,45 +46,49 @@ std::string Lower(std::string text)
     return text;
 }
 
+std::string TestName(const std::string& path)
+{
+    std::string name = std::filesystem::path(path).stem().string();
+    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
 class SharedExchangeFiles : public ::testing::TestWithParam<SharedFile> {};
 
 } // namespace
 
-TEST_P(SharedExchangeFiles, ReadWithTheSolidAndFaceUsesOfTheKernelsReader)
+TEST_P(SharedExchangeFiles, LoadWithTheKernelsSolidAndFaceUsesAndMesh)
 {
     const std::string path = KorrTest::SharedExchangeFile(GetParam().name);
     if (path.empty())
         GTEST_SKIP() << "shared data absent";
-    const ShapePtr shape = Xde::ReadInWorker(GetParam().format, path, {});
+    const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(shape);
     EXPECT_EQ(KorrTest::SolidAndFaceUses(shape), std::make_pair(GetParam().solids, GetParam().faces));
+    KShapeMesh mesh;
+    ASSERT_TRUE(KShapeMesher::Mesh(shape, KMeshOptions(), mesh));
+    EXPECT_GT(mesh.TriangleCount(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, SharedExchangeFiles, ::testing::ValuesIn(kSharedFiles),
-                         [](const ::testing::TestParamInfo<SharedFile>& info) {
-                             std::string name = std::filesystem::path(info.param.name).stem().string();
-                             std::replace_if(
-                                 name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });
 
 // The same assembly written by two systems (one names its products in capitals).
 class As1Assembly : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartSharedByItsUses)
+TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartOneShape)
 {
     const std::string path = KorrTest::SharedExchangeFile(GetParam());
     if (path.empty())
         GTEST_SKIP() << "shared data absent";
-    const ShapePtr shape = Xde::ReadInWorker(FileFormat::Step, path, {});
+    const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(KorrTest::HasKind(shape, TopoCompound));
 
-    const SubShapeAttributes* root = KorrTest::AttributesOf(shape, KorrTest::Kernel(shape));
-    ASSERT_TRUE(root);
-    EXPECT_EQ(Lower(root->product).rfind("as1-", 0), 0u);
+    const std::string root = Lower(KStringUtil::w2a(KShapeAttributes::GetProductName(shape, shape)));
+    EXPECT_EQ(root.rfind("as1", 0), 0u) << root;
     std::map<std::string, int> products;
     for (const auto& [product, uses] : KorrTest::CensusOf(shape).products)
-        if (product != root->product)
+        if (Lower(product) != root)
             products[Lower(product)] += uses;
     EXPECT_EQ(products, (std::map<std::string, int>{{"bolt", 6},
                                                     {"l_bracket", 2},
@@ -99,20 +99,23 @@ TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartSharedByI
                                                     {"rod", 1},
                                                     {"rod_assem", 1}}));
 
-    const std::map<std::string, ShapeColour> colours{
+    const std::map<std::string, KColor> colours{
         {"plate", {0, 0, 1}}, {"l_bracket", {0, 1, 0}}, {"bolt", {1, 0, 0}}, {"nut", {0, 1, 0}}, {"rod", {1, 0, 0}}};
     std::map<std::string, std::set<const TopoDS_TShape*>> partShapes;
     TopTools_IndexedMapOfShape solids;
     TopExp::MapShapes(KorrTest::Kernel(shape), TopAbs_SOLID, solids);
     for (int i = 1; i <= solids.Extent(); ++i) {
-        const TopoDS_Shape& solid = solids(i);
-        const SubShapeAttributes* use = KorrTest::AttributesOf(shape, solid);
-        ASSERT_TRUE(use && use->colour);
-        const std::string product = Lower(use->product);
-        partShapes[product].insert(solid.TShape().get());
+        const ShapePtr solid = KorrTest::Holding(solids(i));
+        const std::string product = Lower(KStringUtil::w2a(KShapeAttributes::GetProductName(shape, solid)));
+        partShapes[product].insert(solids(i).TShape().get());
         // Both systems name each use after its part ("NUT", "NUT1", ...).
-        EXPECT_EQ(Lower(use->name).rfind(product, 0), 0u) << use->name;
-        EXPECT_EQ(*use->colour, colours.at(product)) << product;
+        EXPECT_EQ(Lower(KStringUtil::w2a(KShapeAttributes::GetName(shape, solid))).rfind(product, 0), 0u);
+        // Each face shows its part's colour.
+        for (const ShapePtr& face : KorrTest::FacesOf(solid)) {
+            KColor colour;
+            ASSERT_TRUE(KShapeAttributes::GetColor(shape, face, colour)) << product;
+            EXPECT_EQ(colour, colours.at(product)) << product;
+        }
     }
     for (const auto& [product, shapes] : partShapes)
         EXPECT_EQ(shapes.size(), 1u) << product << " uses share one shape";
@@ -121,25 +124,21 @@ TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartSharedByI
 INSTANTIATE_TEST_SUITE_P(TwoWriters, As1Assembly,
                          ::testing::Values("step/occt_trj6_as1-ug-214.stp", "step/occt_trj7_as1-hc-214.stp"));
 
-TEST(XdeReading, AttributesFollowTheHandleThroughInPlaceMovesButNotToAnotherShape)
+TEST(ExchangeReading, AttributesFollowTheHandleThroughInPlaceMovesButNotToAnotherShape)
 {
     const std::string path = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     if (path.empty())
         GTEST_SKIP() << "shared data absent";
-    const ShapePtr shape = Xde::ReadInWorker(FileFormat::Step, path, {});
+    const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(shape);
+    const KorrTest::AttributeCensus before = KorrTest::CensusOf(shape);
+    ASSERT_NE(before, KorrTest::AttributeCensus{});
     const ShapePtr copy = shape;
     ASSERT_TRUE(KFeatureTools::TranslateInplace(copy, KMath::Vector3(10, -20, 30)));
     ASSERT_TRUE(KFeatureTools::RotationInplace(copy, KMath::Quaternion(KMath::Radian(0.5), KMath::Vector3::UNIT_Z)));
-    const KorrTest::AttributeCensus before = KorrTest::CensusOf(shape);
-    TopTools_IndexedMapOfShape solids;
-    TopExp::MapShapes(KorrTest::Kernel(shape), TopAbs_SOLID, solids);
-    int found = 0;
-    for (int i = 1; i <= solids.Extent(); ++i)
-        found += KorrTest::AttributesOf(shape, solids(i)) != nullptr;
-    EXPECT_EQ(found, 18);
+    EXPECT_EQ(KorrTest::CensusOf(shape), before);
 
+    EXPECT_EQ(KorrTest::CensusOf(KFeatureTools::Translate(shape, KMath::Vector3(1, 0, 0))), KorrTest::AttributeCensus{});
     KTopoShapeImpl::SetShape(shape.get(), KorrTest::Kernel(KBrepTools::MakeSphere(KMath::Vector3::ZERO, 1)));
     EXPECT_EQ(KorrTest::CensusOf(shape), KorrTest::AttributeCensus{});
-    EXPECT_NE(before, KorrTest::AttributeCensus{});
 }
