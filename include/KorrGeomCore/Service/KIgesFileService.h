@@ -4,9 +4,9 @@
 
 namespace KorrCore {
 
-// IGES files: name "IGES", filter "*.iges;*.igs". IGES has no products:
-// saved assemblies come back as their placed parts, with the parts' names
-// and colours.
+// IGES files: name "IGES", filter "*.iges;*.igs". IGES keeps the shapes and
+// their colours, but has no products and instances as STEP has: a saved
+// assembly comes back as its placed parts, with fewer of its names.
 class KORRGEOMCOREEXCHANGE_EXPORT KIgesFileService : public KExchangeFileService {
 public:
     KIgesFileService();
