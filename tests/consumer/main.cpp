@@ -1,14 +1,41 @@
-// A host that knows only the installed package and its umbrella header.
+// A host that knows only the installed package and its umbrella header (and,
+// with the Exchange component, the STEP service and its installed worker).
 #include <KorrGeomCore/KorrGeomCore.h>
 
-int main()
+#ifdef WITH_EXCHANGE
+#include <KorrGeomCore/Service/KStepFileService.h>
+
+#include <cstdio>
+#endif
+
+namespace {
+
+// Saved to and loaded from `path`.
+bool RoundTrip(const KorrCore::ShapePtr& box, const char* path)
 {
-    KorrCore::ShapePtr box = KorrCore::KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z,
-                                                           KMath::Vector3(1, 2, 3));
+#ifdef WITH_EXCHANGE
+    KorrCore::KStepFileService().SaveFile({box}, KorrCore::KStringUtil::a2w(path));
+    const KorrCore::ShapePtr read = KorrCore::KStepFileService().LoadFile(KorrCore::KStringUtil::a2w(path));
+    std::remove(path);
+    return read && read->GetShapeType() == KorrCore::TopoSolid;
+#else
+    return box && path;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    KorrCore::ShapePtr box =
+        KorrCore::KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(1, 2, 3));
     KorrCore::ShapeList faces;
     const bool listed = box && KorrCore::KTopoFaceExplor::Explor(box, faces);
     KorrCore::KShapeMesh mesh;
     const bool meshed =
         box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) && mesh.Faces.size() == 6;
-    return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid && meshed ? 0 : 1;
+    const bool solid = box && box->GetShapeType() == KorrCore::TopoSolid;
+    return listed && faces.size() == 6 && solid && meshed && RoundTrip(box, argv[1]) ? 0 : 1;
 }
