@@ -22,6 +22,8 @@
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
+// | translators widen a damaged edge's tolerance until    | EdgeAgreesWithItsCurves                    | read_brep/regression-edge-wider-  |
+// |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   than-long                       |
 // | reader hangs, crashes or returns part of a shape on   | LooksReadable (FileFormats/Brep)           | read_brep/regression-*, tests:    |
 // |   damaged files; scaled locations break shapes later  |                                            |   damaged BRep files              |
 

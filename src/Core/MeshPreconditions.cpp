@@ -163,6 +163,19 @@ bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst,
 
 double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
 
+// The size of the edge on a surface: the box of its curve there, carried onto
+// the surface, at five points (so that a closed edge has one too).
+double ExtentOnSurface(const Handle(Geom2d_Curve)& onSurface, double first, double last,
+                       const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation)
+{
+    Bnd_Box extent;
+    for (const double share : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const gp_Pnt2d uv = onSurface->Value(first + share * (last - first));
+        extent.Add(surface->Value(uv.X(), uv.Y()).Transformed(surfaceLocation.Transformation()));
+    }
+    return Diagonal(extent);
+}
+
 } // namespace
 
 bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
@@ -212,6 +225,12 @@ bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge)
         if (onSurface.IsNull())
             return true;
         if (!CurvesMeet(edge, onSurface, first, last, surface, surfaceLocation, /*closely=*/true))
+            return false;
+        // A translator's repair widens the tolerance of a damaged edge until
+        // its stray curve counts as meeting; an edge wider than it is long has
+        // nothing to show.
+        if (!BRep_Tool::Degenerated(edge) &&
+            !(BRep_Tool::Tolerance(edge) <= ExtentOnSurface(onSurface, first, last, surface, surfaceLocation)))
             return false;
     }
 }
