@@ -19,8 +19,8 @@ MeshingWatch::MeshingWatch(std::chrono::steady_clock::duration allowed, HostProg
 
 Standard_Boolean MeshingWatch::UserBreak()
 {
-    if (!Stopped() && (std::chrono::steady_clock::now() > deadline ||
-                       host.Poll(position.load(std::memory_order_relaxed))))
+    if (!Stopped() &&
+        (std::chrono::steady_clock::now() > deadline || host.Poll(position.load(std::memory_order_relaxed))))
         stopped.store(true, std::memory_order_relaxed);
     return Stopped();
 }

@@ -20,8 +20,7 @@ const SubShapeAttributes* EntryOf(const ShapePtr& root, const ShapePtr& subShape
     if (!HoldsShape(root) || !HoldsShape(subShape))
         return nullptr;
     const auto& attributes = KTopoShapeImpl::GetAttributes(root.get());
-    return attributes ? attributes->Find(ShapeAttributes::KeyUnder(KernelShape(root), KernelShape(subShape)))
-                      : nullptr;
+    return attributes ? attributes->Find(ShapeAttributes::KeyUnder(KernelShape(root), KernelShape(subShape))) : nullptr;
 }
 
 // Changes the sub-shape's entry in a new table, so that shapes sharing the
@@ -66,8 +65,9 @@ bool KShapeAttributes::GetColor(const ShapePtr& root, const ShapePtr& subShape, 
     if (!attributes)
         return false;
     const TopoDS_Shape& rootShape = KernelShape(root);
-    const std::optional<KColor> shown =
-        Guarded([&] { return ShownColour(*attributes, rootShape, ShapeAttributes::KeyUnder(rootShape, KernelShape(subShape))); });
+    const std::optional<KColor> shown = Guarded([&] {
+        return ShownColour(*attributes, rootShape, ShapeAttributes::KeyUnder(rootShape, KernelShape(subShape)));
+    });
     if (shown)
         color = *shown;
     return shown.has_value();

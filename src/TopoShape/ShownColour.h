@@ -11,7 +11,6 @@ namespace KorrCore {
 // part's use (whose colour is the instance's, else the part's), then the
 // assemblies around it. Nothing when none has one, or when the root does not
 // hold the key.
-std::optional<KColor> ShownColour(const ShapeAttributes& attributes, const TopoDS_Shape& root,
-                                  const TopoDS_Shape& key);
+std::optional<KColor> ShownColour(const ShapeAttributes& attributes, const TopoDS_Shape& root, const TopoDS_Shape& key);
 
 } // namespace KorrCore

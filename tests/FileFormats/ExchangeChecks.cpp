@@ -69,7 +69,8 @@ AttributeCensus CensusOf(const KorrCore::ShapePtr& shape)
         if (kind == kinds.end())
             continue;
         const KorrCore::ShapePtr use = Holding(uses(i));
-        if (const std::string product = Narrow(KorrCore::KShapeAttributes::GetProductName(shape, use)); !product.empty())
+        if (const std::string product = Narrow(KorrCore::KShapeAttributes::GetProductName(shape, use));
+            !product.empty())
             ++census.products[product];
         if (const std::string name = Narrow(KorrCore::KShapeAttributes::GetName(shape, use)); !name.empty())
             ++census.names[name];

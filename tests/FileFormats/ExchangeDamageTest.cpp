@@ -53,7 +53,8 @@ TEST(ExchangeDamage, DamagedCutForeignAndMissingFilesGiveNullAndLeaveNothingBehi
     KorrTest::TempDir dir;
     const std::pair<const char*, std::string> cases[] = {
         // The kernel's translator dereferences the missing loop and crashes.
-        {"bound-without-loop.stp", Replaced(stepText, "FACE_OUTER_BOUND( '', #123, .T. )", "FACE_OUTER_BOUND( '', .T. )")},
+        {"bound-without-loop.stp",
+         Replaced(stepText, "FACE_OUTER_BOUND( '', #123, .T. )", "FACE_OUTER_BOUND( '', .T. )")},
         // The kernel would translate these into a solid without one face, and
         // into the three faces without their terminate record.
         {"shell-with-missing-face.stp", Replaced(stepText, "CLOSED_SHELL( '', ( #48,", "CLOSED_SHELL( '', ( #999999,")},

@@ -84,8 +84,10 @@ TEST(ExchangeWriting, ShapesAHostNamedAndColouredLoadBackAsTheyWereSaved)
     const ShapePtr step = KorrTest::LoadExchangeFile(dir.file("host.stp"));
     EXPECT_EQ(KorrTest::SolidAndFaceUses(step), std::make_pair(3, 18));
     EXPECT_TRUE(KorrTest::BoundsNear(step, KMath::Vector3(0, 0, 0), KMath::Vector3(14, 4, 3), 1e-6));
-    const std::map<std::string, int> colours{{"SOLID 1.00,0.00,0.00", 1}, {"FACE 1.00,0.00,0.00", 6},
-                                             {"SOLID 0.00,1.00,0.00", 1}, {"FACE 0.00,1.00,0.00", 5},
+    const std::map<std::string, int> colours{{"SOLID 1.00,0.00,0.00", 1},
+                                             {"FACE 1.00,0.00,0.00", 6},
+                                             {"SOLID 0.00,1.00,0.00", 1},
+                                             {"FACE 0.00,1.00,0.00", 5},
                                              {"FACE 0.00,0.00,1.00", 1}};
     EXPECT_EQ(KorrTest::CensusOf(step),
               (KorrTest::AttributeCensus{{{"pair", 1}, {"block", 2}, {"plate", 1}}, {{"block use", 2}}, colours}));

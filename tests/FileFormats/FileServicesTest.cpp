@@ -39,7 +39,8 @@ TEST(FileServices, TheBrepServiceSavesAndLoadsAsTheFileFunctionsDo)
     KorrTest::ReportRecorder recorder;
     KNativeBrepFileService service;
     const ShapePtr box = KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(1, 2, 3));
-    service.SaveFile({box, KFeatureTools::Translate(box, KMath::Vector3(2, 0, 0))}, KorrTest::Wide(dir.file("two.brep")));
+    service.SaveFile({box, KFeatureTools::Translate(box, KMath::Vector3(2, 0, 0))},
+                     KorrTest::Wide(dir.file("two.brep")));
     EXPECT_EQ(KorrTest::SolidAndFaceUses(service.LoadFile(KorrTest::Wide(dir.file("two.brep")))),
               std::make_pair(2, 12));
     service.SaveFile({box}, KorrTest::Wide(dir.file("missing/box.brep")));

@@ -48,8 +48,8 @@ void KExchangeFileService::SaveFile(const ShapeList& shapes, const std::wstring&
         if (KORR_CHECK(HoldsShape(shape), "NULL TopoShape!"))
             held.push_back(shape);
     Xde::WorkerProgress progress(GetProgressIndicator());
-    const bool saved = !progress.Host().Poll(0.0) &&
-                       Xde::WriteInWorker(Translated(format), KStringUtil::w2a(path), held, progress.Options(timeLimit, memoryLimit));
+    const bool saved = !progress.Host().Poll(0.0) && Xde::WriteInWorker(Translated(format), KStringUtil::w2a(path),
+                                                                        held, progress.Options(timeLimit, memoryLimit));
     if (saved)
         progress.Host().Finish();
     else if (!progress.Host().Cancelled())
