@@ -26,6 +26,8 @@
 // |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   than-long                       |
 // | reader hangs, crashes or returns part of a shape on   | LooksReadable (FileFormats/Brep)           | read_brep/regression-*, tests:    |
 // |   damaged files; scaled locations break shapes later  |                                            |   damaged BRep files              |
+// | STEP and IGES translators crash, hang or fill memory  | a worker process with time and memory      | fuzz_read_step, fuzz_read_iges,   |
+// |   on damaged files, after their parser said yes       |   limits (FileFormats/Xde/WorkerProcess.h) |   tests: damaged exchange files   |
 
 #include "Core/Check.h"
 #include "Core/Guarded.h"
