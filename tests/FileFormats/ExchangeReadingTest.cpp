@@ -11,6 +11,7 @@
 
 #include "FileFormats/ExchangeChecks.h"
 #include "support/ShapeChecks.h"
+#include "support/TempDir.h"
 
 // STEP and IGES files loaded through the file services: the shared real files
 // as the kernel's own XCAF reader reads them, and the as1 assembly's
@@ -119,3 +120,21 @@ TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartOneShape)
 
 INSTANTIATE_TEST_SUITE_P(TwoWriters, As1Assembly,
                          ::testing::Values("step/occt_trj6_as1-ug-214.stp", "step/occt_trj7_as1-hc-214.stp"));
+
+TEST(ExchangeReading, AHostHearsTheLoadGrowFromZeroToOne)
+{
+    const std::string path = KorrTest::SharedExchangeFile("step/occt_trj7_as1-hc-214.stp");
+    if (path.empty())
+        GTEST_SKIP() << "shared data absent";
+    struct Recording : KProgressIndicator {
+        void OnProgress(double fraction) override { fractions.push_back(fraction); }
+        std::vector<double> fractions;
+    } host;
+    KStepFileService service;
+    service.SetProgressIndicator(&host);
+    ASSERT_TRUE(service.LoadFile(KorrTest::Wide(path)));
+    ASSERT_GE(host.fractions.size(), 3u);
+    EXPECT_EQ(host.fractions.front(), 0.0);
+    EXPECT_EQ(host.fractions.back(), 1.0);
+    EXPECT_TRUE(std::is_sorted(host.fractions.begin(), host.fractions.end()));
+}
