@@ -60,6 +60,9 @@ namespace {
 // beyond its tolerance, which real files keep within it. Damaged parameter
 // curves run off by orders of magnitude more.
 constexpr double kStrayTolerances = 100.0;
+// Nor, for an edge shown on its own, by more than this share of its size,
+// whatever its tolerance says.
+constexpr double kStraySize = 0.5;
 // How much larger than its boundary the surface patch of a face may be. Real
 // B-spline patches bulge a few times their edges' extent at most; a pole
 // moved far away makes the mesher chase the bulge without end.
@@ -101,8 +104,25 @@ std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& cu
     return shares;
 }
 
+double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
+
+// The size of the edge on a surface: the box of its curve there, carried onto
+// the surface, at five points (so that a closed edge has one too).
+double ExtentOnSurface(const Handle(Geom2d_Curve)& onSurface, double first, double last,
+                       const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation)
+{
+    Bnd_Box extent;
+    for (const double share : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const gp_Pnt2d uv = onSurface->Value(first + share * (last - first));
+        extent.Add(surface->Value(uv.X(), uv.Y()).Transformed(surfaceLocation.Transformation()));
+    }
+    return Diagonal(extent);
+}
+
 // The edge's curve on a surface, carried onto the surface, meets its curve in
-// space where ComparedShares says.
+// space where ComparedShares says. Looked at closely, it must also meet it
+// within a share of its size on the surface: a translator's repair widens the
+// tolerance of a damaged edge until its stray curve counts as meeting.
 bool CurvesMeet(const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& onSurface, double onSurfaceFirst,
                 double onSurfaceLast, const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation,
                 bool closely)
@@ -114,7 +134,10 @@ bool CurvesMeet(const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& onSurface, 
     const Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, location, first, last);
     if (curve.IsNull())
         return true;
-    const double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
+    double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
+    if (closely)
+        stray = std::min(stray, kStraySize * ExtentOnSurface(onSurface, onSurfaceFirst, onSurfaceLast, surface,
+                                                             surfaceLocation));
     for (const double share : ComparedShares(edge, *curve, first, last, closely)) {
         const gp_Pnt inSpace = curve->Value(first + share * (last - first)).Transformed(location.Transformation());
         const gp_Pnt2d uv = onSurface->Value(onSurfaceFirst + share * (onSurfaceLast - onSurfaceFirst));
@@ -160,8 +183,6 @@ bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst,
                 return false;
     return true;
 }
-
-double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
 
 } // namespace
 

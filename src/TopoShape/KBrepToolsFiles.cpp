@@ -11,7 +11,6 @@
 #include "FileFormats/Brep/BrepFileScreen.h"
 #include "Platform/FileBytes.h"
 #include "Platform/FileReplace.h"
-#include "TopoShape/BrepText.h"
 
 namespace KorrCore {
 
@@ -27,8 +26,8 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
     });
 }
 
-} // namespace
-
+// The shape a whole BRep text describes, read by the kernel only after the
+// screen has passed the text; null otherwise.
 ShapePtr ReadBrepText(std::string text)
 {
     if (!LooksReadable(text))
@@ -43,6 +42,8 @@ ShapePtr ReadBrepText(std::string text)
         return shape.IsNull() ? nullptr : WrapShape(shape);
     });
 }
+
+} // namespace
 
 ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* /*progress*/)
 {

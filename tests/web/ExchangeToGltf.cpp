@@ -3,23 +3,23 @@
 //   korrgeom_exchange_to_gltf OUT_DIR FILE...   (OUT_DIR/<name>.glb per file)
 
 #include <KorrGeomCore/KorrGeomCore.h>
+#include <KorrGeomCore/Service/KFileServices.h>
 #include <KorrGeomCore/Service/KGltfFileService.h>
 
 #include <filesystem>
 #include <iostream>
 
-#include "FileFormats/Xde/IsolatedReading.h"
-
 int main(int argc, char** argv)
 {
     using namespace KorrCore;
+    KFileServices::RegisterAll();
     int failed = 0;
     for (int i = 2; i < argc; ++i) {
         const std::filesystem::path input = argv[i];
         const std::filesystem::path output = std::filesystem::path(argv[1]) / (input.stem().string() + ".glb");
-        const bool iges = input.extension() == ".igs" || input.extension() == ".iges";
         std::filesystem::remove(output);
-        if (const ShapePtr shape = Xde::ReadInWorker(iges ? Xde::FileFormat::Iges : Xde::FileFormat::Step, argv[i], {}))
+        const std::shared_ptr<KBrepFileService> reader = KFileServices::ForFile(KStringUtil::a2w(argv[i]));
+        if (const ShapePtr shape = reader ? reader->LoadFile(KStringUtil::a2w(argv[i])) : nullptr)
             KGltfFileService().SaveFile({shape}, KStringUtil::a2w(output.string()));
         const bool written = std::filesystem::exists(output);
         std::cout << (written ? "wrote " + output.string() : "FAIL  " + input.string()) << '\n';
