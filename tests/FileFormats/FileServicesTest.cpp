@@ -15,7 +15,7 @@ TEST(FileServices, RegisterAllAddsEachFormatOnceAndFindsItByExtension)
     const auto own = std::make_shared<KStepFileService>();
     ASSERT_TRUE(registry.AddObject(own));
     EXPECT_FALSE(KFileServices::RegisterAll()) << "STEP was registered already";
-    EXPECT_EQ(registry.size(), 3);
+    EXPECT_EQ(registry.size(), 4);
     EXPECT_EQ(registry.GetObject(L"STEP"), own);
 
     const struct {
@@ -23,7 +23,8 @@ TEST(FileServices, RegisterAllAddsEachFormatOnceAndFindsItByExtension)
         const wchar_t* service;
     } cases[] = {{L"part.STEP", L"STEP"}, {L"/a.b/part.stp", L"STEP"}, {L"part.igs", L"IGES"},
                  {L"part.Iges", L"IGES"}, {L"part.brep", L"BREP"},     {L"part.brp", L"BREP"},
-                 {L"part.glb", nullptr},  {L"stp", nullptr},           {L"part.stp.bak", nullptr}};
+                 {L"part.GLB", L"glTF"},  {L"part.gltf", L"glTF"},     {L"part.obj", nullptr},
+                 {L"stp", nullptr},       {L"part.stp.bak", nullptr}};
     for (const auto& file : cases) {
         const std::shared_ptr<KBrepFileService> found = KFileServices::ForFile(file.path);
         EXPECT_EQ(found ? found->GetName() : L"", file.service ? file.service : L"") << file.path;

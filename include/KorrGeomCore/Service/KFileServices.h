@@ -12,7 +12,8 @@ namespace KorrCore {
 class KORRGEOMCOREEXCHANGE_EXPORT KFileServices {
 public:
     // Registers one of each of the library's file services in
-    // KBrepFileServiceManager: BRep, STEP and IGES. The registry starts empty
+    // KBrepFileServiceManager: BRep, STEP and IGES, and glTF, which saves
+    // display models and loads nothing. The registry starts empty
     // and the library registers nothing unless asked to. A name the host has
     // registered already keeps its service. True when every one was added.
     static bool RegisterAll();

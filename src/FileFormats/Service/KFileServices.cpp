@@ -1,5 +1,6 @@
 #include <KorrGeomCore/Service/KBrepFileServiceManager.h>
 #include <KorrGeomCore/Service/KFileServices.h>
+#include <KorrGeomCore/Service/KGltfFileService.h>
 #include <KorrGeomCore/Service/KIgesFileService.h>
 #include <KorrGeomCore/Service/KNativeBrepFileService.h>
 #include <KorrGeomCore/Service/KStepFileService.h>
@@ -18,6 +19,7 @@ std::vector<std::shared_ptr<KBrepFileService>> LibraryServices()
         std::make_shared<KNativeBrepFileService>(),
         std::make_shared<KStepFileService>(),
         std::make_shared<KIgesFileService>(),
+        std::make_shared<KGltfFileService>(),
     };
 }
 
