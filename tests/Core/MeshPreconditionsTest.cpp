@@ -8,6 +8,7 @@
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Copy.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
+#include <Geom2d_BSplineCurve.hxx>
 #include <Geom2d_Curve.hxx>
 #include <GeomConvert.hxx>
 #include <Geom_BSplineSurface.hxx>
@@ -121,6 +122,27 @@ TopoDS_Face WithInnerPoleLifted(double lift)
     return face;
 }
 
+// The face's first edge with a curve on the face that leaves its ends where
+// they were but bows out by `bow` in the middle.
+TopoDS_Face WithCurveOnFaceBowed(double bow)
+{
+    const TopoDS_Face face = CubeFace();
+    const TopoDS_Edge edge = FirstEdge(face);
+    Standard_Real first, last;
+    const Handle(Geom2d_Curve) straight = BRep_Tool::CurveOnSurface(edge, face, first, last);
+    const gp_Pnt2d a = straight->Value(first), b = straight->Value(last);
+    const gp_Vec2d across = gp_Vec2d(a, b).Normalized().Rotated(M_PI / 2) * (2 * bow);
+    TColgp_Array1OfPnt2d poles(1, 3);
+    poles(1) = a, poles(2) = gp_Pnt2d(0.5 * (a.XY() + b.XY())).Translated(across), poles(3) = b;
+    TColStd_Array1OfReal knots(1, 2);
+    knots(1) = first, knots(2) = last;
+    TColStd_Array1OfInteger multiplicities(1, 2);
+    multiplicities.Init(3);
+    BRep_Builder().UpdateEdge(edge, new Geom2d_BSplineCurve(poles, knots, multiplicities, 2), face,
+                              BRep_Tool::Tolerance(edge));
+    return face;
+}
+
 } // namespace
 
 TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
@@ -144,6 +166,15 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     BRep_Tool::Range(FirstEdge(ranged), first, last);
     BRep_Builder().Range(FirstEdge(ranged), ranged, first, last + 1);
     EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(ranged));
+    // Without the flag, a range of its own on the face is the edge's right.
+    BRep_Builder().Range(FirstEdge(ranged), ranged, first, last);
+    BRep_Builder().SameRange(FirstEdge(ranged), Standard_False);
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(ranged));
+
+    // Curves that meet at their ends but part in the middle, where the edge's
+    // flag says they share their parameters.
+    const TopoDS_Face bowed = WithCurveOnFaceBowed(3);
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(bowed) || KorrCore::EdgeAgreesWithItsCurves(FirstEdge(bowed)));
 
     // A patch bulging a little is meshed, one bulging a thousand times its edges' size is not.
     EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(WithInnerPoleLifted(20)));
