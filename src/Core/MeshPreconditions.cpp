@@ -84,8 +84,10 @@ bool RangeAgrees(const TopoDS_Edge& edge, const TopoDS_Face& face)
 
 // Where along an edge its curves are compared, as shares of its range: the
 // ends, and the middle when the edge's flag says its curves share their
-// parametrization; for a closer look, the middle of every piece of a
-// piecewise curve too, whose damage stays local to the pieces it touches.
+// parametrization; for a closer look, the quarters too (a circle tilted about
+// a diameter still meets its curve on the face at both ends and the middle),
+// and the middle of every piece of a piecewise curve, whose damage stays local
+// to the pieces it touches.
 std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& curve, double first, double last,
                                    bool closely)
 {
@@ -93,8 +95,11 @@ std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& cu
     if (!BRep_Tool::SameParameter(edge))
         return shares;
     shares.push_back(0.5);
+    if (!closely)
+        return shares;
+    shares.insert(shares.end(), {0.25, 0.75});
     const auto* pieces = dynamic_cast<const Geom_BSplineCurve*>(&curve);
-    if (!closely || !pieces || !(last > first))
+    if (!pieces || !(last > first))
         return shares;
     for (int knot = pieces->FirstUKnotIndex(); knot < pieces->LastUKnotIndex(); ++knot) {
         const double middle = 0.5 * (pieces->Knot(knot) + pieces->Knot(knot + 1));

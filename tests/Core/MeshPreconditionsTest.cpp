@@ -8,6 +8,8 @@
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Copy.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <Geom_Circle.hxx>
 #include <Geom2d_BSplineCurve.hxx>
 #include <Geom2d_Curve.hxx>
 #include <GeomConvert.hxx>
@@ -175,6 +177,21 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     // flag says they share their parameters.
     const TopoDS_Face bowed = WithCurveOnFaceBowed(3);
     EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(bowed) || KorrCore::EdgeAgreesWithItsCurves(FirstEdge(bowed)));
+
+    // A cylinder's rim tilted about its diameter through the edge's ends: it
+    // still meets the curve on the face at the ends and in the middle.
+    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(10, 100).Shape();
+    TopExp_Explorer edges(cylinder, TopAbs_EDGE);
+    while (BRep_Tool::Degenerated(TopoDS::Edge(edges.Current())) ||
+           !BRep_Tool::Curve(TopoDS::Edge(edges.Current()), first, last)->IsKind(STANDARD_TYPE(Geom_Circle)))
+        edges.Next();
+    const TopoDS_Edge rim = TopoDS::Edge(edges.Current());
+    const auto circle = Handle(Geom_Circle)::DownCast(BRep_Tool::Curve(rim, first, last));
+    EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(rim));
+    const auto tilted = Handle(Geom_Curve)::DownCast(
+        circle->Rotated(gp_Ax1(circle->Location(), circle->XAxis().Direction()), 0.8));
+    BRep_Builder().UpdateEdge(rim, tilted, BRep_Tool::Tolerance(rim));
+    EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(rim));
 
     // A patch bulging a little is meshed, one bulging a thousand times its edges' size is not.
     EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(WithInnerPoleLifted(20)));
