@@ -18,7 +18,7 @@ mkdir -p "$out"
 shopt -s nullglob
 for brep in "$data"/brep/*.brep; do
   name="$(basename "$brep" .brep)"
-  "$korrgeom" -i "$brep" -o "$out/$name.glb" -b "$out/$name.brep" >/dev/null
+  "$korrgeom" -i "$brep" -o "$out/$name.glb" >/dev/null
   echo "wrote $out/$name.glb"
 done
 "$convert" "$out" "$data"/step/*.st*p "$data"/iges/*.ig*s
