@@ -47,17 +47,13 @@ ShapePtr RowOfBlocks()
 
 Scene EmbeddedScene()
 {
-    Scene scene{
+    return {
         {"part", MachinedPart()},
         {"sphere", KBrepTools::MakeSphere(Vector3(55, 15, 8), 8)},
         {"cone", KBrepTools::MakeCone(Vector3(80, 15, 0), Vector3::UNIT_Z, 8, 16, 2, 270)},
         {"star", StarProfile(Vector3(20, -25, 0))},
         {"row", RowOfBlocks()},
     };
-    for (const NamedShape& named : scene)
-        if (named.shape)
-            KShapeAttributes::SetProductName(named.shape, named.shape, KStringUtil::a2w(named.name));
-    return scene;
 }
 
 } // namespace korrgeom

@@ -17,9 +17,8 @@ using Scene = std::vector<NamedShape>;
 // The shapes shown when no file is given: a machined part (a block with a
 // pocket cut by a boolean, every edge filleted), a sphere and a cone beside
 // it, a star profile drawn as a polygon and filled into a face, and a row of
-// three located copies of one dimpled block. Each carries its name as its
-// product name, so viewers and STEP files show it. A shape the kernel could
-// not build is null.
+// three located copies of one dimpled block. A shape the kernel could not
+// build is null.
 Scene EmbeddedScene();
 
 } // namespace korrgeom
