@@ -1,5 +1,7 @@
 #include "PerFace.h"
 
+#include <TopTools_MapOfShape.hxx>
+
 #include <vector>
 
 namespace korrgeom {
@@ -18,7 +20,12 @@ void AddFaces(const ShapePtr& shape, double deflection, KMeshPart& part)
     // One set of buffers for every face: each call replaces them.
     std::vector<float> positions, normals, texCoords;
     std::vector<unsigned int> indices;
+    // The explorer lists a face once per use: twice when two solids of a
+    // compound solid share it. It is drawn once, as the mesher draws it.
+    TopTools_MapOfShape listed;
     for (const ShapePtr& face : faces) {
+        if (!listed.Add(KTopoShapeImpl::GetShape(face.get())))
+            continue;
         KMeshFace& entry = part.Faces.emplace_back();
         entry.Triangles.First = part.TriangleCount();
         entry.Nodes.First = part.NodeCount();

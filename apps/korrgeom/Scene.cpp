@@ -45,6 +45,13 @@ ShapePtr RowOfBlocks()
 
 } // namespace
 
+const char* KindName(TopoShapeType kind)
+{
+    static const char* const names[] = {"compound", "compsolid", "solid",  "shell",  "face",
+                                        "wire",     "edge",      "vertex", "generic"};
+    return names[kind];
+}
+
 Scene EmbeddedScene()
 {
     return {

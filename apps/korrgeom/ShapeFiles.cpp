@@ -6,9 +6,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <memory>
+#include <sstream>
 
 #include "ProgressBar.h"
+#include "Scene.h"
 #include "ViewerPage.h"
 
 namespace korrgeom {
@@ -48,11 +51,19 @@ bool IsPage(const std::string& path)
     return std::filesystem::path(path).extension() == ".html";
 }
 
-bool SameBox(const KMath::AxisAlignedBox& a, const KMath::AxisAlignedBox& b)
+// How far apart the boxes' corners are, as a fraction of the first's size.
+double BoxOffset(const KMath::AxisAlignedBox& a, const KMath::AxisAlignedBox& b)
 {
-    const double tolerance = 1e-6 * std::max(1.0, (a.getMaximum() - a.getMinimum()).length());
-    return (a.getMinimum() - b.getMinimum()).length() <= tolerance &&
-           (a.getMaximum() - b.getMaximum()).length() <= tolerance;
+    const double offset =
+        std::max((a.getMinimum() - b.getMinimum()).length(), (a.getMaximum() - b.getMaximum()).length());
+    return offset / std::max(1.0, (a.getMaximum() - a.getMinimum()).length());
+}
+
+std::string Percent(double fraction)
+{
+    std::ostringstream text;
+    text << std::setprecision(2) << fraction * 100 << " %";
+    return text.str();
 }
 
 bool WritePage(const KGltfFileService& gltf, const ShapeList& shapes, const std::string& path)
@@ -109,15 +120,17 @@ bool SaveShapeFile(const ShapeList& shapes, const KMath::AxisAlignedBox& box, co
     const ShapePtr readBack = report.message.empty() ? service->OnLoadFile(widePath) : nullptr;
     service->SetProgressIndicator(nullptr);
 
+    // Formats keep several shapes in a compound, and may unwrap a compound.
     const TopoShapeType saved = shapes.size() == 1 ? shapes.front()->GetShapeType() : TopoCompound;
     if (!report.message.empty())
         error = "cannot save " + path + ": " + report.message;
     else if (!readBack)
         error = "cannot read back " + path;
-    else if (readBack->GetShapeType() != saved && readBack->GetShapeType() != TopoCompound)
-        error = path + " read back as another kind of shape";
-    else if (!SameBox(box, readBack->GetBBox()))
-        error = path + " read back with another bounding box";
+    else if (const TopoShapeType read = readBack->GetShapeType();
+             read != saved && read != TopoCompound && saved != TopoCompound)
+        error = path + " read back as a " + KindName(read) + ", not a " + KindName(saved);
+    else if (const double offset = BoxOffset(box, readBack->GetBBox()); !(offset <= 1e-6))
+        error = path + " read back with a bounding box " + Percent(offset) + " of its size away";
     return error.empty();
 }
 

@@ -20,9 +20,9 @@ OutputKind KindOfOutput(const std::string& path);
 KorrCore::ShapePtr ReadShapeFile(const std::string& path, std::string& error);
 
 // Saves the shapes through the service the extension names, then reads the
-// file afresh and compares: the shape read must be of the kind saved (or the
-// compound in which a format keeps several shapes, or always, as BRep files
-// do), with `box` within a millionth of its size. `box` is the shapes' box
+// file afresh and compares: the shape read must be of the kind saved (where
+// neither is a compound: formats keep shapes in compounds, BRep files always,
+// and may unwrap them), with `box` within a millionth of its size. `box` is the shapes' box
 // taken before meshing, which widens a box to cover the mesh.
 bool SaveShapeFile(const KorrCore::ShapeList& shapes, const KMath::AxisAlignedBox& box, const std::string& path,
                    std::string& error);

@@ -59,13 +59,6 @@ std::string PositiveNumber(const std::string& text)
     return positive ? std::string() : "must be a positive number";
 }
 
-const char* KindName(TopoShapeType kind)
-{
-    static const char* const names[] = {"compound", "compsolid", "solid",  "shell",  "face",
-                                        "wire",     "edge",      "vertex", "generic"};
-    return names[kind];
-}
-
 // Six significant digits, whatever the stream's fixed format for times.
 std::string Number(double value)
 {
@@ -222,7 +215,7 @@ int Run(const Options& options)
               << (options.input.empty() ? "built      " : "read       ") << loadTime << " ms\n";
     ShapeList shapes;
     for (const korrgeom::NamedShape& named : scene) {
-        std::cout << "  " << named.name << ": " << KindName(named.shape->GetShapeType()) << ", box "
+        std::cout << "  " << named.name << ": " << korrgeom::KindName(named.shape->GetShapeType()) << ", box "
                   << Box(named.shape->GetBBox()) << '\n';
         shapes.push_back(named.shape);
     }
