@@ -47,6 +47,8 @@ template <class Stage> double Milliseconds(Stage&& stage)
 
 int Fail(const std::string& message)
 {
+    // After what the stages printed, when both streams go to one file.
+    std::cout.flush();
     std::cerr << "korrgeom: " << message << '\n';
     return EXIT_FAILURE;
 }
