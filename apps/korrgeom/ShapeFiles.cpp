@@ -2,6 +2,7 @@
 
 #include <KorrGeomCore/Service/KFileServices.h>
 #include <KorrGeomCore/Service/KGltfFileService.h>
+#include <KorrGeomCore/Service/KNativeBrepFileService.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -57,6 +58,14 @@ double BoxOffset(const KMath::AxisAlignedBox& a, const KMath::AxisAlignedBox& b)
     const double offset =
         std::max((a.getMinimum() - b.getMinimum()).length(), (a.getMaximum() - b.getMaximum()).length());
     return offset / std::max(1.0, (a.getMaximum() - a.getMinimum()).length());
+}
+
+std::size_t FaceCount(const ShapeList& shapes)
+{
+    ShapeList faces;
+    for (const ShapePtr& shape : shapes)
+        KTopoFaceExplor::Explor(shape, faces);
+    return faces.size();
 }
 
 std::string Percent(double fraction)
@@ -120,17 +129,24 @@ bool SaveShapeFile(const ShapeList& shapes, const KMath::AxisAlignedBox& box, co
     const ShapePtr readBack = report.message.empty() ? service->OnLoadFile(widePath) : nullptr;
     service->SetProgressIndicator(nullptr);
 
-    // Formats keep several shapes in a compound, and may unwrap a compound.
+    // Formats keep several shapes in a compound, and may unwrap a compound;
+    // STEP keeps a loose face as a shell of one face.
     const TopoShapeType saved = shapes.size() == 1 ? shapes.front()->GetShapeType() : TopoCompound;
     if (!report.message.empty())
         error = "cannot save " + path + ": " + report.message;
     else if (!readBack)
         error = "cannot read back " + path;
     else if (const TopoShapeType read = readBack->GetShapeType();
-             read != saved && read != TopoCompound && saved != TopoCompound)
+             read != saved && read != TopoCompound && saved != TopoCompound &&
+             !(saved == TopoFace && read == TopoShell))
         error = path + " read back as a " + KindName(read) + ", not a " + KindName(saved);
-    else if (const double offset = BoxOffset(box, readBack->GetBBox()); !(offset <= 1e-6))
+    else if (const double offset = BoxOffset(box, readBack->GetBBox());
+             dynamic_cast<KNativeBrepFileService*>(service.get()) && !(offset <= 1e-6))
         error = path + " read back with a bounding box " + Percent(offset) + " of its size away";
+    // The translators rebuild the geometry, whose boxes then come from other
+    // curves and surfaces: what must come back is every face.
+    else if (const std::size_t faces = FaceCount({readBack}); faces != FaceCount(shapes))
+        error = path + " read back with " + std::to_string(faces) + " faces, not " + std::to_string(FaceCount(shapes));
     return error.empty();
 }
 
