@@ -128,7 +128,7 @@ bool SaveShapeFiles(const std::vector<std::string>& outputs, const ShapeList& sh
         if (!saved)
             return false;
         std::cout << "saved      " << path << ", " << FileSize(path) << " in " << time
-                  << " ms, read back with the same kind and box\n";
+                  << " ms, read back and checked\n";
     }
     return true;
 }
