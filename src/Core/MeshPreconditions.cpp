@@ -2,12 +2,14 @@
 
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBndLib.hxx>
+#include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <BndLib_AddSurface.hxx>
 #include <Bnd_Box.hxx>
 #include <BndLib_Add2dCurve.hxx>
 #include <Bnd_Box2d.hxx>
+#include <GCPnts_TangentialDeflection.hxx>
 #include <Geom2d_Curve.hxx>
 #include <Geom_BSplineCurve.hxx>
 #include <Geom_Curve.hxx>
@@ -67,6 +69,9 @@ constexpr double kStraySize = 0.5;
 // B-spline patches bulge a few times their edges' extent at most; a pole
 // moved far away makes the mesher chase the bulge without end.
 constexpr double kLargestBulge = 1000.0;
+// The most nodes a face's grid may have: far more than any display needs, and
+// well below the memory that would stop a host.
+constexpr double kLargestGrid = 1e7;
 
 // The range stored with the edge's curve on the face (its own range when none
 // is stored); read, never computed, as the mesher will project curves onto
@@ -242,14 +247,31 @@ bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge)
     }
 }
 
-TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape)
+bool GridWithinReason(const TopoDS_Face& face, double deflection, double angle)
+{
+    const BRepAdaptor_Surface surface(face, Standard_False);
+    if (surface.GetType() != GeomAbs_Cone)
+        return true;
+    double uFirst, uLast, vFirst, vLast;
+    BRepTools::UVBounds(face, uFirst, uLast, vFirst, vLast);
+    const gp_Cone cone = surface.Cone();
+    const double radius = std::max(std::abs(cone.RefRadius() + vFirst * std::sin(cone.SemiAngle())),
+                                   std::abs(cone.RefRadius() + vLast * std::sin(cone.SemiAngle())));
+    const double step = GCPnts_TangentialDeflection::ArcAngularStep(radius, deflection, angle, 0.0);
+    const double rows = (uLast - uFirst) / step;
+    const double columns = rows * (vLast - vFirst) / ((uLast - uFirst) * radius);
+    return rows * columns <= kLargestGrid;
+}
+
+TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape, double deflection, double angle)
 {
     TopoDS_Compound meshable;
     BRep_Builder builder;
     builder.MakeCompound(meshable);
     bool everyFace = true;
     for (TopExp_Explorer faces(shape, TopAbs_FACE); faces.More(); faces.Next()) {
-        if (FaceAgreesWithItsEdges(TopoDS::Face(faces.Current())))
+        const TopoDS_Face& face = TopoDS::Face(faces.Current());
+        if (FaceAgreesWithItsEdges(face) && GridWithinReason(face, deflection, angle))
             builder.Add(meshable, faces.Current());
         else
             everyFace = false;

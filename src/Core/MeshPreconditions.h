@@ -33,8 +33,16 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face);
 // a curve, and an edge smaller than its tolerance shows nothing anyway.
 bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge);
 
-// The shape itself when every face agrees with its edges, otherwise a
-// compound of the faces that do; meshing either attaches triangulations to the same faces.
-TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape);
+// Whether the mesher's grid on the face stays within reason at the deflection
+// and angle. On a cone it spaces the grid's rows by its angular step and its
+// columns by that step times the cone's largest radius, without the cap it
+// gives cylinders: a needle of a cone (a radius far below its length, as a
+// builder makes from a base radius near zero) asks for hundreds of millions
+// of nodes, and the mesher allocates them until the process dies.
+bool GridWithinReason(const TopoDS_Face& face, double deflection, double angle);
+// The shape itself when every face agrees with its edges and keeps its grid
+// within reason, otherwise a compound of the faces that do; meshing either
+// attaches triangulations to the same faces.
+TopoDS_Shape MeshableFaces(const TopoDS_Shape& shape, double deflection, double angle);
 
 } // namespace KorrCore

@@ -10,11 +10,11 @@ namespace KorrCore {
 
 Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, TopLoc_Location& location)
 {
-    if (!FaceAgreesWithItsEdges(face))
-        return nullptr;
     IMeshTools_Parameters parameters;
     parameters.Deflection = deflection;
     parameters.Angle = 0.5;
+    if (!FaceAgreesWithItsEdges(face) || !GridWithinReason(face, parameters.Deflection, parameters.Angle))
+        return nullptr;
     HostProgress noHost(nullptr);
     if (!MeshWatched(face, 1, noHost, [&](const Message_ProgressRange& range) {
             const BRepMesh_IncrementalMesh mesher(face, parameters, range);

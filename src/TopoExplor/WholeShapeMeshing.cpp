@@ -51,7 +51,7 @@ bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, Hos
     parameters.Angle = settings.angle;
     parameters.Relative = settings.relative;
     parameters.InParallel = settings.parallel;
-    const TopoDS_Shape meshable = MeshableFaces(shape);
+    const TopoDS_Shape meshable = MeshableFaces(shape, LinearDeflection(shape, settings), settings.angle);
     return MeshWatched(meshable, CountFaces(meshable), host, [&](const Message_ProgressRange& range) {
         const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
     });

@@ -202,9 +202,9 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     BRep_Builder().MakeCompound(faces);
     for (const TopoDS_Face& face : {intact, strayed, nudged})
         BRep_Builder().Add(faces, face);
-    const TopoDS_Shape meshable = KorrCore::MeshableFaces(faces);
+    const TopoDS_Shape meshable = KorrCore::MeshableFaces(faces, 1, 0.5);
     EXPECT_EQ(KorrTest::CountDistinct(KorrTest::Holding(meshable), TopAbs_FACE), 2);
-    EXPECT_TRUE(KorrCore::MeshableFaces(intact).IsSame(intact));
+    EXPECT_TRUE(KorrCore::MeshableFaces(intact, 1, 0.5).IsSame(intact));
 }
 
 TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
@@ -223,4 +223,29 @@ TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
     TopoDS_Compound empty;
     BRep_Builder().MakeCompound(empty);
     EXPECT_FALSE(KorrCore::DisplayBounds(empty, 1).Holds({0, 0, 0}));
+}
+
+TEST(MeshPreconditions, ANeedleOfAConeIsLeftUnmeshedInsteadOfFillingMemory)
+{
+    // Found by fuzzing the builders: the mesher asked for billions of nodes on
+    // the lateral face and allocated until the process was killed.
+    const ShapePtr needle = KBrepTools::MakeCone({0, 0, 0}, {0, 0, 1}, 1e-7, 10, 0, 360);
+    const ShapePtr cone = KBrepTools::MakeCone({0, 0, 0}, {0, 0, 1}, 1, 10, 0, 360);
+    const TopoDS_Face lateral = TopoDS::Face(TopExp_Explorer(KorrTest::Kernel(needle), TopAbs_FACE).Current());
+    EXPECT_FALSE(KorrCore::GridWithinReason(lateral, 0.1, 0.5));
+    const TopoDS_Face coneSide = TopoDS::Face(TopExp_Explorer(KorrTest::Kernel(cone), TopAbs_FACE).Current());
+    for (const TopoDS_Face& face : {lateral, coneSide})
+        EXPECT_EQ(KorrCore::GridWithinReason(face, 1e-3, 0.1), !face.IsSame(lateral));
+
+    KorrTest::ReportRecorder quiet;
+    std::vector<float> positions, normals, texCoords;
+    std::vector<unsigned int> indices;
+    ExplorFaceOptions options;
+    EXPECT_FALSE(
+        KTopoFaceExplor::Explor(KorrTest::FacesOf(needle).front(), positions, indices, normals, texCoords, options));
+    KShapeMesh mesh;
+    ASSERT_TRUE(KShapeMesher::Mesh(KBrepTools::MakeCompound({needle, cone}), KMeshOptions(), mesh));
+    ASSERT_EQ(mesh.Parts.size(), 2u);
+    EXPECT_EQ(mesh.Parts[0].Faces.front().Triangles.Count, 0u);
+    EXPECT_GT(mesh.Parts[1].Faces.front().Triangles.Count, 0u);
 }
