@@ -21,6 +21,8 @@
 // |   unresolvable deflections                            |                                            |                                   |
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
+// | mesher grids a needle of a cone with billions of      | GridWithinReason (MeshPreconditions.h)     | builders/regression-needle-cone-grid |
+// |   nodes, filling memory                               |                                            |                                   |
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
 // | translators widen a damaged edge's tolerance until    | EdgeAgreesWithItsCurves                    | read_brep/regression-edge-far-    |
 // |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   from-its-face                   |
