@@ -2,14 +2,11 @@
 
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
-#include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
+#include <cstdio>
 #include <iostream>
 #include <sys/wait.h>
-
-#include "support/Checks.h"
 
 namespace KorrTest {
 
@@ -40,72 +37,46 @@ std::pair<int, int> SolidAndFaceUses(const KorrCore::ShapePtr& shape)
     return {solids.Extent(), faces.Extent()};
 }
 
-namespace {
-
-std::string Narrow(const std::wstring& text)
-{
-    return KorrCore::KStringUtil::w2a(text);
-}
-
-std::string ColourName(const KorrCore::KColor& colour)
-{
-    const auto component = [](float value) { return std::to_string(value).substr(0, 4); };
-    return component(colour.Red) + "," + component(colour.Green) + "," + component(colour.Blue);
-}
-
-} // namespace
-
 AttributeCensus CensusOf(const KorrCore::ShapePtr& shape)
 {
+    using KorrCore::KShapeAttributes;
+    static const std::map<TopAbs_ShapeEnum, std::string> kinds{
+        {TopAbs_COMPOUND, "COMPOUND"}, {TopAbs_SOLID, "SOLID"}, {TopAbs_FACE, "FACE"}};
     AttributeCensus census;
+    auto& [products, names, colours] = census;
     // Every sub-shape: an explorer does not look into the compounds it finds.
     TopTools_IndexedMapOfShape uses;
     TopExp::MapShapes(Kernel(shape), uses);
     for (int i = 1; i <= uses.Extent(); ++i) {
-        static const std::map<TopAbs_ShapeEnum, std::string> kinds{
-            {TopAbs_COMPOUND, "COMPOUND"}, {TopAbs_SOLID, "SOLID"}, {TopAbs_FACE, "FACE"}};
         const auto kind = kinds.find(uses(i).ShapeType());
         if (kind == kinds.end())
             continue;
         const KorrCore::ShapePtr use = Holding(uses(i));
-        if (const std::string product = Narrow(KorrCore::KShapeAttributes::GetProductName(shape, use));
-            !product.empty())
-            ++census.products[product];
-        if (const std::string name = Narrow(KorrCore::KShapeAttributes::GetName(shape, use)); !name.empty())
-            ++census.names[name];
-        KorrCore::KColor colour;
-        if (KorrCore::KShapeAttributes::GetColor(shape, use, colour))
-            ++census.colours[kind->second + " " + ColourName(colour)];
+        if (const std::wstring product = KShapeAttributes::GetProductName(shape, use); !product.empty())
+            ++products[KorrCore::KStringUtil::w2a(product)];
+        if (const std::wstring name = KShapeAttributes::GetName(shape, use); !name.empty())
+            ++names[KorrCore::KStringUtil::w2a(name)];
+        KorrCore::KColor c;
+        char colour[32];
+        if (KShapeAttributes::GetColor(shape, use, c)) {
+            std::snprintf(colour, sizeof colour, " %.2f,%.2f,%.2f", c.Red, c.Green, c.Blue);
+            ++colours[kind->second + colour];
+        }
     }
     return census;
 }
 
-void PrintTo(const AttributeCensus& census, std::ostream* out)
-{
-    for (const auto* part : {&census.products, &census.names, &census.colours}) {
-        *out << "{";
-        for (const auto& [name, count] : *part)
-            *out << name << " x" << count << "; ";
-        *out << "} ";
-    }
-}
-
 namespace {
 
-int OpenDescriptors()
+std::size_t OpenDescriptors()
 {
-    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
-}
-
-std::size_t Entries(const std::string& folder)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
 }
 
 } // namespace
 
-NothingLeftBehind::NothingLeftBehind(const std::string& folder)
-    : folder(folder), descriptors(OpenDescriptors()), entries(Entries(folder))
+NothingLeftBehind::NothingLeftBehind(const TempDir& folder)
+    : folder(folder), descriptors(OpenDescriptors()), entries(folder.entryCount())
 {
 }
 
@@ -115,8 +86,8 @@ NothingLeftBehind::NothingLeftBehind(const std::string& folder)
         return ::testing::AssertionFailure() << OpenDescriptors() - descriptors << " descriptors left open";
     if (::waitpid(-1, nullptr, WNOHANG) != -1 || errno != ECHILD)
         return ::testing::AssertionFailure() << "a child process is left";
-    if (Entries(folder) != entries)
-        return ::testing::AssertionFailure() << Entries(folder) - entries << " files left in " << folder;
+    if (folder.entryCount() != entries)
+        return ::testing::AssertionFailure() << folder.entryCount() - entries << " files left in " << folder.path();
     return ::testing::AssertionSuccess();
 }
 

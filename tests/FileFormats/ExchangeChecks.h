@@ -9,6 +9,9 @@
 
 #include <map>
 #include <string>
+#include <tuple>
+
+#include "support/Checks.h"
 
 // What the STEP and IGES tests compare: kernel counts, the names and colours
 // a host sees, and what a load or save leaves behind.
@@ -25,30 +28,22 @@ KorrCore::ShapePtr LoadExchangeFile(const std::string& path);
 std::pair<int, int> SolidAndFaceUses(const KorrCore::ShapePtr& shape);
 
 // What KShapeAttributes tells about every compound, solid and face use of a
-// shape: how many have each instance name, product name and shown colour
-// ("FACE 1,0,0").
-struct AttributeCensus {
-    std::map<std::string, int> products, names, colours;
-    bool operator==(const AttributeCensus& other) const
-    {
-        return products == other.products && names == other.names && colours == other.colours;
-    }
-    bool operator!=(const AttributeCensus& other) const { return !(*this == other); }
-};
+// shape: how many have each product name, instance name and shown colour
+// ("FACE 1.00,0.00,0.00").
+using Counts = std::map<std::string, int>;
+using AttributeCensus = std::tuple<Counts, Counts, Counts>;
 AttributeCensus CensusOf(const KorrCore::ShapePtr& shape);
-void PrintTo(const AttributeCensus& census, std::ostream* out);
 
-// No descriptor, child process or file was left behind by the calls made
-// while it lived (files: in `folder`, besides those there before).
+// No descriptor, child process or file (in the folder, besides those there
+// before) was left behind by the calls made while it lived.
 class NothingLeftBehind {
 public:
-    explicit NothingLeftBehind(const std::string& folder);
+    explicit NothingLeftBehind(const TempDir& folder);
     ::testing::AssertionResult Check() const;
 
 private:
-    std::string folder;
-    int descriptors;
-    std::size_t entries;
+    const TempDir& folder;
+    std::size_t descriptors, entries;
 };
 
 } // namespace KorrTest

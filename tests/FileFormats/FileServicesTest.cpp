@@ -1,9 +1,4 @@
-#include <KorrGeomCore/KorrGeomCore.h>
-
-#include <gtest/gtest.h>
-
 #include "FileFormats/ExchangeChecks.h"
-#include "support/Checks.h"
 
 // The library's file services together in the registry, chosen by file name.
 

@@ -17,11 +17,13 @@
 // stopping when asked.
 
 using namespace KorrCore;
+using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Records the calls, noting any two that overlap; asks to stop at its
-// `stopAt`-th question, or throws from its first report.
+// Records the calls, noting any two that overlap, any made after it asked to
+// stop and when the last one came; asks to stop at its `stopAt`-th question,
+// or throws from its first report.
 class Recording : public KProgressIndicator {
 public:
     explicit Recording(int stopAt = 0, bool throws = false) : stopAt(stopAt), throws(throws) {}
@@ -41,15 +43,17 @@ public:
     std::vector<double> fractions;
     int asked = 0, afterStop = 0;
     bool overlapped = false;
+    Clock::time_point last;
 
 private:
     template <class Record> void Call(Record record)
     {
         overlapped = overlapped || inside.fetch_add(1) != 0;
-        afterStop += stopAt > 0 && asked >= stopAt;
+        afterStop += (stopAt > 0 && asked >= stopAt) || (throws && !fractions.empty());
         record();
         // Long enough for another thread to arrive meanwhile, if it may.
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        last = Clock::now();
         inside.fetch_sub(1);
     }
     int stopAt;
@@ -67,12 +71,12 @@ ShapePtr ManySpheres()
     return KBrepTools::MakeCompound(spheres);
 }
 
-KMeshOptions Fine(KProgressIndicator* progress)
+bool Meshed(const ShapePtr& shape, Recording& host, KShapeMesh& mesh)
 {
     KMeshOptions options;
     options.Deflection = 0.01;
-    options.Progress = progress;
-    return options;
+    options.Progress = &host;
+    return KShapeMesher::Mesh(shape, options, mesh);
 }
 
 bool AnyFaceMeshed(const ShapePtr& shape)
@@ -87,37 +91,32 @@ bool AnyFaceMeshed(const ShapePtr& shape)
 
 } // namespace
 
-TEST(ShapeMesherProgress, GrowsFromZeroToOneOneCallAtATime)
+TEST(ShapeMesherProgress, GrowsFromZeroToOneOneCallAtATimeAndStopsPromptlyLeavingNoMesh)
 {
-    Recording host;
-    KShapeMesh mesh;
-    ASSERT_TRUE(KShapeMesher::Mesh(ManySpheres(), Fine(&host), mesh));
-    ASSERT_GE(host.fractions.size(), 3u);
-    EXPECT_EQ(host.fractions.front(), 0.0);
-    EXPECT_EQ(host.fractions.back(), 1.0);
-    for (std::size_t i = 1; i < host.fractions.size(); ++i)
-        EXPECT_GT(host.fractions[i], host.fractions[i - 1]);
-    EXPECT_GT(host.asked, 1);
-    EXPECT_FALSE(host.overlapped);
-}
-
-TEST(ShapeMesherProgress, StopsPromptlyWhenCancelledOrWhenTheHostThrowsLeavingNoMesh)
-{
-    const auto start = std::chrono::steady_clock::now();
+    Recording listening;
     KShapeMesh whole;
-    ASSERT_TRUE(KShapeMesher::Mesh(ManySpheres(), Fine(nullptr), whole));
-    const auto full = std::chrono::steady_clock::now() - start;
+    const Clock::time_point start = Clock::now();
+    ASSERT_TRUE(Meshed(ManySpheres(), listening, whole));
+    const Clock::duration full = Clock::now() - start;
+    ASSERT_GE(listening.fractions.size(), 3u);
+    EXPECT_EQ(listening.fractions.front(), 0.0);
+    EXPECT_EQ(listening.fractions.back(), 1.0);
+    for (std::size_t i = 1; i < listening.fractions.size(); ++i)
+        EXPECT_GT(listening.fractions[i], listening.fractions[i - 1]);
+    EXPECT_GT(listening.asked, 1);
+    EXPECT_FALSE(listening.overlapped);
 
     Recording atOnce(1), whileMeshing(3), throwing(0, true);
     for (Recording* host : {&atOnce, &whileMeshing, &throwing}) {
         const ShapePtr spheres = ManySpheres();
         KShapeMesh mesh;
-        const auto begun = std::chrono::steady_clock::now();
-        EXPECT_FALSE(KShapeMesher::Mesh(spheres, Fine(host), mesh));
-        EXPECT_LT(std::chrono::steady_clock::now() - begun, full / 2);
+        EXPECT_FALSE(Meshed(spheres, *host, mesh));
+        // From the stop the host asked for, the mesher stops meshing, and
+        // calls the host no more.
+        EXPECT_LT(Clock::now() - host->last, full / 2);
+        EXPECT_EQ(host->afterStop, 0);
         EXPECT_TRUE(mesh.Parts.empty());
         EXPECT_FALSE(AnyFaceMeshed(spheres));
-        EXPECT_EQ(host->afterStop, 0);
         EXPECT_TRUE(host->fractions.empty() || host->fractions.back() < 1.0);
     }
     EXPECT_EQ(whileMeshing.asked, 3);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "support/Checks.h"
 
@@ -16,28 +17,17 @@ namespace {
 
 constexpr KColor kRed{1, 0, 0}, kGreen{0, 1, 0}, kBlue{0, 0, 1};
 
-struct Attributes {
-    std::wstring name, product;
-    std::optional<KColor> colour;
-    bool operator==(const Attributes& other) const
-    {
-        return name == other.name && product == other.product && colour == other.colour;
-    }
-};
-
-void PrintTo(const Attributes& attributes, std::ostream* out)
-{
-    *out << KStringUtil::w2a(attributes.name) << " / " << KStringUtil::w2a(attributes.product) << " / ";
-    if (attributes.colour)
-        *out << attributes.colour->Red << "," << attributes.colour->Green << "," << attributes.colour->Blue;
-}
+// Name, product name and shown colour.
+using Attributes = std::tuple<std::string, std::string, std::optional<KColor>>;
+const Attributes kNone;
 
 Attributes Of(const ShapePtr& root, const ShapePtr& subShape)
 {
     KColor colour;
     const bool coloured = KShapeAttributes::GetColor(root, subShape, colour);
-    return {KShapeAttributes::GetName(root, subShape), KShapeAttributes::GetProductName(root, subShape),
-            coloured ? std::optional<KColor>(colour) : std::nullopt};
+    return {KStringUtil::w2a(KShapeAttributes::GetName(root, subShape)),
+            KStringUtil::w2a(KShapeAttributes::GetProductName(root, subShape)),
+            coloured ? std::make_optional(colour) : std::nullopt};
 }
 
 // Two uses of one block in a row; the second use is red and its first face
@@ -65,28 +55,34 @@ struct Row {
 
 } // namespace
 
+// Setters refuse null handles and shapes the root does not hold, changing
+// nothing.
 TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveIt)
 {
     const Row built;
+    KorrTest::ReportRecorder recorder;
+    EXPECT_FALSE(KShapeAttributes::SetName(nullptr, built.first, L"x"));
+    EXPECT_FALSE(KShapeAttributes::SetColor(built.row, std::make_shared<KTopoShape>(), kRed));
+    EXPECT_FALSE(KShapeAttributes::SetProductName(built.row, built.elsewhere, L"x"));
+    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Null TopoShape!", "Null Shape!", "Invalid Shape!"}));
     const struct {
         const char* what;
-        ShapePtr subShape;
+        ShapePtr root, subShape;
         Attributes expected;
     } cases[] = {
-        {"the row", built.row, {L"", L"row", kGreen}},
-        {"an uncoloured use", built.first, {L"", L"block", kGreen}},
-        {"its face", built.firstFaces.back(), {L"", L"", kGreen}},
-        {"the red use", built.second, {L"second block", L"block", kRed}},
-        {"its blue face", built.secondFaces.front(), {L"blue face", L"", kBlue}},
-        {"its other faces", built.secondFaces.back(), {L"", L"", kRed}},
-        {"a shape elsewhere", built.elsewhere, {L"", L"", std::nullopt}},
-        {"no shape", nullptr, {L"", L"", std::nullopt}},
+        {"the row", built.row, built.row, Attributes("", "row", kGreen)},
+        {"an uncoloured use", built.row, built.first, Attributes("", "block", kGreen)},
+        {"its face", built.row, built.firstFaces.back(), Attributes("", "", kGreen)},
+        {"the red use", built.row, built.second, Attributes("second block", "block", kRed)},
+        {"its blue face", built.row, built.secondFaces.front(), Attributes("blue face", "", kBlue)},
+        {"its other faces", built.row, built.secondFaces.back(), Attributes("", "", kRed)},
+        {"a shape elsewhere", built.row, built.elsewhere, kNone},
+        {"no shape", built.row, nullptr, kNone},
+        {"no root", nullptr, built.row, kNone},
+        {"the same part elsewhere", built.block, built.block, kNone},
     };
     for (const auto& query : cases)
-        EXPECT_EQ(Of(built.row, query.subShape), query.expected) << query.what;
-    EXPECT_EQ(Of(nullptr, built.row), (Attributes{})) << "no root";
-    // The same part elsewhere has its own attributes.
-    EXPECT_EQ(Of(built.block, built.block), (Attributes{}));
+        EXPECT_EQ(Of(query.root, query.subShape), query.expected) << query.what;
 }
 
 TEST(KShapeAttributes, FollowTheRootThroughCopiesAndInPlaceMovesButNotIntoNewShapes)
@@ -96,22 +92,11 @@ TEST(KShapeAttributes, FollowTheRootThroughCopiesAndInPlaceMovesButNotIntoNewSha
     ASSERT_TRUE(KFeatureTools::TranslateInplace(copy, Vector3(0, 0, 7)));
     ASSERT_TRUE(KFeatureTools::RotationInplace(copy, KMath::Quaternion(KMath::Radian(0.3), Vector3::UNIT_X)));
     const ShapePtr moved = KorrTest::Holding(KorrTest::Children(built.row).back());
-    EXPECT_EQ(Of(built.row, moved), (Attributes{L"second block", L"block", kRed}));
-    EXPECT_EQ(Of(built.row, KorrTest::FacesOf(moved).front()), (Attributes{L"blue face", L"", kBlue}));
+    EXPECT_EQ(Of(built.row, moved), Attributes("second block", "block", kRed));
+    EXPECT_EQ(Of(built.row, KorrTest::FacesOf(moved).front()), Attributes("blue face", "", kBlue));
 
     const ShapePtr translated = KFeatureTools::Translate(built.row, Vector3(1, 0, 0));
     const ShapePtr grouped = KBrepTools::MakeCompound({built.row});
-    EXPECT_EQ(Of(translated, translated), (Attributes{}));
-    EXPECT_EQ(Of(grouped, KorrTest::Holding(KorrTest::Children(grouped).front())), (Attributes{}));
-}
-
-TEST(KShapeAttributes, SettersRefuseNullHandlesAndShapesTheRootDoesNotHold)
-{
-    const Row built;
-    KorrTest::ReportRecorder recorder;
-    EXPECT_FALSE(KShapeAttributes::SetName(nullptr, built.first, L"x"));
-    EXPECT_FALSE(KShapeAttributes::SetColor(built.row, std::make_shared<KTopoShape>(), kRed));
-    EXPECT_FALSE(KShapeAttributes::SetProductName(built.row, built.elsewhere, L"x"));
-    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Null TopoShape!", "Null Shape!", "Invalid Shape!"}));
-    EXPECT_EQ(Of(built.row, built.first), (Attributes{L"", L"block", kGreen}));
+    EXPECT_EQ(Of(translated, translated), kNone);
+    EXPECT_EQ(Of(grouped, KorrTest::Holding(KorrTest::Children(grouped).front())), kNone);
 }
