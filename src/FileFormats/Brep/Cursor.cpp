@@ -1,11 +1,13 @@
 #include "FileFormats/Brep/Cursor.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
 #include <Precision.hxx>
 
 #include "Core/ModelScale.h"
+#include "FileFormats/Brep/Decimal.h"
 
 namespace KorrCore::BrepScreen {
 
@@ -14,8 +16,28 @@ namespace {
 // The reader extracts words into buffers of 255 characters; real files never
 // come near this length.
 constexpr std::size_t kMaxTokenLength = 128;
+// Integers of up to this many digits are read by hand; longer ones go to the
+// exact conversion, which refuses those beyond 64 bits.
+constexpr std::size_t kMaxQuickIntDigits = 18;
+// Two approximate bounds further apart than this, relative to their size,
+// are ordered as their exact values are.
+constexpr double kOrderingMargin = 1e-12;
 
-bool IsTokenChar(char c) { return c > ' ' && c < 0x7F; }
+enum CharClass : unsigned char { kOther, kSpace, kTokenChar };
+
+constexpr std::array<unsigned char, 256> MakeClasses()
+{
+    std::array<unsigned char, 256> classes{};
+    for (int c = '!'; c < 0x7F; ++c)
+        classes[c] = kTokenChar;
+    for (char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+        classes[static_cast<unsigned char>(c)] = kSpace;
+    return classes;
+}
+
+constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
+
+unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
 // from_chars takes no leading '+', which the reader's conversions accept.
 std::string_view WithoutPlus(std::string_view token)
@@ -25,9 +47,11 @@ std::string_view WithoutPlus(std::string_view token)
     return token;
 }
 
+bool WithinModelScale(double value) { return std::abs(value) < kLargestModelMagnitude; }
+
 } // namespace
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) { return ClassOf(c) == kSpace; }
 
 bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::int64_t& value)
 {
@@ -37,15 +61,22 @@ bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::
     return error == std::errc() && stop == end && low <= value && value <= high;
 }
 
+void Cursor::SkipSpace()
+{
+    while (position < text.size() && ClassOf(text[position]) == kSpace)
+        ++position;
+}
+
 bool Cursor::Token(std::string_view& token)
 {
-    while (position < text.size() && IsSpace(text[position]))
-        ++position;
+    SkipSpace();
     const std::size_t begin = position;
-    while (position < text.size() && !IsSpace(text[position])) {
-        if (!IsTokenChar(text[position]))
+    for (; position < text.size(); ++position) {
+        const unsigned char kind = ClassOf(text[position]);
+        if (kind == kSpace)
+            break;
+        if (kind != kTokenChar)
             return false;
-        ++position;
     }
     token = text.substr(begin, position - begin);
     return !token.empty() && token.size() <= kMaxTokenLength;
@@ -59,6 +90,21 @@ bool Cursor::Word(std::string_view expected)
 
 bool Cursor::Int(std::int64_t low, std::int64_t high, std::int64_t& value)
 {
+    SkipSpace();
+    std::size_t end = position;
+    const bool negative = end < text.size() && text[end] == '-';
+    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
+        ++end;
+    const std::size_t firstDigit = end;
+    std::int64_t magnitude = 0;
+    for (; end < text.size() && text[end] >= '0' && text[end] <= '9'; ++end)
+        magnitude = magnitude * 10 + (text[end] - '0');
+    const std::size_t digits = end - firstDigit;
+    if (digits > 0 && digits <= kMaxQuickIntDigits && (end == text.size() || IsSpace(text[end]))) {
+        position = end;
+        value = negative ? -magnitude : magnitude;
+        return low <= value && value <= high;
+    }
     std::string_view token;
     return Token(token) && ParseInt(token, low, high, value);
 }
@@ -98,24 +144,85 @@ bool Cursor::Number(double& value)
     return error == std::errc() && stop == end;
 }
 
-bool Cursor::Real(double& value) { return Number(value) && std::abs(value) < kLargestModelMagnitude; }
+bool Cursor::ModelNumber(double* value, bool& exact)
+{
+    SkipSpace();
+    Decimal number;
+    const std::size_t length = ScanDecimal(text, position, number);
+    if (length != 0 && length <= kMaxTokenLength) {
+        const Decimal::Scale scale = number.Magnitude();
+        if (scale == Decimal::Scale::Outside)
+            return false;
+        if (scale == Decimal::Scale::Inside) {
+            position += length;
+            if (value)
+                *value = number.Approximate();
+            exact = false;
+            return true;
+        }
+    }
+    exact = true;
+    double converted = 0;
+    if (!Number(converted) || !WithinModelScale(converted))
+        return false;
+    if (value)
+        *value = converted;
+    return true;
+}
+
+bool Cursor::Real(double& value) { return Number(value) && WithinModelScale(value); }
+
+bool Cursor::Reals(std::int64_t count)
+{
+    bool exact = false;
+    for (std::int64_t i = 0; i < count; ++i)
+        if (!ModelNumber(nullptr, exact))
+            return false;
+    return true;
+}
+
+bool Cursor::NearReals(double* values, int count)
+{
+    bool exact = false;
+    for (int i = 0; i < count; ++i)
+        if (!ModelNumber(&values[i], exact))
+            return false;
+    return true;
+}
+
+bool Cursor::RangeBound(double& value, bool& exact)
+{
+    const std::size_t begin = position;
+    if (ModelNumber(&value, exact))
+        return true;
+    // Beyond the model scale only the kernel's infinity is allowed.
+    position = begin;
+    exact = true;
+    return Number(value) && std::abs(value) == Precision::Infinite();
+}
 
 bool Cursor::Range()
 {
     double bounds[2] = {0, 0};
-    for (double& bound : bounds)
-        if (!Number(bound) || !(std::abs(bound) < kLargestModelMagnitude || std::abs(bound) == Precision::Infinite()))
+    bool exact[2] = {true, true};
+    std::size_t begins[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        SkipSpace();
+        begins[i] = position;
+        if (!RangeBound(bounds[i], exact[i]))
             return false;
+    }
+    const double size = std::max(std::abs(bounds[0]), std::abs(bounds[1]));
+    if ((!exact[0] || !exact[1]) && std::abs(bounds[1] - bounds[0]) <= kOrderingMargin * size) {
+        // Too close for the approximations to order: convert both exactly.
+        const std::size_t end = position;
+        for (int i = 0; i < 2; ++i) {
+            position = begins[i];
+            Number(bounds[i]);
+        }
+        position = end;
+    }
     return bounds[0] <= bounds[1];
-}
-
-bool Cursor::Reals(std::int64_t count)
-{
-    double ignored = 0;
-    for (std::int64_t i = 0; i < count; ++i)
-        if (!Real(ignored))
-            return false;
-    return true;
 }
 
 bool Cursor::BlankRestOfLine(std::size_t maxLength)

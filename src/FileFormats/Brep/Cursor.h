@@ -33,9 +33,12 @@ public:
     // 0 or 1: the reader's booleans and on/off integers.
     bool Flag(bool& value);
     bool Flag();
-    // Decimal numbers within the model scale (see Core/ModelScale.h).
+    // Decimal numbers within the model scale (see Core/ModelScale.h): exactly
+    // as the reader converts them, or only checked.
     bool Real(double& value);
     bool Reals(std::int64_t count);
+    // The same, each to within a few units in its last place.
+    bool NearReals(double* values, int count);
     // An edge's parameter range, first to last: decimal numbers within the
     // model scale, or the kernel's infinity, which edges along whole lines
     // carry (nothing displays such an edge, but real files hold them). The
@@ -56,8 +59,15 @@ public:
     std::string_view Text(std::size_t begin, std::size_t end) const { return text.substr(begin, end - begin); }
 
 private:
-    // A decimal number filling the whole token, of any magnitude.
+    void SkipSpace();
+    // A decimal number filling the whole token, of any magnitude, converted
+    // exactly.
     bool Number(double& value);
+    // A decimal number within the model scale, converted exactly only when
+    // its digits cannot tell; `exact` says which. `value` may be null.
+    bool ModelNumber(double* value, bool& exact);
+    // One bound of an edge's range; `exact` as above.
+    bool RangeBound(double& value, bool& exact);
 
     std::string_view text;
     bool buildRecords;
