@@ -22,8 +22,9 @@
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
-// | reader hangs, crashes or returns part of a shape on   | LooksReadable (FileFormats/Brep)           | read_brep/regression-*, tests:    |
-// |   damaged files; scaled locations break shapes later  |                                            |   damaged BRep files              |
+// | reader hangs, crashes or returns part of a shape on   | ScreenBrepText, ReadScreened               | read_brep/regression-*, tests:    |
+// |   damaged files; scaled locations break shapes later; |   (FileFormats/Brep)                       |   damaged BRep files, BRep        |
+// |   drops geometry whose record it cannot build         |                                            |   records                         |
 
 #include "Core/Check.h"
 #include "Core/Guarded.h"

@@ -1,6 +1,5 @@
 #include "FileFormats/Brep/Cursor.h"
 
-#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -15,29 +14,36 @@ namespace {
 
 // The reader extracts words into buffers of 255 characters; real files never
 // come near this length.
-constexpr std::size_t kMaxTokenLength = 128;
+constexpr std::ptrdiff_t kMaxTokenLength = 128;
 // Integers of up to this many digits are read by hand; longer ones go to the
 // exact conversion, which refuses those beyond 64 bits.
-constexpr std::size_t kMaxQuickIntDigits = 18;
+constexpr std::ptrdiff_t kMaxQuickIntDigits = 18;
 // Two approximate bounds further apart than this, relative to their size,
 // are ordered as their exact values are.
 constexpr double kOrderingMargin = 1e-12;
 
-enum CharClass : unsigned char { kOther, kSpace, kTokenChar };
+// Printable ASCII other than the space: what tokens are made of.
+bool IsTokenChar(char c) { return c > ' ' && c < 0x7F; }
 
-constexpr std::array<unsigned char, 256> MakeClasses()
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
+
+// "[+-]digits" from p on, at most 18 digits, ending at white space or `end`;
+// returns where it ends, or null for anything else, which the exact
+// conversion then judges.
+const char* QuickInt(const char* p, const char* end, std::int64_t& value)
 {
-    std::array<unsigned char, 256> classes{};
-    for (int c = '!'; c < 0x7F; ++c)
-        classes[c] = kTokenChar;
-    for (char c : {' ', '\t', '\n', '\v', '\f', '\r'})
-        classes[static_cast<unsigned char>(c)] = kSpace;
-    return classes;
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+'))
+        ++p;
+    const char* const digits = p;
+    std::int64_t magnitude = 0;
+    for (; p != end && IsDigit(*p); ++p)
+        magnitude = magnitude * 10 + (*p - '0');
+    if (p == digits || p - digits > kMaxQuickIntDigits || (p != end && !IsSpace(*p)))
+        return nullptr;
+    value = negative ? -magnitude : magnitude;
+    return p;
 }
-
-constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
-
-unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
 // from_chars takes no leading '+', which the reader's conversions accept.
 std::string_view WithoutPlus(std::string_view token)
@@ -51,35 +57,31 @@ bool WithinModelScale(double value) { return std::abs(value) < kLargestModelMagn
 
 } // namespace
 
-bool IsSpace(char c) { return ClassOf(c) == kSpace; }
-
 bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::int64_t& value)
 {
+    const char* const end = token.data() + token.size();
+    if (QuickInt(token.data(), end, value) == end)
+        return low <= value && value <= high;
     token = WithoutPlus(token);
-    const char* end = token.data() + token.size();
     const auto [stop, error] = std::from_chars(token.data(), end, value);
     return error == std::errc() && stop == end && low <= value && value <= high;
 }
 
 void Cursor::SkipSpace()
 {
-    while (position < text.size() && ClassOf(text[position]) == kSpace)
-        ++position;
+    while (at != end && IsSpace(*at))
+        ++at;
 }
 
 bool Cursor::Token(std::string_view& token)
 {
     SkipSpace();
-    const std::size_t begin = position;
-    for (; position < text.size(); ++position) {
-        const unsigned char kind = ClassOf(text[position]);
-        if (kind == kSpace)
-            break;
-        if (kind != kTokenChar)
+    const char* const start = at;
+    for (; at != end && !IsSpace(*at); ++at)
+        if (!IsTokenChar(*at))
             return false;
-    }
-    token = text.substr(begin, position - begin);
-    return !token.empty() && token.size() <= kMaxTokenLength;
+    token = std::string_view(start, static_cast<std::size_t>(at - start));
+    return at != start && at - start <= kMaxTokenLength;
 }
 
 bool Cursor::Word(std::string_view expected)
@@ -91,18 +93,8 @@ bool Cursor::Word(std::string_view expected)
 bool Cursor::Int(std::int64_t low, std::int64_t high, std::int64_t& value)
 {
     SkipSpace();
-    std::size_t end = position;
-    const bool negative = end < text.size() && text[end] == '-';
-    if (end < text.size() && (text[end] == '-' || text[end] == '+'))
-        ++end;
-    const std::size_t firstDigit = end;
-    std::int64_t magnitude = 0;
-    for (; end < text.size() && text[end] >= '0' && text[end] <= '9'; ++end)
-        magnitude = magnitude * 10 + (text[end] - '0');
-    const std::size_t digits = end - firstDigit;
-    if (digits > 0 && digits <= kMaxQuickIntDigits && (end == text.size() || IsSpace(text[end]))) {
-        position = end;
-        value = negative ? -magnitude : magnitude;
+    if (const char* const stop = QuickInt(at, end, value)) {
+        at = stop;
         return low <= value && value <= high;
     }
     std::string_view token;
@@ -117,11 +109,12 @@ bool Cursor::Int(std::int64_t low, std::int64_t high)
 
 bool Cursor::Flag(bool& value)
 {
-    std::string_view token;
+    SkipSpace();
     // Only the plain digits: the reader's boolean extraction refuses anything else.
-    if (!Token(token) || (token != "0" && token != "1"))
+    if (at == end || (*at != '0' && *at != '1') || (at + 1 != end && !IsSpace(at[1])))
         return false;
-    value = token == "1";
+    value = *at == '1';
+    ++at;
     return true;
 }
 
@@ -137,30 +130,35 @@ bool Cursor::Number(double& value)
     if (!Token(token))
         return false;
     token = WithoutPlus(token);
-    const char* end = token.data() + token.size();
+    const char* stop = token.data() + token.size();
     // The general format refuses hexadecimal, and NaN and infinities fail the
     // callers' bounds.
-    const auto [stop, error] = std::from_chars(token.data(), end, value);
-    return error == std::errc() && stop == end;
+    const auto [last, error] = std::from_chars(token.data(), stop, value);
+    return error == std::errc() && last == stop;
 }
 
 bool Cursor::ModelNumber(double* value, bool& exact)
 {
     SkipSpace();
     Decimal number;
-    const std::size_t length = ScanDecimal(text, position, number);
-    if (length != 0 && length <= kMaxTokenLength) {
+    const char* const stop = value ? ScanDecimal<true>(at, end, number) : ScanDecimal<false>(at, end, number);
+    if (stop && stop - at <= kMaxTokenLength) {
         const Decimal::Scale scale = number.Magnitude();
         if (scale == Decimal::Scale::Outside)
             return false;
         if (scale == Decimal::Scale::Inside) {
-            position += length;
+            at = stop;
             if (value)
                 *value = number.Approximate();
             exact = false;
             return true;
         }
     }
+    return ExactModelNumber(value, exact);
+}
+
+bool Cursor::ExactModelNumber(double* value, bool& exact)
+{
     exact = true;
     double converted = 0;
     if (!Number(converted) || !WithinModelScale(converted))
@@ -174,10 +172,18 @@ bool Cursor::Real(double& value) { return Number(value) && WithinModelScale(valu
 
 bool Cursor::Reals(std::int64_t count)
 {
-    bool exact = false;
-    for (std::int64_t i = 0; i < count; ++i)
+    // The screen's innermost loop: most numbers of a file pass through here.
+    for (std::int64_t i = 0; i < count; ++i) {
+        SkipSpace();
+        const char* const stop = ScanPlainlyInside(at, end);
+        if (stop && stop - at <= kMaxTokenLength) {
+            at = stop;
+            continue;
+        }
+        bool exact = true;
         if (!ModelNumber(nullptr, exact))
             return false;
+    }
     return true;
 }
 
@@ -192,11 +198,11 @@ bool Cursor::NearReals(double* values, int count)
 
 bool Cursor::RangeBound(double& value, bool& exact)
 {
-    const std::size_t begin = position;
+    const char* const start = at;
     if (ModelNumber(&value, exact))
         return true;
     // Beyond the model scale only the kernel's infinity is allowed.
-    position = begin;
+    at = start;
     exact = true;
     return Number(value) && std::abs(value) == Precision::Infinite();
 }
@@ -205,54 +211,54 @@ bool Cursor::Range()
 {
     double bounds[2] = {0, 0};
     bool exact[2] = {true, true};
-    std::size_t begins[2] = {0, 0};
+    const char* starts[2] = {nullptr, nullptr};
     for (int i = 0; i < 2; ++i) {
         SkipSpace();
-        begins[i] = position;
+        starts[i] = at;
         if (!RangeBound(bounds[i], exact[i]))
             return false;
     }
     const double size = std::max(std::abs(bounds[0]), std::abs(bounds[1]));
     if ((!exact[0] || !exact[1]) && std::abs(bounds[1] - bounds[0]) <= kOrderingMargin * size) {
         // Too close for the approximations to order: convert both exactly.
-        const std::size_t end = position;
+        const char* const after = at;
         for (int i = 0; i < 2; ++i) {
-            position = begins[i];
+            at = starts[i];
             Number(bounds[i]);
         }
-        position = end;
+        at = after;
     }
     return bounds[0] <= bounds[1];
 }
 
 bool Cursor::BlankRestOfLine(std::size_t maxLength)
 {
-    const std::size_t begin = position;
-    while (position < text.size() && text[position] != '\n') {
-        if (!IsSpace(text[position]))
+    const char* const start = at;
+    for (; at != end && *at != '\n'; ++at)
+        if (!IsSpace(*at))
             return false;
-        ++position;
-    }
-    if (position == text.size() || position - begin > maxLength)
+    if (at == end || static_cast<std::size_t>(at - start) > maxLength)
         return false;
-    ++position;
+    ++at;
     return true;
 }
 
 bool Cursor::Line(std::size_t maxLength, std::string_view& line)
 {
-    const std::size_t end = text.find('\n', position);
-    if (end == std::string_view::npos || end - position > maxLength)
+    const char* stop = at;
+    while (stop != end && *stop != '\n')
+        ++stop;
+    if (stop == end || static_cast<std::size_t>(stop - at) > maxLength)
         return false;
-    line = text.substr(position, end - position);
-    position = end + 1;
+    line = std::string_view(at, static_cast<std::size_t>(stop - at));
+    at = stop + 1;
     return true;
 }
 
 bool Cursor::AtEnd() const
 {
-    for (std::size_t i = position; i < text.size(); ++i)
-        if (!IsSpace(text[i]))
+    for (const char* p = at; p != end; ++p)
+        if (!IsSpace(*p))
             return false;
     return true;
 }

@@ -4,10 +4,10 @@
 #include <GeomTools_CurveSet.hxx>
 #include <GeomTools_SurfaceSet.hxx>
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <locale>
-#include <sstream>
-#include <string>
 
 #include "Core/Guarded.h"
 
@@ -76,110 +76,191 @@ bool BSplineSurface(Cursor& cursor)
            Knots(cursor, vKnots, vDegree);
 }
 
-// The kernel reads the record from its own stream, followed by a sentinel
-// token: the record must build and be consumed exactly. A stream failure
-// throws, so a misread cannot spin.
-template <class Build>
-bool KernelBuilds(std::string_view record, Build build)
+// One record being walked. The kernel's reader normalises directions and
+// builds the axes of surfaces as it goes, and raises halfway through the
+// record for a zero direction or for parallel main and X directions, leaving
+// itself inside the record; far from those, nothing it does before the
+// record's end can raise.
+struct Scan {
+    Cursor& cursor;
+    KernelRecords& kernel;
+    int depth; // 0 for an entry of the table, 1 for the basis it holds, ...
+    bool doubtful = false; // holds a direction near zero or axes near parallel
+};
+
+// Components at least this large square to a sum far from zero.
+constexpr double kSafeComponent = 1e-100;
+// Unit main and X directions whose cross product is at least this long are
+// far from parallel.
+constexpr double kSafeSine = 1e-6;
+
+bool Direction(Scan& scan, int dimension, double* unit = nullptr)
 {
-    return Guarded(false, [&] {
-        std::istringstream in(std::string(record) + " ~");
-        in.imbue(std::locale::classic());
-        in.exceptions(std::ios::failbit | std::ios::badbit);
-        const bool built = !build(in).IsNull();
-        std::string rest;
-        in >> rest;
-        return built && rest == "~";
-    });
+    double values[3] = {0, 0, 0};
+    if (!scan.cursor.NearReals(values, dimension))
+        return false;
+    double largest = 0;
+    for (int i = 0; i < dimension; ++i)
+        largest = std::max(largest, std::abs(values[i]));
+    if (largest < kSafeComponent) {
+        scan.doubtful = true;
+        return true;
+    }
+    if (unit) {
+        double squares = 0;
+        for (int i = 0; i < dimension; ++i)
+            squares += (values[i] / largest) * (values[i] / largest);
+        const double length = largest * std::sqrt(squares);
+        for (int i = 0; i < dimension; ++i)
+            unit[i] = values[i] / length;
+    }
+    return true;
 }
 
-bool Curve2dAt(Cursor& cursor, int depth);
-bool CurveAt(Cursor& cursor, int depth);
-bool SurfaceAt(Cursor& cursor, int depth);
-
-bool Curve2dLayout(Cursor& cursor, int depth)
+// The axes of an elementary surface: a point, then main, X and Y directions.
+bool SurfaceAxes(Scan& scan)
 {
+    double main[3] = {0, 0, 0}, x[3] = {0, 0, 0};
+    if (!scan.cursor.Reals(3) || !Direction(scan, 3, main) || !Direction(scan, 3, x) || !Direction(scan, 3))
+        return false;
+    const double cross[3] = {main[1] * x[2] - main[2] * x[1], main[2] * x[0] - main[0] * x[2],
+                             main[0] * x[1] - main[1] * x[0]};
+    if (std::sqrt(cross[0] * cross[0] + cross[1] * cross[1] + cross[2] * cross[2]) < kSafeSine)
+        scan.doubtful = true;
+    return true;
+}
+
+// A conic's axes: a point, then as many directions as it has dimensions
+// (main, X and Y in space; X and Y in the plane).
+bool ConicAxes(Scan& scan, int dimension)
+{
+    if (!scan.cursor.Reals(dimension))
+        return false;
+    for (int i = 0; i < dimension; ++i)
+        if (!Direction(scan, dimension))
+            return false;
+    return true;
+}
+
+bool Curve2dAt(Cursor& cursor, KernelRecords& kernel, int depth);
+bool CurveAt(Cursor& cursor, KernelRecords& kernel, int depth);
+bool SurfaceAt(Cursor& cursor, KernelRecords& kernel, int depth);
+
+bool Curve2dLayout(Scan& scan)
+{
+    Cursor& cursor = scan.cursor;
     std::int64_t type = 0;
     if (!cursor.Int(1, 9, type))
         return false;
     switch (type) {
-    case 1: return cursor.Reals(4);                                  // line: point, direction
-    case 2: case 4: return cursor.Reals(7);                          // circle, parabola: axes, radius
-    case 3: case 5: return cursor.Reals(8);                          // ellipse, hyperbola: axes, two radii
+    case 1: return cursor.Reals(2) && Direction(scan, 2);                   // line: point, direction
+    case 2: case 4: return ConicAxes(scan, 2) && cursor.Reals(1);           // circle, parabola: axes, radius
+    case 3: case 5: return ConicAxes(scan, 2) && cursor.Reals(2);           // ellipse, hyperbola: axes, two radii
     case 6: return BezierCurve(cursor, 2);
     case 7: return BSplineCurve(cursor, 2);
-    case 8: return cursor.Reals(2) && Curve2dAt(cursor, depth + 1); // trimmed: range, basis
-    default: return cursor.Reals(1) && Curve2dAt(cursor, depth + 1); // offset: distance, basis
+    case 8: return cursor.Reals(2) && Curve2dAt(cursor, scan.kernel, scan.depth + 1);    // trimmed: range, basis
+    default: return cursor.Reals(1) && Curve2dAt(cursor, scan.kernel, scan.depth + 1);   // offset: distance, basis
     }
 }
 
-bool CurveLayout(Cursor& cursor, int depth)
+bool CurveLayout(Scan& scan)
 {
+    Cursor& cursor = scan.cursor;
     std::int64_t type = 0;
     if (!cursor.Int(1, 9, type))
         return false;
     switch (type) {
-    case 1: return cursor.Reals(6);
-    case 2: case 4: return cursor.Reals(13);
-    case 3: case 5: return cursor.Reals(14);
+    case 1: return cursor.Reals(3) && Direction(scan, 3);
+    case 2: case 4: return ConicAxes(scan, 3) && cursor.Reals(1);
+    case 3: case 5: return ConicAxes(scan, 3) && cursor.Reals(2);
     case 6: return BezierCurve(cursor, 3);
     case 7: return BSplineCurve(cursor, 3);
-    case 8: return cursor.Reals(2) && CurveAt(cursor, depth + 1);
-    default: return cursor.Reals(4) && CurveAt(cursor, depth + 1); // offset: distance, direction, basis
+    case 8: return cursor.Reals(2) && CurveAt(cursor, scan.kernel, scan.depth + 1);
+    default: // offset: distance, direction, basis
+        return cursor.Reals(1) && Direction(scan, 3) && CurveAt(cursor, scan.kernel, scan.depth + 1);
     }
 }
 
-bool SurfaceLayout(Cursor& cursor, int depth)
+bool SurfaceLayout(Scan& scan)
 {
+    Cursor& cursor = scan.cursor;
     std::int64_t type = 0;
     if (!cursor.Int(1, 11, type))
         return false;
     switch (type) {
-    case 1: return cursor.Reals(12);                                  // plane: axes
-    case 2: case 4: return cursor.Reals(13);                          // cylinder, sphere: axes, radius
-    case 3: case 5: return cursor.Reals(14);                          // cone, torus: axes, two values
-    case 6: return cursor.Reals(3) && CurveAt(cursor, depth + 1);     // extrusion: direction, basis
-    case 7: return cursor.Reals(6) && CurveAt(cursor, depth + 1);     // revolution: axis, basis
+    case 1: return SurfaceAxes(scan);                                        // plane
+    case 2: case 4: return SurfaceAxes(scan) && cursor.Reals(1);             // cylinder, sphere: radius
+    case 3: case 5: return SurfaceAxes(scan) && cursor.Reals(2);             // cone, torus: two values
+    case 6: return Direction(scan, 3) && CurveAt(cursor, scan.kernel, scan.depth + 1);    // extrusion: direction, basis
+    case 7: // revolution: axis, basis
+        return cursor.Reals(3) && Direction(scan, 3) && CurveAt(cursor, scan.kernel, scan.depth + 1);
     case 8: return BezierSurface(cursor);
     case 9: return BSplineSurface(cursor);
-    case 10: return cursor.Reals(4) && SurfaceAt(cursor, depth + 1);  // trimmed: ranges, basis
-    default: return cursor.Reals(1) && SurfaceAt(cursor, depth + 1);  // offset: distance, basis
+    case 10: return cursor.Reals(4) && SurfaceAt(cursor, scan.kernel, scan.depth + 1);   // trimmed: ranges, basis
+    default: return cursor.Reals(1) && SurfaceAt(cursor, scan.kernel, scan.depth + 1);   // offset: distance, basis
     }
 }
 
-// A nested basis is checked, and built, before the record holding it: the
-// kernel dereferences the basis it read without testing it.
-template <class Layout, class Build>
-bool Record(Cursor& cursor, int depth, Layout layout, Build build)
+// The kernel reads the tables' records itself, and where one fails at its end
+// leaves an empty entry that the shapes' reader skips (ReadScreened checks for
+// those). Two kinds of record must be seen to build by the kernel's own
+// record reader first: a basis at any depth, which the record holding it
+// dereferences without a test (the innermost is built first, so no build
+// dereferences a basis that failed), and a doubtful record, which might raise
+// halfway and leave the reader inside it.
+template <class Layout, class Read>
+bool Record(Cursor& cursor, KernelRecords& kernel, int depth, Layout layout, Read read)
 {
     if (depth > kMaxNesting)
         return false;
     const std::size_t begin = cursor.Offset();
-    return layout(cursor, depth) &&
-           (!cursor.BuildsRecords() || KernelBuilds(cursor.Text(begin, cursor.Offset()), build));
+    Scan scan{cursor, kernel, depth};
+    if (!layout(scan))
+        return false;
+    const bool mustBuild = depth > 0 || scan.doubtful;
+    return !mustBuild || kernel.Build(begin, cursor.Offset(), read);
 }
 
-bool Curve2dAt(Cursor& cursor, int depth)
+bool Curve2dAt(Cursor& cursor, KernelRecords& kernel, int depth)
 {
-    return Record(cursor, depth, Curve2dLayout,
+    return Record(cursor, kernel, depth, Curve2dLayout,
                   [](std::istream& in) { return GeomTools_Curve2dSet::ReadCurve2d(in); });
 }
 
-bool CurveAt(Cursor& cursor, int depth)
+bool CurveAt(Cursor& cursor, KernelRecords& kernel, int depth)
 {
-    return Record(cursor, depth, CurveLayout, [](std::istream& in) { return GeomTools_CurveSet::ReadCurve(in); });
+    return Record(cursor, kernel, depth, CurveLayout,
+                  [](std::istream& in) { return GeomTools_CurveSet::ReadCurve(in); });
 }
 
-bool SurfaceAt(Cursor& cursor, int depth)
+bool SurfaceAt(Cursor& cursor, KernelRecords& kernel, int depth)
 {
-    return Record(cursor, depth, SurfaceLayout,
+    return Record(cursor, kernel, depth, SurfaceLayout,
                   [](std::istream& in) { return GeomTools_SurfaceSet::ReadSurface(in); });
 }
 
 } // namespace
 
-bool Curve2dRecord(Cursor& cursor) { return Curve2dAt(cursor, 0); }
-bool CurveRecord(Cursor& cursor) { return CurveAt(cursor, 0); }
-bool SurfaceRecord(Cursor& cursor) { return SurfaceAt(cursor, 0); }
+KernelRecords::KernelRecords(std::string_view text) : buffer(text), stream(&buffer)
+{
+    stream.imbue(std::locale::classic());
+    // A stream failure throws, so a misread cannot spin.
+    stream.exceptions(std::ios::failbit | std::ios::badbit);
+}
+
+template <class Read>
+bool KernelRecords::Build(std::size_t begin, std::size_t end, Read read)
+{
+    return Guarded(false, [&] {
+        buffer.Seek(begin);
+        stream.clear();
+        // The reader's extractions stop at the white space after a token.
+        return !read(stream).IsNull() && buffer.Offset() == end;
+    });
+}
+
+bool Curve2dRecord(Cursor& cursor, KernelRecords& kernel) { return Curve2dAt(cursor, kernel, 0); }
+bool CurveRecord(Cursor& cursor, KernelRecords& kernel) { return CurveAt(cursor, kernel, 0); }
+bool SurfaceRecord(Cursor& cursor, KernelRecords& kernel) { return SurfaceAt(cursor, kernel, 0); }
 
 } // namespace KorrCore::BrepScreen

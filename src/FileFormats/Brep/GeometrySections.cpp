@@ -5,17 +5,20 @@ namespace KorrCore::BrepScreen {
 
 bool Curve2dsSection(Cursor& cursor, Tables& tables)
 {
-    return CountedSection(cursor, "Curve2ds", tables.curves2d, [&] { return Curve2dRecord(cursor); });
+    KernelRecords kernel(cursor.Whole());
+    return CountedSection(cursor, "Curve2ds", tables.curves2d, [&] { return Curve2dRecord(cursor, kernel); });
 }
 
 bool CurvesSection(Cursor& cursor, Tables& tables)
 {
-    return CountedSection(cursor, "Curves", tables.curves, [&] { return CurveRecord(cursor); });
+    KernelRecords kernel(cursor.Whole());
+    return CountedSection(cursor, "Curves", tables.curves, [&] { return CurveRecord(cursor, kernel); });
 }
 
 bool SurfacesSection(Cursor& cursor, Tables& tables)
 {
-    return CountedSection(cursor, "Surfaces", tables.surfaces, [&] { return SurfaceRecord(cursor); });
+    KernelRecords kernel(cursor.Whole());
+    return CountedSection(cursor, "Surfaces", tables.surfaces, [&] { return SurfaceRecord(cursor, kernel); });
 }
 
 } // namespace KorrCore::BrepScreen

@@ -23,6 +23,8 @@ struct Tables {
     // triangulation that has those nodes.
     std::vector<std::int64_t> polygonLargestNode;
     std::vector<std::int64_t> triangulationNodes;
+    // Which entries of the geometry tables the shapes refer to.
+    std::vector<bool> usedCurves2d, usedCurves, usedSurfaces;
 };
 
 // A section title and its record count, then the records, each consumed by
@@ -47,7 +49,8 @@ bool Polygon3DSection(Cursor& cursor, Tables& tables);
 bool PolygonOnTriangulationsSection(Cursor& cursor, Tables& tables);
 bool SurfacesSection(Cursor& cursor, Tables& tables);
 bool TriangulationsSection(Cursor& cursor, Tables& tables);
-// The shapes and, after them, the reference to the file's shape.
-bool ShapesSection(Cursor& cursor, const Tables& tables);
+// The shapes and, after them, the reference to the file's shape; notes the
+// geometry entries the shapes refer to.
+bool ShapesSection(Cursor& cursor, Tables& tables);
 
 } // namespace KorrCore::BrepScreen
