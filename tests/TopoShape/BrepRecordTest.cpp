@@ -39,8 +39,17 @@ const Edit kEdits[] = {
     {"a circle with a zero main direction", "2 0 0 0 0 0 0 1 0 0 0 1 0 5", "0", "0 10", false},
     {"a trimmed line", "8 0 10 1 0 0 0 1 0 0", "0", "0 10", true},
     {"a trimmed line without length", "8 1 1 1 0 0 0 1 0 0", "0", "0 10", false},
+    {"a trimmed curve of that", "8 0 1 8 1 1 1 0 0 0 1 0 0", "0", "0 10", false},
     {"a trimmed circle of negative radius", "8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", "0", "0 10", false},
     {"a trimmed curve of that", "8 0 1 8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", "0", "0 10", false},
+    // Bases the kernel builds as a trimmed curve's basis: a B-spline segment
+    // from (0,0,0) to (10,0,0) over [0, 1], and the ways it can fail.
+    {"a trimmed trimmed B-spline", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", true},
+    {"a trimmed B-spline trimmed beyond its knots", "8 0 1 8 0 2 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", false},
+    {"a trimmed B-spline with falling knots", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 1 2 0 2", "0", "0 10", false},
+    {"a trimmed B-spline with too few multiplicities", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 1 1 2", "0", "0 10",
+     false},
+    {"a trimmed B-spline with a zero weight", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 0 10 0 0 1 0 2 1 2", "0", "0 10", false},
     {"a coordinate rounding to the model scale", kLine, "999999999999.99999", "0 10", false},
     {"a coordinate just inside the model scale", kLine, "999999999999.9", "0 10", true},
     {"a range reversed by one unit in the last place", kLine, "0", "1.0000000000000002 1", false},

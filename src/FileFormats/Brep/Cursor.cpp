@@ -1,5 +1,6 @@
 #include "FileFormats/Brep/Cursor.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -22,15 +23,30 @@ constexpr std::ptrdiff_t kMaxQuickIntDigits = 18;
 // are ordered as their exact values are.
 constexpr double kOrderingMargin = 1e-12;
 
-// Printable ASCII other than the space: what tokens are made of.
-bool IsTokenChar(char c) { return c > ' ' && c < 0x7F; }
+enum CharClass : unsigned char { kOther, kSpace, kTokenChar };
+
+// What tokens are made of (printable ASCII other than the space), what
+// separates them, and everything else, looked up in one step.
+constexpr std::array<unsigned char, 256> MakeClasses()
+{
+    std::array<unsigned char, 256> classes{};
+    for (int c = '!'; c < 0x7F; ++c)
+        classes[c] = kTokenChar;
+    for (char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+        classes[static_cast<unsigned char>(c)] = kSpace;
+    return classes;
+}
+
+constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
+
+unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
 
 bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 // "[+-]digits" from p on, at most 18 digits, ending at white space or `end`;
 // returns where it ends, or null for anything else, which the exact
 // conversion then judges.
-const char* QuickInt(const char* p, const char* end, std::int64_t& value)
+[[gnu::always_inline]] inline const char* QuickInt(const char* p, const char* end, std::int64_t& value)
 {
     const bool negative = p != end && *p == '-';
     if (p != end && (*p == '-' || *p == '+'))
@@ -77,8 +93,8 @@ bool Cursor::Token(std::string_view& token)
 {
     SkipSpace();
     const char* const start = at;
-    for (; at != end && !IsSpace(*at); ++at)
-        if (!IsTokenChar(*at))
+    for (unsigned char kind = 0; at != end && (kind = ClassOf(*at)) != kSpace; ++at)
+        if (kind != kTokenChar)
             return false;
     token = std::string_view(start, static_cast<std::size_t>(at - start));
     return at != start && at - start <= kMaxTokenLength;
@@ -198,34 +214,34 @@ bool Cursor::NearReals(double* values, int count)
 
 bool Cursor::RangeBound(double& value, bool& exact)
 {
-    const char* const start = at;
-    if (ModelNumber(&value, exact))
+    SkipSpace();
+    Decimal number;
+    const char* const stop = ScanDecimal<true>(at, end, number);
+    if (stop && stop - at <= kMaxTokenLength && number.Magnitude() == Decimal::Scale::Inside) {
+        at = stop;
+        value = number.Approximate();
+        exact = false;
         return true;
+    }
     // Beyond the model scale only the kernel's infinity is allowed.
-    at = start;
     exact = true;
-    return Number(value) && std::abs(value) == Precision::Infinite();
+    return Number(value) && (WithinModelScale(value) || std::abs(value) == Precision::Infinite());
 }
 
 bool Cursor::Range()
 {
     double bounds[2] = {0, 0};
     bool exact[2] = {true, true};
-    const char* starts[2] = {nullptr, nullptr};
-    for (int i = 0; i < 2; ++i) {
-        SkipSpace();
-        starts[i] = at;
-        if (!RangeBound(bounds[i], exact[i]))
-            return false;
-    }
+    const char* const start = at;
+    if (!RangeBound(bounds[0], exact[0]) || !RangeBound(bounds[1], exact[1]))
+        return false;
     const double size = std::max(std::abs(bounds[0]), std::abs(bounds[1]));
     if ((!exact[0] || !exact[1]) && std::abs(bounds[1] - bounds[0]) <= kOrderingMargin * size) {
         // Too close for the approximations to order: convert both exactly.
         const char* const after = at;
-        for (int i = 0; i < 2; ++i) {
-            at = starts[i];
-            Number(bounds[i]);
-        }
+        at = start;
+        Number(bounds[0]);
+        Number(bounds[1]);
         at = after;
     }
     return bounds[0] <= bounds[1];

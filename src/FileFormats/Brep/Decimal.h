@@ -63,7 +63,7 @@ inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 // allows: a byte is a digit when its high half is 3 and adding 6 leaves it so
 // (a carry out of a byte above 0xF9 can only end the run early, which sends
 // the number to the careful reading).
-inline const char* SkipDigits(const char* p, const char* end)
+[[gnu::always_inline]] inline const char* SkipDigits(const char* p, const char* end)
 {
     constexpr std::uint64_t kHighHalves = 0xF0F0F0F0F0F0F0F0, kThrees = 0x3030303030303030;
     constexpr std::uint64_t kSixes = 0x0606060606060606;
@@ -111,7 +111,7 @@ inline Decimal::Scale Decimal::Magnitude() const
     return Scale::Undecided;   // near enough that rounding may decide
 }
 
-inline const char* ScanPlainlyInside(const char* p, const char* end)
+[[gnu::always_inline]] inline const char* ScanPlainlyInside(const char* p, const char* end)
 {
     using namespace DecimalDetail;
     if (p != end && (*p == '-' || *p == '+'))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <istream>
+#include <optional>
 
 #include "FileFormats/Brep/Cursor.h"
 #include "FileFormats/Brep/TextBuffer.h"
@@ -20,7 +21,8 @@ public:
 
 private:
     TextBuffer buffer;
-    std::istream stream;
+    // Made on the first build: most sections build nothing.
+    std::optional<std::istream> stream;
 };
 
 // One record of the Curve2ds, Curves or Surfaces section, checked token by
