@@ -83,21 +83,28 @@ bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::
     return error == std::errc() && stop == end && low <= value && value <= high;
 }
 
+// The walks below step a local pointer: the text's characters may alias the
+// cursor itself, so stepping the member would store it at every character.
+
 void Cursor::SkipSpace()
 {
-    while (at != end && IsSpace(*at))
-        ++at;
+    const char* p = at;
+    while (p != end && IsSpace(*p))
+        ++p;
+    at = p;
 }
 
 bool Cursor::Token(std::string_view& token)
 {
     SkipSpace();
     const char* const start = at;
-    for (unsigned char kind = 0; at != end && (kind = ClassOf(*at)) != kSpace; ++at)
+    const char* p = start;
+    for (unsigned char kind = 0; p != end && (kind = ClassOf(*p)) != kSpace; ++p)
         if (kind != kTokenChar)
             return false;
-    token = std::string_view(start, static_cast<std::size_t>(at - start));
-    return at != start && at - start <= kMaxTokenLength;
+    at = p;
+    token = std::string_view(start, static_cast<std::size_t>(p - start));
+    return p != start && p - start <= kMaxTokenLength;
 }
 
 bool Cursor::Word(std::string_view expected)
@@ -184,22 +191,38 @@ bool Cursor::ExactModelNumber(double* value, bool& exact)
     return true;
 }
 
-bool Cursor::Real(double& value) { return Number(value) && WithinModelScale(value); }
+bool Cursor::Real(double& value)
+{
+    SkipSpace();
+    Decimal number;
+    const char* const stop = ScanDecimal<true>(at, end, number);
+    if (stop && stop - at <= kMaxTokenLength && number.ApproximatesExactly()) {
+        at = stop;
+        value = number.Approximate();
+        return WithinModelScale(value);
+    }
+    return Number(value) && WithinModelScale(value);
+}
 
 bool Cursor::Reals(std::int64_t count)
 {
     // The screen's innermost loop: most numbers of a file pass through here.
+    const char* p = at;
     for (std::int64_t i = 0; i < count; ++i) {
-        SkipSpace();
-        const char* const stop = ScanPlainlyInside(at, end);
-        if (stop && stop - at <= kMaxTokenLength) {
-            at = stop;
+        while (p != end && IsSpace(*p))
+            ++p;
+        const char* const stop = ScanPlainlyInside(p, end);
+        if (stop && stop - p <= kMaxTokenLength) {
+            p = stop;
             continue;
         }
+        at = p;
         bool exact = true;
         if (!ModelNumber(nullptr, exact))
             return false;
+        p = at;
     }
+    at = p;
     return true;
 }
 
@@ -220,7 +243,7 @@ bool Cursor::RangeBound(double& value, bool& exact)
     if (stop && stop - at <= kMaxTokenLength && number.Magnitude() == Decimal::Scale::Inside) {
         at = stop;
         value = number.Approximate();
-        exact = false;
+        exact = number.ApproximatesExactly();
         return true;
     }
     // Beyond the model scale only the kernel's infinity is allowed.

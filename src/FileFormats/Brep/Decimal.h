@@ -26,6 +26,13 @@ struct Decimal {
     // The value to within a few units in the last place of the double the
     // text denotes; needs the significand.
     double Approximate() const;
+    // Approximate() is exactly the double the text denotes: the significand
+    // and the power of ten are doubles exactly, and one correctly rounded
+    // operation joins them.
+    bool ApproximatesExactly() const
+    {
+        return significand <= (std::uint64_t{1} << 53) && exponent >= -22 && exponent <= 22;
+    }
 };
 
 // A decimal number filling the whole token that starts at `p` and lying well
