@@ -15,8 +15,9 @@
 // | loft of one section crashes, of coincident or         | Skinnable (SweepScreens.h)                 | builders/regression-loft-*        |
 // |   zero-length sections too                            |                                            |                                   |
 // | sweep along a path of no length recurses without end  | Sweepable (SweepScreens.h)                 | tests: pipe shell                 |
-// | booleans leak and crash on invalid operands; blends   | KernelValid (Validity.h)                   | builders/regression-boolean-invalid-operand-leak, |
-// |   report invalid results as done                      |                                            |   tests: fillet of radius 6       |
+// | booleans leak and crash on invalid operands; blends   | KernelValid (Validity.h), once per handle  | builders/regression-boolean-invalid-operand-leak, |
+// |   report invalid results as done                      |   and shape                                |   tests: fillet of radius 6,      |
+// |                                                       |                                            |   operands checked again          |
 // | mesher and sampler never return for NaN or            | MeetableDeflection (MeshPreconditions.h)   | builders/regression-mesh-far-from-origin |
 // |   unresolvable deflections                            |                                            |                                   |
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |

@@ -4,6 +4,8 @@
 #include <TopExp_Explorer.hxx>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/ReportRecorder.h"
 #include "support/ShapeChecks.h"
 #include "support/TestProfiles.h"
@@ -43,6 +45,14 @@ ShapePtr PlaneThrough(const Vector3& point, const Vector3& normal)
             return ::testing::AssertionFailure() << "edge off the shapes by " << toFirst << " and " << toSecond;
     }
     return ::testing::AssertionSuccess();
+}
+
+// Found by fuzzing: the kernel's common of a solid whose two shells share one
+// disc face with a circle leaked its intermediate data.
+ShapePtr SolidOfTwoShellsSharingAFace()
+{
+    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
+    return KBrepTools::MakeSolid({disc, disc});
 }
 
 } // namespace
@@ -124,11 +134,7 @@ TEST(SurfaceSection, NoCommonCurveOrSeveralLoopsGiveNull)
 
 TEST(Boolean, InvalidOperandsAreRefusedBeforeTheKernelRuns)
 {
-    // Found by fuzzing: the kernel's common of a solid whose two shells share
-    // one disc face with a circle leaked its intermediate data.
-    const ShapePtr circle = KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X);
-    const ShapePtr disc = KBrepTools::MakeFace(circle);
-    const ShapePtr brokenSolid = KBrepTools::MakeSolid({disc, disc});
+    const ShapePtr brokenSolid = SolidOfTwoShellsSharingAFace();
     ASSERT_TRUE(brokenSolid);
     ASSERT_FALSE(KorrTest::IsValid(brokenSolid));
     const ShapePtr otherCircle = KBrepTools::MakeCircle(Vector3(10, 10, 10), 5, Vector3::UNIT_Z);
@@ -136,5 +142,27 @@ TEST(Boolean, InvalidOperandsAreRefusedBeforeTheKernelRuns)
         EXPECT_FALSE(KFeatureTools::Boolean(brokenSolid, otherCircle, operation));
     EXPECT_FALSE(KFeatureTools::SurfaceSection(brokenSolid, LeftCube()));
     // The valid disc still takes part.
+    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
     EXPECT_TRUE(KFeatureTools::Boolean(disc, otherCircle, BooleanCommon));
+}
+
+TEST(Boolean, AnOperandFoundValidIsCheckedAgainOnceItHoldsAnotherShape)
+{
+    const TopoDS_Shape broken = Kernel(SolidOfTwoShellsSharingAFace());
+    // Replaced through the library's setter, and on the kernel shape itself.
+    const std::function<void(const ShapePtr&)> replacements[] = {
+        [&](const ShapePtr& operand) { KTopoShapeImpl::SetShape(operand.get(), broken); },
+        [&](const ShapePtr& operand) { KTopoShapeImpl::GetShape(operand.get()) = broken; },
+    };
+    for (const auto& replace : replacements) {
+        const ShapePtr operand = LeftCube();
+        ASSERT_TRUE(KFeatureTools::Boolean(operand, RightCube(), BooleanFuse));
+        replace(operand);
+        EXPECT_FALSE(KFeatureTools::Boolean(operand, RightCube(), BooleanFuse));
+    }
+    // Moved in place, it is the same shape and still takes part.
+    const ShapePtr moved = LeftCube();
+    ASSERT_TRUE(KFeatureTools::Boolean(moved, RightCube(), BooleanFuse));
+    ASSERT_TRUE(KFeatureTools::TranslateInplace(moved, Vector3(2, 0, 0)));
+    EXPECT_NEAR(KorrTest::Volume(KFeatureTools::Boolean(moved, RightCube(), BooleanCommon)), 700, 1e-6);
 }
