@@ -30,7 +30,10 @@ using KorrCore::ShapePtr;
 constexpr double kRadius = 2;
 constexpr double kChamferDistances[2] = {2, 1};
 
-const TopoDS_Shape& Kernel(const ShapePtr& handle) { return KorrCore::KTopoShapeImpl::GetShape(handle.get()); }
+const TopoDS_Shape& Kernel(const ShapePtr& handle)
+{
+    return KorrCore::KTopoShapeImpl::GetShape(handle.get());
+}
 
 void Expect(bool done, benchmark::State& state)
 {
@@ -134,8 +137,6 @@ BENCHMARK_CAPTURE(BooleanKernel, fuse, KorrCore::BooleanFuse)->Name("Fuse/Kernel
 BENCHMARK_CAPTURE(BooleanLibrary, common, KorrCore::BooleanCommon)
     ->Name("Common/Library")
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BooleanKernel, common, KorrCore::BooleanCommon)
-    ->Name("Common/Kernel")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BooleanKernel, common, KorrCore::BooleanCommon)->Name("Common/Kernel")->Unit(benchmark::kMillisecond);
 
 } // namespace KorrBench

@@ -6,8 +6,8 @@ namespace KorrBench {
 
 namespace {
 
-using KorrCore::KBrepTools;
 using KMath::Vector3;
+using KorrCore::KBrepTools;
 
 KorrCore::ShapePtr Required(KorrCore::ShapePtr shape, const char* what)
 {

@@ -30,14 +30,16 @@ bool Applies(const ValidityVerdict& verdict, const TopoDS_Shape& shape)
 void Record(const ShapePtr& handle, const TopoDS_Shape& shape, bool valid)
 {
     if (RigidlyPlaced(shape))
-        KTopoShapeImpl::SetValidity(handle.get(),
-                                    std::make_shared<const ValidityVerdict>(
-                                        ValidityVerdict{shape.TShape(), shape.Orientation(), valid}));
+        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(
+                                                      ValidityVerdict{shape.TShape(), shape.Orientation(), valid}));
 }
 
 } // namespace
 
-bool KernelValid(const TopoDS_Shape& shape) { return BRepCheck_Analyzer(shape).IsValid(); }
+bool KernelValid(const TopoDS_Shape& shape)
+{
+    return BRepCheck_Analyzer(shape).IsValid();
+}
 
 bool KernelValid(const ShapePtr& handle)
 {
@@ -50,6 +52,9 @@ bool KernelValid(const ShapePtr& handle)
     return valid;
 }
 
-void PassedKernelCheck(const ShapePtr& handle) { Record(handle, KernelShape(handle), true); }
+void PassedKernelCheck(const ShapePtr& handle)
+{
+    Record(handle, KernelShape(handle), true);
+}
 
 } // namespace KorrCore

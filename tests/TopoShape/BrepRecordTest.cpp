@@ -63,7 +63,8 @@ std::string OneEdgeFile(const Edit& edit)
     std::ostringstream text;
     text << "\nCASCADE Topology V3, (c) Open Cascade\nLocations 0\nCurve2ds 0\nCurves 1\n"
          << edit.curve << " \nPolygon3D 0\nPolygonOnTriangulations 0\nSurfaces 0\nTriangulations 0\n\n"
-         << "TShapes 3\nVe\n1e-07\n" << edit.x << " 0 0\n0 0\n\n0101101\n*\n"
+         << "TShapes 3\nVe\n1e-07\n"
+         << edit.x << " 0 0\n0 0\n\n0101101\n*\n"
          << "Ve\n1e-07\n10 0 0\n0 0\n\n0101101\n*\n"
          << "Ed\n 1e-07 1 1 0\n1  1 0 " << edit.range << "\n0\n\n1101000\n+3 0 -2 0 *\n\n+1 0 \n";
     return text.str();

@@ -39,9 +39,15 @@ constexpr std::array<unsigned char, 256> MakeClasses()
 
 constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
 
-unsigned char ClassOf(char c) { return kClasses[static_cast<unsigned char>(c)]; }
+unsigned char ClassOf(char c)
+{
+    return kClasses[static_cast<unsigned char>(c)];
+}
 
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
+bool IsDigit(char c)
+{
+    return static_cast<unsigned char>(c - '0') <= 9;
+}
 
 // "[+-]digits" from p on, at most 18 digits, ending at white space or `end`;
 // returns where it ends, or null for anything else, which the exact
@@ -69,7 +75,10 @@ std::string_view WithoutPlus(std::string_view token)
     return token;
 }
 
-bool WithinModelScale(double value) { return std::abs(value) < kLargestModelMagnitude; }
+bool WithinModelScale(double value)
+{
+    return std::abs(value) < kLargestModelMagnitude;
+}
 
 } // namespace
 

@@ -20,7 +20,10 @@ constexpr double kSafeWeight = 1e-100;
 // parametric confusion.
 constexpr double kLargestSafeParameter = 1e5;
 
-double Size(double a, double b) { return std::max({1.0, std::abs(a), std::abs(b)}); }
+double Size(double a, double b)
+{
+    return std::max({1.0, std::abs(a), std::abs(b)});
+}
 
 // The knot at a place of the sequence in which each knot repeats as often as
 // its multiplicity says (places counted from 1).

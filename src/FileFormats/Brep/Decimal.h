@@ -49,8 +49,7 @@ const char* ScanPlainlyInside(const char* p, const char* end);
 // anything else or holds more digits (with the significand) or a larger
 // exponent than fit the fields above: the caller then decides with the exact
 // conversion.
-template <bool WithSignificand>
-const char* ScanDecimal(const char* p, const char* end, Decimal& number);
+template <bool WithSignificand> const char* ScanDecimal(const char* p, const char* end, Decimal& number);
 
 // ---- implementation: the screen's innermost loop, inlined where it runs.
 
@@ -64,7 +63,10 @@ constexpr int kMaxExponent = 280; // far from the doubles' underflow and overflo
 constexpr int kModelScaleExponent = 12;
 static_assert(kLargestModelMagnitude == 1e12);
 
-inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
+inline bool IsDigit(char c)
+{
+    return static_cast<unsigned char>(c - '0') <= 9;
+}
 
 // Where the digits from p on end. Eight bytes at a time where the text
 // allows: a byte is a digit when its high half is 3 and adding 6 leaves it so
@@ -93,8 +95,7 @@ inline const char* TakeDigits(const char* p, const char* end, std::uint64_t& sig
     return p;
 }
 
-template <bool WithSignificand>
-const char* Digits(const char* p, const char* end, Decimal& number)
+template <bool WithSignificand> const char* Digits(const char* p, const char* end, Decimal& number)
 {
     if constexpr (WithSignificand)
         return TakeDigits(p, end, number.significand);
@@ -153,8 +154,7 @@ inline Decimal::Scale Decimal::Magnitude() const
     return integerDigits + exponent < kModelScaleExponent ? p : nullptr;
 }
 
-template <bool WithSignificand>
-const char* ScanDecimal(const char* p, const char* end, Decimal& number)
+template <bool WithSignificand> const char* ScanDecimal(const char* p, const char* end, Decimal& number)
 {
     using namespace DecimalDetail;
     number = Decimal();

@@ -80,10 +80,17 @@ bool HoldsAllUsed(const BRepTools_ShapeSet& set, const GeometryUse& use)
         const TopoDS_Shape& shape = set.Shape(i);
         const TopoDS_TShape* data = shape.TShape().get();
         switch (shape.ShapeType()) {
-        case TopAbs_VERTEX: HoldVertex(*static_cast<const BRep_TVertex*>(data), held); break;
-        case TopAbs_EDGE: HoldEdge(*static_cast<const BRep_TEdge*>(data), held); break;
-        case TopAbs_FACE: Add(held.surfaces, static_cast<const BRep_TFace*>(data)->Surface()); break;
-        default: break;
+        case TopAbs_VERTEX:
+            HoldVertex(*static_cast<const BRep_TVertex*>(data), held);
+            break;
+        case TopAbs_EDGE:
+            HoldEdge(*static_cast<const BRep_TEdge*>(data), held);
+            break;
+        case TopAbs_FACE:
+            Add(held.surfaces, static_cast<const BRep_TFace*>(data)->Surface());
+            break;
+        default:
+            break;
         }
     }
     return Distinct(held.curves2d) == use.curves2d && Distinct(held.curves) == use.curves &&
