@@ -44,7 +44,25 @@ TopoDS_Shape BuildHoledPlate()
     return cut.Shape();
 }
 
+TopoDS_Shape BuildFilletedPart()
+{
+    using KMath::Vector3;
+    using namespace KorrCore;
+    const ShapePtr block = KBrepTools::MakeBox(Vector3(0, 0, 0), Vector3::UNIT_Z, Vector3(40, 30, 20));
+    const ShapePtr pocket = KBrepTools::MakeBox(Vector3(8, 8, 8), Vector3::UNIT_Z, Vector3(24, 14, 20));
+    const ShapePtr part = KFeatureTools::Fillet(KFeatureTools::Boolean(block, pocket, BooleanCut), 1.5);
+    if (!part)
+        throw std::runtime_error("the filleted part could not be built");
+    return KTopoShapeImpl::GetShape(part.get());
+}
+
 } // namespace
+
+const TopoDS_Shape& FilletedPart()
+{
+    static const TopoDS_Shape part = BuildFilletedPart();
+    return part;
+}
 
 const TopoDS_Shape& HoledPlate()
 {

@@ -11,6 +11,11 @@ namespace KorrBench {
 // faces, the kind of boolean result a host displays. Built once, on first use.
 const TopoDS_Shape& HoledPlate();
 
+// The demo scene's machined part: a 40 x 30 x 20 block with a pocket cut by
+// a boolean and every edge filleted (radius 1.5): some 40 planar,
+// cylindrical, toroidal and spherical faces. Built once, on first use.
+const TopoDS_Shape& FilletedPart();
+
 // A copy of the shape with geometry of its own and no triangulation. The
 // mesher keeps a triangulation that is fine enough, so measuring meshing needs
 // a shape no earlier iteration has meshed.

@@ -40,6 +40,7 @@ int main(int argc, char** argv)
     reporter.Compare("ShapeMesh/PerFace", "ShapeMesh/Library", "at least 1.5");
     reporter.Compare("LocatedCopies/PerFace", "LocatedCopies/Library", "at least 1.5");
     reporter.Compare("DeepCopies/Library", "LocatedCopies/Library", "at least 20");
+    reporter.Compare("AssemblyOfThousand/Library", "AssemblyOfOne/Library", "at most 10");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -187,34 +187,68 @@ private:
     void CheckMesh(const KShapeMesh& mesh)
     {
         const std::string call = "KShapeMesher::Mesh";
-        const std::size_t nodes = mesh.NodeCount();
-        if (!checks.Finite(&mesh.Deflection, 1, call + " Deflection") ||
-            !checks.Points(mesh.Positions, mesh.Deflection, call + " Positions") ||
-            !checks.Holds(mesh.Normals.size() == mesh.Positions.size(),
-                          call + ": Normals and Positions differ in size") ||
-            !checks.Finite(mesh.Normals, call + " Normals") ||
-            !checks.Holds(mesh.TexCoords.size() == 2 * nodes, call + ": TexCoords do not match the nodes") ||
-            !checks.Finite(mesh.TexCoords, call + " TexCoords") ||
-            !checks.Triangles(mesh.Indices, nodes, call + " Indices") ||
-            !checks.Points(mesh.EdgePoints, mesh.Deflection, call + " EdgePoints"))
+        if (!checks.Finite(&mesh.Deflection, 1, call + " Deflection"))
             return;
-        for (std::size_t f = 0; f < mesh.Faces.size(); ++f) {
-            const KMeshFaceRange& face = mesh.Faces[f];
-            if (!Within(face.Triangles, mesh.TriangleCount(), Numbered("Faces[", f) + "].Triangles") ||
-                !Within(face.Nodes, nodes, Numbered("Faces[", f) + "].Nodes"))
+        for (std::size_t p = 0; p < mesh.Parts.size(); ++p)
+            if (!CheckPart(mesh.Parts[p], Numbered("Parts[", p) + "]"))
                 return;
-        }
-        for (std::size_t e = 0; e < mesh.Edges.size(); ++e)
-            if (!Within(mesh.Edges[e], mesh.EdgePoints.size() / 3, Numbered("Edges[", e) + "]"))
-                return;
+        std::size_t faces = 0, edges = 0;
         for (std::size_t i = 0; i < mesh.Instances.size(); ++i) {
             const KMeshInstance& instance = mesh.Instances[i];
             const std::string name = Numbered("Instances[", i) + "]";
-            if (!Within(instance.Faces, mesh.Faces.size(), name + ".Faces") ||
-                !Within(instance.Edges, mesh.Edges.size(), name + ".Edges") ||
+            if (!checks.Holds(instance.Part < mesh.Parts.size(), call + " " + name + ".Part names no part") ||
                 !checks.Finite(instance.Placement.m, 16, call + " " + name + ".Placement"))
                 return;
+            const KMeshPart& part = mesh.Parts[instance.Part];
+            // The part placed must lie where the shape is.
+            if (!checks.Holds(instance.Faces.First == faces && instance.Faces.Count == part.Faces.size() &&
+                                  instance.Edges.First == edges && instance.Edges.Count == part.Edges.size(),
+                              call + " " + name + ": faces or edges do not follow the instance before") ||
+                !checks.Points(Placed(part.Positions, instance.Placement), mesh.Deflection,
+                               call + " " + name + " placed Positions") ||
+                !checks.Points(Placed(part.EdgePoints, instance.Placement), mesh.Deflection,
+                               call + " " + name + " placed EdgePoints"))
+                return;
+            faces += part.Faces.size();
+            edges += part.Edges.size();
         }
+    }
+
+    bool CheckPart(const KMeshPart& part, const std::string& name)
+    {
+        const std::string call = "KShapeMesher::Mesh " + name;
+        const std::size_t nodes = part.NodeCount();
+        if (!checks.Holds(part.Positions.size() % 3 == 0 && part.EdgePoints.size() % 3 == 0,
+                          call + ": points are not x, y, z triples") ||
+            !checks.Finite(part.Positions, call + ".Positions") ||
+            !checks.Holds(part.Normals.size() == part.Positions.size(),
+                          call + ": Normals and Positions differ in size") ||
+            !checks.Finite(part.Normals, call + ".Normals") ||
+            !checks.Holds(part.TexCoords.size() == 2 * nodes, call + ": TexCoords do not match the nodes") ||
+            !checks.Finite(part.TexCoords, call + ".TexCoords") ||
+            !checks.Triangles(part.Indices, nodes, call + ".Indices") ||
+            !checks.Finite(part.EdgePoints, call + ".EdgePoints"))
+            return false;
+        for (std::size_t f = 0; f < part.Faces.size(); ++f) {
+            const KMeshFace& face = part.Faces[f];
+            if (!Within(face.Triangles, part.TriangleCount(), name + Numbered(".Faces[", f) + "].Triangles") ||
+                !Within(face.Nodes, nodes, name + Numbered(".Faces[", f) + "].Nodes"))
+                return false;
+        }
+        for (std::size_t e = 0; e < part.Edges.size(); ++e)
+            if (!Within(part.Edges[e], part.EdgePoints.size() / 3, name + Numbered(".Edges[", e) + "]"))
+                return false;
+        return true;
+    }
+
+    static std::vector<float> Placed(const std::vector<float>& xyz, const KMath::Matrix4& m)
+    {
+        std::vector<float> placed(xyz.size());
+        for (std::size_t i = 0; i + 2 < xyz.size(); i += 3)
+            for (int row = 0; row < 3; ++row)
+                placed[i + static_cast<std::size_t>(row)] = static_cast<float>(
+                    m(row, 0) * xyz[i] + m(row, 1) * xyz[i + 1] + m(row, 2) * xyz[i + 2] + m(row, 3));
+        return placed;
     }
 
     bool Within(const KMeshRange& range, std::size_t size, const std::string& what)

@@ -23,15 +23,21 @@ MeshTotals Totals(const std::vector<NamedMesh>& meshes)
     MeshTotals totals;
     for (const NamedMesh& named : meshes) {
         const KShapeMesh& mesh = named.mesh;
-        totals.faces += mesh.Faces.size();
-        for (const KMeshFaceRange& face : mesh.Faces)
-            totals.meshedFaces += face.Triangles.Count > 0;
-        totals.triangles += mesh.TriangleCount();
-        totals.nodes += mesh.NodeCount();
-        totals.edges += mesh.Edges.size();
-        for (const KMeshRange& edge : mesh.Edges)
-            totals.drawnEdges += edge.Count >= 2;
-        totals.linePoints += mesh.EdgePoints.size() / 3;
+        for (const KMeshInstance& instance : mesh.Instances) {
+            const KMeshPart& part = mesh.Parts[instance.Part];
+            totals.faces += part.Faces.size();
+            for (const KMeshFace& face : part.Faces)
+                totals.meshedFaces += face.Triangles.Count > 0;
+            totals.edges += part.Edges.size();
+            for (const KMeshRange& edge : part.Edges)
+                totals.drawnEdges += edge.Count >= 2;
+        }
+        for (const KMeshPart& part : mesh.Parts) {
+            totals.triangles += part.TriangleCount();
+            totals.nodes += part.NodeCount();
+            totals.linePoints += part.EdgePoints.size() / 3;
+        }
+        totals.parts += mesh.Parts.size();
         totals.instances += mesh.Instances.size();
     }
     return totals;

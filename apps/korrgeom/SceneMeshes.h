@@ -20,11 +20,12 @@ struct NamedMesh {
 // built, or that the mesher refuses, are left out.
 std::vector<NamedMesh> MeshScene(const Scene& scene, double deflection);
 
-// Totals over the meshes, for the summary.
+// Totals over the meshes, for the summary: faces and edges as the shapes
+// place them, triangles, nodes and points as the parts hold them.
 struct MeshTotals {
     std::size_t faces = 0, meshedFaces = 0, triangles = 0, nodes = 0;
     std::size_t edges = 0, drawnEdges = 0, linePoints = 0;
-    std::size_t instances = 0;
+    std::size_t parts = 0, instances = 0;
 };
 
 MeshTotals Totals(const std::vector<NamedMesh>& meshes);

@@ -2,7 +2,8 @@
 // BRep file), keeps its first shape in a BRep file and checks it reads back the
 // same, meshes each shape in one call (or, with --per-face, tessellates every
 // face and samples every edge through their own calls and joins the results),
-// writes a binary glTF file and prints what each stage did.
+// writes a glTF file or a viewer page through the library's glTF writer and
+// prints what each stage did.
 
 #include <chrono>
 #include <cmath>
@@ -18,8 +19,8 @@
 
 #include "BrepRoundTrip.h"
 #include "DisplayRoundTrip.h"
-#include "GlbWriter.h"
 #include "Scene.h"
+#include "SceneFile.h"
 #include "SceneMeshes.h"
 #include "ShapeSummary.h"
 
@@ -51,7 +52,7 @@ std::string PositiveNumber(const std::string& text)
 
 // The per-face round trip: each face tessellated and each edge sampled by
 // its own call, joined into one mesh by the host.
-bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
+bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, std::string& error)
 {
     korrgeom::DisplayMesh mesh;
     korrgeom::Tally faces, edges;
@@ -69,20 +70,16 @@ bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, const std
         error = "nothing to display: no face or edge could be meshed with deflection " + Number(deflection);
         return false;
     }
-    bool written = false;
-    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(mesh, output, error); });
-
     std::cout << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
               << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
               << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
               << " polyline points\n"
-              << "time (ms)  tessellate " << tessellateTime << ", sample " << sampleTime << ", write " << writeTime
-              << '\n';
-    return written;
+              << "time (ms)  tessellate " << tessellateTime << ", sample " << sampleTime << '\n';
+    return true;
 }
 
 // The whole shape in one call each: faces, edges and instances at once.
-bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std::string& output, std::string& error)
+bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, std::string& error)
 {
     std::vector<korrgeom::NamedMesh> meshes;
     const double meshTime = Milliseconds([&] { meshes = korrgeom::MeshScene(scene, deflection); });
@@ -90,31 +87,32 @@ bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, const std
         error = "nothing to display: no shape could be meshed with deflection " + Number(deflection);
         return false;
     }
-    bool written = false;
-    const double writeTime = Milliseconds([&] { written = korrgeom::WriteGlb(meshes, output, error); });
-
     const korrgeom::MeshTotals totals = korrgeom::Totals(meshes);
     std::cout << "faces      " << totals.faces << " distinct, " << totals.meshedFaces << " meshed: " << totals.triangles
               << " triangles, " << totals.nodes << " nodes\n"
               << "edges      " << totals.edges << " distinct, " << totals.drawnEdges << " drawn: " << totals.linePoints
               << " polyline points\n"
-              << "instances  " << totals.instances << " in " << meshes.size() << " shapes\n"
-              << "time (ms)  mesh " << meshTime << ", write " << writeTime << '\n';
-    return written;
+              << "instances  " << totals.instances << " of " << totals.parts << " parts in " << meshes.size()
+              << " shapes\n"
+              << "time (ms)  mesh " << meshTime << '\n';
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"KorrGeomCore demo: the display data of shapes, written to a glTF file"};
+    CLI::App app{"KorrGeomCore demo: the display data of shapes, written to a glTF file or a viewer page"};
     std::string input;
     std::string output = "korrgeom.glb";
     std::string brepOutput = "korrgeom.brep";
     double deflection = 0.1;
     bool perFace = false;
     app.add_option("-i,--input", input, "BRep file to display instead of the embedded scene");
-    app.add_option("-o,--output", output, "binary glTF file to write")->capture_default_str();
+    app.add_option("-o,--output", output,
+                   "file to write: binary glTF (.glb), glTF JSON (.gltf) or a page that shows the model in a browser "
+                   "(.html)")
+        ->capture_default_str();
     app.add_option("-b,--brep", brepOutput, "BRep file the first shape is saved to and read back from")
         ->capture_default_str();
     app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
@@ -122,7 +120,7 @@ int main(int argc, char** argv)
         ->check(PositiveNumber);
     app.add_flag("--per-face", perFace,
                  "tessellate face by face and sample edge by edge, as the host's round trip does, instead of "
-                 "meshing each shape in one call");
+                 "meshing each shape in one call (the file is written alike)");
     CLI11_PARSE(app, argc, argv);
 
     const korrgeom::SceneSource source = input.empty() ? korrgeom::EmbeddedScene() : korrgeom::FileScene(input);
@@ -152,18 +150,20 @@ int main(int argc, char** argv)
               << "brep       " << brepOutput << " saved and read back in " << brepTime
               << " ms: same kind and bounding box\n";
     std::string error;
-    bool written = false;
+    bool meshed = false, written = false;
     try {
-        written = perFace ? PerFaceRoundTrip(scene, deflection, output, error)
-                          : WholeShapeMeshes(scene, deflection, output, error);
+        meshed = perFace ? PerFaceRoundTrip(scene, deflection, error) : WholeShapeMeshes(scene, deflection, error);
     } catch (const Standard_Failure& failure) {
         // The explorers let the kernel's exceptions through to their caller.
         error = std::string("the kernel failed: ") + failure.DynamicType()->Name() + ": " + failure.GetMessageString();
     }
+    const double writeTime =
+        Milliseconds([&] { written = meshed && korrgeom::WriteSceneFile(scene, deflection, output, error); });
     if (!written) {
         std::cerr << "korrgeom: " << error << '\n';
         return 1;
     }
-    std::cout << "wrote      " << output << " (" << std::filesystem::file_size(output) / 1024.0 << " kB)\n";
+    std::cout << "wrote      " << output << " (" << std::filesystem::file_size(output) / 1024.0 << " kB) in "
+              << writeTime << " ms\n";
     return 0;
 }

@@ -11,10 +11,11 @@ namespace KorrCore {
 
 bool EdgeCurveSampler::Sample(const TopoDS_Edge& edge, double deflection)
 {
-    // An edge along a whole line has no end to sample to.
+    // An edge along a whole line has no end to sample to, one of no range no
+    // extent to sample.
     Standard_Real first, last;
     BRep_Tool::Range(edge, first, last);
-    if (Precision::IsInfinite(first) || Precision::IsInfinite(last))
+    if (Precision::IsInfinite(first) || Precision::IsInfinite(last) || !(first < last))
         return false;
     BRepBuilderAPI_NurbsConvert converter(edge, Standard_True);
     const TopoDS_Edge& converted = TopoDS::Edge(converter.Shape());

@@ -15,8 +15,8 @@ namespace KorrCore {
 // edge's orientation.
 class EdgeCurveSampler {
 public:
-    // False when the edge has no 3D curve, runs along a whole line, or the
-    // sampling fails.
+    // False when the edge has no 3D curve, runs along a whole line, has an
+    // empty range, or the sampling fails.
     bool Sample(const TopoDS_Edge& edge, double deflection);
 
     Standard_Integer Count() const { return sampler.NbPoints(); }

@@ -39,7 +39,8 @@ MeshSettings SettingsFor(const TopoDS_Shape& shape, const KMeshOptions& options)
     return {DeflectionFromSize(shape), options.AngularDeflection, false, options.Parallel};
 }
 
-bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMesh& mesh)
+bool MeshShape(const TopoDS_Shape& shape, const ShapeAttributes* attributes, const KMeshOptions& options,
+               KShapeMesh& mesh)
 {
     const ShapeInstances instances = FindInstances(shape);
     const MeshSettings settings = SettingsFor(shape, options);
@@ -54,7 +55,7 @@ bool MeshShape(const TopoDS_Shape& shape, const KMeshOptions& options, KShapeMes
     for (const TopoDS_Shape& part : instances.parts)
         parts.push_back(ReadPartMesh(part, settings, uv));
     mesh.Deflection = settings.deflection;
-    return AssembleMesh(instances, parts, mesh);
+    return AssembleMesh(instances, parts, shape, attributes, mesh);
 }
 
 // Shapes the kernel would crash on, and settings it would never finish with
@@ -78,7 +79,9 @@ KMeshOptions::KMeshOptions()
 bool KShapeMesher::Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh)
 {
     const bool meshed =
-        Accepts(shape, options) && Guarded([&] { return MeshShape(KernelShape(shape), options, mesh); });
+        Accepts(shape, options) && Guarded([&] {
+            return MeshShape(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get(), options, mesh);
+        });
     if (!meshed)
         mesh = KShapeMesh();
     return meshed;

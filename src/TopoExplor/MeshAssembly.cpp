@@ -1,51 +1,15 @@
 #include "TopoExplor/MeshAssembly.h"
 
-#include <TopTools_MapOfShape.hxx>
-
 #include <algorithm>
 #include <limits>
-#include <map>
 
+#include "TopoExplor/Contributions.h"
 #include "TopoExplor/DisplayBuffers.h"
-#include "TopoExplor/Placement.h"
+#include "TopoExplor/UseAttributes.h"
 
 namespace KorrCore {
 
 namespace {
-
-// What one occurrence brings into the mesh: the part's faces and edges (1 ...
-// extent) that no earlier occurrence brought.
-struct Contribution {
-    const ShapeInstances::Occurrence* occurrence;
-    std::vector<int> faces;
-    std::vector<int> edges;
-};
-
-std::vector<int> NewShapes(const TopTools_IndexedMapOfShape& shapes, const TopLoc_Location& location,
-                           TopTools_MapOfShape& seen)
-{
-    std::vector<int> added;
-    added.reserve(static_cast<std::size_t>(shapes.Extent()));
-    // Locations that mirror are not the kernel's default, but they are legal.
-    for (int i = 1; i <= shapes.Extent(); ++i)
-        if (seen.Add(shapes(i).Moved(location, Standard_False)))
-            added.push_back(i);
-    return added;
-}
-
-std::vector<Contribution> Contributions(const ShapeInstances& instances, const std::vector<PartMesh>& parts)
-{
-    std::vector<Contribution> contributions;
-    TopTools_MapOfShape seenFaces, seenEdges;
-    for (const ShapeInstances::Occurrence& occurrence : instances.occurrences) {
-        const PartMesh& part = parts[occurrence.part];
-        Contribution contribution{&occurrence, NewShapes(part.faces, occurrence.location, seenFaces),
-                                  NewShapes(part.edges, occurrence.location, seenEdges)};
-        if (!contribution.faces.empty() || !contribution.edges.empty())
-            contributions.push_back(std::move(contribution));
-    }
-    return contributions;
-}
 
 KMath::Matrix4 Matrix(const TopLoc_Location& location)
 {
@@ -57,110 +21,135 @@ KMath::Matrix4 Matrix(const TopLoc_Location& location)
     return matrix;
 }
 
-class Writer {
-public:
-    Writer(const std::vector<PartMesh>& parts, KShapeMesh& mesh) : parts(parts), mesh(mesh) {}
+// The chosen faces and edges of a part's mesh as a mesh part, in the part's
+// own frame; false when its nodes cannot be indexed.
+bool MakePart(const TopoDS_Shape& shape, const PartMesh& source, const Contribution& contribution,
+              const UseAttributes& use, KMeshPart& part)
+{
+    std::size_t nodes = 0, triangles = 0, points = 0;
+    for (int face : contribution.faces) {
+        nodes += source.faceMeshes[static_cast<std::size_t>(face - 1)].positions.size();
+        triangles += source.faceMeshes[static_cast<std::size_t>(face - 1)].triangles.size() / 3;
+    }
+    for (int edge : contribution.edges)
+        points += source.edgePolylines[static_cast<std::size_t>(edge - 1)].size();
+    if (nodes > std::numeric_limits<unsigned int>::max())
+        return false;
 
-    void Write(const Contribution& contribution)
+    part.Kind = static_cast<TopoShapeType>(shape.ShapeType());
+    part.Product = use.product;
+    part.Closed = source.closed;
+    part.Positions.resize(3 * nodes);
+    part.Normals.resize(3 * nodes);
+    part.TexCoords.assign(2 * nodes, 0.0f);
+    part.Indices.resize(3 * triangles);
+    part.Faces.reserve(contribution.faces.size());
+    std::size_t node = 0, triangle = 0;
+    for (int f : contribution.faces) {
+        const FaceMesh& face = source.faceMeshes[static_cast<std::size_t>(f - 1)];
+        const std::size_t faceNodes = face.positions.size(), faceTriangles = face.triangles.size() / 3;
+        part.Faces.push_back(
+            {{triangle, faceTriangles}, {node, faceNodes}, use.faceColours[static_cast<std::size_t>(f - 1)]});
+        std::transform(face.triangles.begin(), face.triangles.end(), part.Indices.begin() + 3 * triangle,
+                       [first = static_cast<unsigned int>(node)](unsigned int index) { return first + index; });
+        for (std::size_t n = 0; n < faceNodes; ++n) {
+            StoreXYZ(&part.Positions[3 * (node + n)], face.positions[n]);
+            StoreXYZ(&part.Normals[3 * (node + n)], face.normals[n]);
+        }
+        // A face meshed without parameters keeps (0, 0) per node.
+        std::copy(face.texCoords.begin(), face.texCoords.end(), part.TexCoords.begin() + 2 * node);
+        node += faceNodes;
+        triangle += faceTriangles;
+    }
+    part.EdgePoints.resize(3 * points);
+    part.Edges.reserve(contribution.edges.size());
+    std::size_t point = 0;
+    for (int e : contribution.edges) {
+        const std::vector<gp_XYZ>& polyline = source.edgePolylines[static_cast<std::size_t>(e - 1)];
+        part.Edges.push_back({point, polyline.size()});
+        for (const gp_XYZ& xyz : polyline)
+            StoreXYZ(&part.EdgePoints[3 * point++], xyz);
+    }
+    return true;
+}
+
+class Assembler {
+public:
+    Assembler(const ShapeInstances& instances, const std::vector<PartMesh>& parts, const TopoDS_Shape& root,
+              const ShapeAttributes* attributes, KShapeMesh& mesh)
+        : instances(instances), parts(parts), root(root), attributes(attributes), mesh(mesh), shared(parts.size())
     {
-        const PartMesh& part = parts[contribution.occurrence->part];
-        const Placement place(contribution.occurrence->location);
+    }
+
+    bool Add(const Contribution& contribution)
+    {
+        const ShapeInstances::Occurrence& occurrence = *contribution.occurrence;
+        UseAttributes use = FindUseAttributes(root, attributes, instances.parts[occurrence.part], occurrence.location,
+                                              parts[occurrence.part].faces);
         KMeshInstance instance;
-        instance.Part = PartNumber(contribution, part);
-        instance.Placement = Matrix(contribution.occurrence->location);
-        instance.Faces = {mesh.Faces.size(), contribution.faces.size()};
-        instance.Edges = {mesh.Edges.size(), contribution.edges.size()};
-        for (int face : contribution.faces)
-            WriteFace(part.faceMeshes[static_cast<std::size_t>(face - 1)], place);
-        for (int edge : contribution.edges)
-            WriteEdge(part.edgePolylines[static_cast<std::size_t>(edge - 1)], place);
-        mesh.Instances.push_back(instance);
+        instance.Placement = Matrix(occurrence.location);
+        instance.Name = use.name;
+        instance.Faces = {faces, contribution.faces.size()};
+        instance.Edges = {edges, contribution.edges.size()};
+        if (!PartFor(contribution, std::move(use), instance.Part))
+            return false;
+        faces += instance.Faces.Count;
+        edges += instance.Edges.Count;
+        mesh.Instances.push_back(std::move(instance));
+        return true;
     }
 
 private:
-    // Occurrences that bring their whole part share its mesh; one that brings
-    // only some of it has a mesh of its own.
-    std::size_t PartNumber(const Contribution& contribution, const PartMesh& part)
-    {
-        const bool whole = contribution.faces.size() == static_cast<std::size_t>(part.faces.Extent()) &&
-                           contribution.edges.size() == static_cast<std::size_t>(part.edges.Extent());
-        const std::size_t key = whole ? contribution.occurrence->part : parts.size() + mesh.Instances.size();
-        return partNumbers.try_emplace(key, partNumbers.size()).first->second;
-    }
+    // Mesh parts made of a whole part, with what made them differ.
+    struct SharedPart {
+        std::size_t index;
+        UseAttributes use;
+    };
 
-    void WriteFace(const FaceMesh& source, const Placement& place)
+    bool PartFor(const Contribution& contribution, UseAttributes use, std::size_t& index)
     {
-        const std::size_t nodeCount = source.positions.size();
-        const std::size_t triangleCount = source.triangles.size() / 3;
-        mesh.Faces.push_back({{triangles, triangleCount}, {nodes, nodeCount}});
-        const bool flip = place.Mirrors();
-        const unsigned int* from = source.triangles.data();
-        unsigned int* to = mesh.Indices.data() + 3 * triangles;
-        const auto first = static_cast<unsigned int>(nodes);
-        for (std::size_t t = 0; t < triangleCount; ++t, from += 3, to += 3) {
-            to[0] = first + from[0];
-            to[1] = first + from[flip ? 2 : 1];
-            to[2] = first + from[flip ? 1 : 2];
+        const PartMesh& source = parts[contribution.occurrence->part];
+        const bool whole = contribution.faces.size() == static_cast<std::size_t>(source.faces.Extent()) &&
+                           contribution.edges.size() == static_cast<std::size_t>(source.edges.Extent());
+        // Instance names never split a part.
+        use.name.clear();
+        std::vector<SharedPart>& candidates = shared[contribution.occurrence->part];
+        const auto found = std::find_if(candidates.begin(), candidates.end(),
+                                        [&use](const SharedPart& candidate) { return candidate.use == use; });
+        if (whole && found != candidates.end()) {
+            index = found->index;
+            return true;
         }
-        for (std::size_t n = 0; n < nodeCount; ++n) {
-            StoreXYZ(&mesh.Positions[3 * (nodes + n)], place.Point(source.positions[n]));
-            StoreXYZ(&mesh.Normals[3 * (nodes + n)], place.Direction(source.normals[n]));
-        }
-        // A face meshed without parameters keeps (0, 0) per node.
-        std::copy(source.texCoords.begin(), source.texCoords.end(), mesh.TexCoords.begin() + 2 * nodes);
-        triangles += triangleCount;
-        nodes += nodeCount;
+        index = mesh.Parts.size();
+        mesh.Parts.emplace_back();
+        if (!MakePart(instances.parts[contribution.occurrence->part], source, contribution, use, mesh.Parts.back()))
+            return false;
+        if (whole)
+            candidates.push_back({index, std::move(use)});
+        return true;
     }
 
-    void WriteEdge(const std::vector<gp_XYZ>& polyline, const Placement& place)
-    {
-        mesh.Edges.push_back({points, polyline.size()});
-        for (std::size_t p = 0; p < polyline.size(); ++p)
-            StoreXYZ(&mesh.EdgePoints[3 * (points + p)], place.Point(polyline[p]));
-        points += polyline.size();
-    }
-
+    const ShapeInstances& instances;
     const std::vector<PartMesh>& parts;
+    const TopoDS_Shape& root;
+    const ShapeAttributes* attributes;
     KShapeMesh& mesh;
-    std::size_t nodes = 0, triangles = 0, points = 0;
-    std::map<std::size_t, std::size_t> partNumbers;
+    std::vector<std::vector<SharedPart>> shared;
+    std::size_t faces = 0, edges = 0;
 };
 
 } // namespace
 
-bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& parts, KShapeMesh& mesh)
+bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& parts, const TopoDS_Shape& root,
+                  const ShapeAttributes* attributes, KShapeMesh& mesh)
 {
-    const std::vector<Contribution> contributions = Contributions(instances, parts);
-    std::size_t nodes = 0, triangles = 0, points = 0, faces = 0, edges = 0;
-    for (const Contribution& contribution : contributions) {
-        const PartMesh& part = parts[contribution.occurrence->part];
-        for (int face : contribution.faces) {
-            nodes += part.faceMeshes[static_cast<std::size_t>(face - 1)].positions.size();
-            triangles += part.faceMeshes[static_cast<std::size_t>(face - 1)].triangles.size() / 3;
-        }
-        for (int edge : contribution.edges)
-            points += part.edgePolylines[static_cast<std::size_t>(edge - 1)].size();
-        faces += contribution.faces.size();
-        edges += contribution.edges.size();
-    }
-    if (nodes > std::numeric_limits<unsigned int>::max())
-        return false;
-
-    mesh.Positions.resize(3 * nodes);
-    mesh.Normals.resize(3 * nodes);
-    mesh.TexCoords.assign(2 * nodes, 0.0f);
-    mesh.Indices.resize(3 * triangles);
-    mesh.EdgePoints.resize(3 * points);
-    mesh.Faces.clear();
-    mesh.Faces.reserve(faces);
-    mesh.Edges.clear();
-    mesh.Edges.reserve(edges);
+    mesh.Parts.clear();
     mesh.Instances.clear();
+    const std::vector<Contribution> contributions = FindContributions(instances, parts);
     mesh.Instances.reserve(contributions.size());
-    Writer writer(parts, mesh);
-    for (const Contribution& contribution : contributions)
-        writer.Write(contribution);
-    return true;
+    Assembler assembler(instances, parts, root, attributes, mesh);
+    return std::all_of(contributions.begin(), contributions.end(),
+                       [&assembler](const Contribution& contribution) { return assembler.Add(contribution); });
 }
 
 } // namespace KorrCore

@@ -2,19 +2,24 @@
 
 #include <vector>
 
+#include <TopoDS_Shape.hxx>
+
 #include <KorrGeomCore/TopoExplor/KShapeMesh.h>
 
 #include "TopoExplor/PartMesh.h"
 #include "TopoExplor/ShapeInstances.h"
+#include "TopoShape/ShapeAttributes.h"
 
 namespace KorrCore {
 
-// Fills the mesh's buffers with every occurrence of every part, placed by its
-// location, each buffer sized once and written by position. A face or an
-// edge that an earlier occurrence already brought (the same face at the same
-// place, reached twice) is left out, so that the faces and edges come in the
-// order, and with the repeats removed, of the explorers' lists. False when
-// the nodes would outnumber what an unsigned int index can name.
-bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& parts, KShapeMesh& mesh);
+// Fills the mesh with one instance per occurrence of a part that brings
+// something (see FindContributions), and each mesh part once. An occurrence
+// that brings only some of its faces and edges gets a mesh part of its own.
+// Occurrences of one part share its mesh part when the attributes of `root`
+// (null when it carries none) give them the same product name and face
+// colours. False when a part's nodes would outnumber what an unsigned int
+// index can name.
+bool AssembleMesh(const ShapeInstances& instances, const std::vector<PartMesh>& parts, const TopoDS_Shape& root,
+                  const ShapeAttributes* attributes, KShapeMesh& mesh);
 
 } // namespace KorrCore

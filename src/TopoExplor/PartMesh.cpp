@@ -4,6 +4,7 @@
 #include <Poly_PolygonOnTriangulation.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopTools_MapOfShape.hxx>
 #include <TopoDS.hxx>
 
 #include <algorithm>
@@ -111,6 +112,22 @@ void ReadEdges(const TopoDS_Shape& shape, const MeshSettings& settings, PartMesh
     }
 }
 
+// A shell without free edges (each edge bounding two of its faces, or one
+// face twice, as a seam does) holds its solid's inside from every side.
+bool FacesBoundClosedSolids(const TopoDS_Shape& shape, const TopTools_IndexedMapOfShape& faces)
+{
+    TopTools_MapOfShape enclosing;
+    for (TopExp_Explorer solids(shape, TopAbs_SOLID); solids.More(); solids.Next())
+        for (TopExp_Explorer shells(solids.Current(), TopAbs_SHELL); shells.More(); shells.Next())
+            if (BRep_Tool::IsClosed(shells.Current()))
+                for (TopExp_Explorer face(shells.Current(), TopAbs_FACE); face.More(); face.Next())
+                    enclosing.Add(face.Current());
+    for (int f = 1; f <= faces.Extent(); ++f)
+        if (!enclosing.Contains(faces(f)))
+            return false;
+    return faces.Extent() > 0;
+}
+
 } // namespace
 
 PartMesh ReadPartMesh(const TopoDS_Shape& shape, const MeshSettings& settings, const UVSettings& uv)
@@ -122,6 +139,10 @@ PartMesh ReadPartMesh(const TopoDS_Shape& shape, const MeshSettings& settings, c
     for (int f = 1; f <= part.faces.Extent(); ++f)
         part.faceMeshes.push_back(ReadFace(TopoDS::Face(part.faces(f)), settings, uv));
     ReadEdges(shape, settings, part);
+    // A face left unmeshed is a hole through which back faces show.
+    part.closed = FacesBoundClosedSolids(shape, part.faces) &&
+                  std::none_of(part.faceMeshes.begin(), part.faceMeshes.end(),
+                               [](const FaceMesh& face) { return face.triangles.empty(); });
     return part;
 }
 

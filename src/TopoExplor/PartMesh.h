@@ -24,13 +24,16 @@ struct PartMesh {
     std::vector<FaceMesh> faceMeshes;
     // Per edge (same order as `edges`) its polyline.
     std::vector<std::vector<gp_XYZ>> edgePolylines;
+    // Every face lies on a closed shell of a solid and has triangles (see
+    // KMeshPart::Closed).
+    bool closed = false;
 };
 
 // Reads the triangulations the mesher left on the part's faces as they are
 // shaded (see ReadShadedFace), then one polyline per edge from the polygon the
 // mesher left on a face's triangulation, or sampled from the edge's curve when
 // no meshed face carries one. Faces and edges whose data cannot be shown stay
-// empty.
+// empty. Whether the part is closed is judged from its shape alone.
 PartMesh ReadPartMesh(const TopoDS_Shape& part, const MeshSettings& settings, const UVSettings& uv);
 
 } // namespace KorrCore

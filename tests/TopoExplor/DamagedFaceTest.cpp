@@ -39,9 +39,13 @@ TEST(DamagedFace, WholeShapeMeshLeavesTheDamagedFaceEmptyAndMeshesTheRest)
     KMeshOptions options;
     options.Deflection = 36;
     ASSERT_TRUE(KShapeMesher::Mesh(shape, options, mesh));
-    ASSERT_EQ(mesh.Faces.size(), 3u);
-    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 0u);
-    EXPECT_GT(mesh.Faces[1].Triangles.Count, 0u);
+    std::vector<KMeshFace> faces;
+    for (const KMeshInstance& instance : mesh.Instances)
+        for (const KMeshFace& face : mesh.Parts.at(instance.Part).Faces)
+            faces.push_back(face);
+    ASSERT_EQ(faces.size(), 3u);
+    EXPECT_EQ(faces[0].Triangles.Count, 0u);
+    EXPECT_GT(faces[1].Triangles.Count, 0u);
 }
 
 TEST(DamagedFace, WholeShapeMeshRefusesADeflectionTheCoordinatesCannotResolve)
@@ -52,5 +56,5 @@ TEST(DamagedFace, WholeShapeMeshRefusesADeflectionTheCoordinatesCannotResolve)
     KMeshOptions options;
     options.Deflection = 1e-3;
     EXPECT_FALSE(KShapeMesher::Mesh(farSphere, options, mesh));
-    EXPECT_TRUE(mesh.Positions.empty());
+    EXPECT_TRUE(mesh.Parts.empty());
 }

@@ -1,5 +1,9 @@
-// A host that knows only the installed package and its umbrella header.
+// A host that knows only the installed package and its umbrella header (and,
+// with the Exchange component, the glTF writer's).
 #include <KorrGeomCore/KorrGeomCore.h>
+#ifdef KORRGEOM_WITH_EXCHANGE
+#include <KorrGeomCore/Service/KGltfFileService.h>
+#endif
 
 int main()
 {
@@ -8,7 +12,12 @@ int main()
     KorrCore::ShapeList faces;
     const bool listed = box && KorrCore::KTopoFaceExplor::Explor(box, faces);
     KorrCore::KShapeMesh mesh;
-    const bool meshed =
-        box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) && mesh.Faces.size() == 6;
-    return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid && meshed ? 0 : 1;
+    const bool meshed = box && KorrCore::KShapeMesher::Mesh(box, KorrCore::KMeshOptions(), mesh) &&
+                        mesh.Parts.size() == 1 && mesh.Parts[0].Faces.size() == 6;
+#ifdef KORRGEOM_WITH_EXCHANGE
+    const bool written = box && KorrCore::KGltfFileService().Encode({box}, true).rfind("glTF", 0) == 0;
+#else
+    const bool written = true;
+#endif
+    return listed && faces.size() == 6 && box->GetShapeType() == KorrCore::TopoSolid && meshed && written ? 0 : 1;
 }

@@ -1,15 +1,11 @@
 #include <string>
 
 #include <gtest/gtest.h>
-#include <tiny_gltf.h>
 
 #include "DisplayRoundTrip.h"
-#include "GlbWriter.h"
-#include "GltfAccess.h"
 #include "Scene.h"
 
 using korrgeom::DisplayMesh;
-using korrgeom_test::Read;
 
 namespace {
 
@@ -22,12 +18,6 @@ DisplayMesh EmbeddedSceneMesh(double deflection)
         korrgeom::AddEdges(named.shape, deflection, mesh);
     }
     return mesh;
-}
-
-std::vector<float> Slice(const std::vector<float>& values, std::size_t first, std::size_t count)
-{
-    return std::vector<float>(values.begin() + static_cast<std::ptrdiff_t>(first),
-                              values.begin() + static_cast<std::ptrdiff_t>(first + count));
 }
 
 } // namespace
@@ -64,48 +54,4 @@ TEST(DisplayRoundTrip, EmbeddedSceneGivesOneConsistentMesh)
     EXPECT_GE(mesh.polylines.size(), 20u);
     for (const DisplayMesh::Polyline& polyline : mesh.polylines)
         EXPECT_GE(polyline.pointCount, 2u);
-}
-
-TEST(DisplayRoundTrip, GlbFileLoadsBackWithTheSameData)
-{
-    const DisplayMesh mesh = EmbeddedSceneMesh(0.1);
-    const std::string path = ::testing::TempDir() + "korrgeom_round_trip.glb";
-    std::string error;
-    ASSERT_TRUE(korrgeom::WriteGlb(mesh, path, error)) << error;
-
-    tinygltf::TinyGLTF loader;
-    tinygltf::Model model;
-    std::string loadError, warning;
-    ASSERT_TRUE(loader.LoadBinaryFromFile(&model, &loadError, &warning, path)) << loadError;
-    EXPECT_EQ(warning, "");
-    EXPECT_EQ(model.asset.version, "2.0");
-    ASSERT_EQ(model.meshes.size(), 1u);
-    ASSERT_EQ(model.scenes.size(), 1u);
-    ASSERT_EQ(model.scenes[0].nodes.size(), 1u);
-    EXPECT_EQ(model.nodes.at(static_cast<std::size_t>(model.scenes[0].nodes[0])).mesh, 0);
-
-    const std::vector<tinygltf::Primitive>& primitives = model.meshes[0].primitives;
-    ASSERT_EQ(primitives.size(), 1 + mesh.polylines.size());
-    const tinygltf::Primitive& surface = primitives[0];
-    EXPECT_EQ(surface.mode, TINYGLTF_MODE_TRIANGLES);
-    EXPECT_EQ(Read<float>(model, surface.attributes.at("POSITION"), 3), mesh.positions);
-    EXPECT_EQ(Read<float>(model, surface.attributes.at("NORMAL"), 3), mesh.normals);
-    EXPECT_EQ(Read<float>(model, surface.attributes.at("TEXCOORD_0"), 2), mesh.texCoords);
-    EXPECT_EQ(Read<unsigned int>(model, surface.indices, 1), mesh.indices);
-
-    for (std::size_t k = 0; k < mesh.polylines.size(); ++k) {
-        const tinygltf::Primitive& strip = primitives[k + 1];
-        const DisplayMesh::Polyline& polyline = mesh.polylines[k];
-        EXPECT_EQ(strip.mode, TINYGLTF_MODE_LINE_STRIP);
-        EXPECT_EQ(Read<float>(model, strip.attributes.at("POSITION"), 3),
-                  Slice(mesh.linePoints, 3 * polyline.firstPoint, 3 * polyline.pointCount))
-            << "polyline " << k;
-    }
-}
-
-TEST(DisplayRoundTrip, UnwritablePathIsReported)
-{
-    std::string error;
-    EXPECT_FALSE(korrgeom::WriteGlb(DisplayMesh{}, "/nonexistent-directory/out.glb", error));
-    EXPECT_NE(error.find("/nonexistent-directory/out.glb"), std::string::npos);
 }

@@ -33,9 +33,21 @@ inline gp_XYZ Triple(const std::vector<float>& buffer, std::size_t i)
 // counter-clockwise seen from outside.
 double EnclosedVolume(const std::vector<float>& positions, const std::vector<unsigned int>& indices);
 
-// The face ranges follow each other without gap or overlap and cover every
-// triangle and node, and each face's triangles name only its own nodes; the
-// edge ranges likewise cover the edge points.
+// In each part, the face ranges follow each other without gap or overlap
+// and cover every triangle and node, and each face's triangles name only its
+// own nodes; the edge ranges likewise cover the edge points. The instances'
+// ranges of the shape's faces and edges follow each other likewise, each as
+// long as its part's lists.
 ::testing::AssertionResult RangesCoverEverything(const KorrCore::KShapeMesh& mesh);
+
+// Every instance's triangles placed in the shape's frame, one after another:
+// what a viewer draws. Normals turn with the placements, and a mirroring
+// placement turns the winding round.
+struct PlacedTriangles {
+    std::vector<float> positions;
+    std::vector<float> normals;
+    std::vector<unsigned int> indices;
+};
+PlacedTriangles Placed(const KorrCore::KShapeMesh& mesh);
 
 } // namespace KorrTest

@@ -35,13 +35,15 @@ struct KORRGEOMCORE_EXPORT KMeshOptions {
 class KORRGEOMCORE_EXPORT KShapeMesher {
 public:
     // Meshes every face of the shape with one call of the kernel's mesher and
-    // fills the mesh: merged nodes, normals, texture coordinates and triangles,
-    // each face's range of them, and one polyline per distinct edge, taken from
-    // the face meshes so that lines and surfaces meet (an edge on no meshed
-    // face is sampled from its curve). Like the face tessellation, the mesh
-    // stays with the shape, and a shape already meshed at least as finely is
-    // not meshed again. Located copies of one part are meshed once and placed
-    // once per copy (see KMeshInstance).
+    // fills the mesh: per part, merged nodes, normals, texture coordinates and
+    // triangles, each face's range of them, and one polyline per distinct
+    // edge, taken from the face meshes so that lines and surfaces meet (an
+    // edge on no meshed face is sampled from its curve); per placement of a
+    // part, an instance. Like the face tessellation, the mesh stays with the
+    // shape, and a shape already meshed at least as finely is not meshed
+    // again. Located copies of one part are meshed and held once (see
+    // KShapeMesh). The names and colours a loaded file gave the shape reach
+    // the instances, parts and faces.
     //
     // Faces whose parts contradict each other (parameter curves running off
     // their surface or away from their edges, surfaces bulging far beyond

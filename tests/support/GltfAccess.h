@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
 
-namespace korrgeom_test {
+namespace KorrTest {
 
 // The bytes an accessor reads, as elements of T (tightly packed or strided
 // by exactly one element).
@@ -19,8 +19,20 @@ std::vector<T> Read(const tinygltf::Model& model, int accessorIndex, std::size_t
     std::vector<T> values(accessor.count * componentsPerElement);
     const std::size_t offset = view.byteOffset + accessor.byteOffset;
     EXPECT_LE(offset + values.size() * sizeof(T), bytes.size());
-    std::memcpy(values.data(), bytes.data() + offset, values.size() * sizeof(T));
+    if (offset + values.size() * sizeof(T) <= bytes.size())
+        std::memcpy(values.data(), bytes.data() + offset, values.size() * sizeof(T));
     return values;
 }
 
-} // namespace korrgeom_test
+// Node numbers, stored as 16- or 32-bit integers.
+inline std::vector<unsigned int> ReadIndices(const tinygltf::Model& model, int accessorIndex)
+{
+    const int type = model.accessors.at(static_cast<std::size_t>(accessorIndex)).componentType;
+    if (type == TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT)
+        return Read<unsigned int>(model, accessorIndex, 1);
+    EXPECT_EQ(type, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT);
+    const std::vector<unsigned short> narrow = Read<unsigned short>(model, accessorIndex, 1);
+    return std::vector<unsigned int>(narrow.begin(), narrow.end());
+}
+
+} // namespace KorrTest

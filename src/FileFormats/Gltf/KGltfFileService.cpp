@@ -1,0 +1,115 @@
+#include <KorrGeomCore/Service/KGltfFileService.h>
+
+#include <KorrGeomCore/Platform/KStringUtil.h>
+#include <KorrGeomCore/TopoExplor/KShapeMesher.h>
+
+#include <cmath>
+#include <cwctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "Core/Frame.h"
+#include "FileFormats/Gltf/GltfScene.h"
+#include "Platform/FileReplace.h"
+
+namespace KorrCore {
+
+namespace {
+
+constexpr char kReportSource[] = "Service/KGltfFileService";
+
+// The path's extension in lower case: ".glb" for "Model.GLB".
+std::wstring Extension(const std::wstring& path)
+{
+    std::wstring extension = std::filesystem::path(path).extension().wstring();
+    for (wchar_t& character : extension)
+        character = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(character)));
+    return extension;
+}
+
+// tinygltf's own file writer reports success whatever happened to the file,
+// so the stream is ours and its state is checked.
+bool WriteModel(const tinygltf::Model& model, bool binary, std::ostream& out)
+{
+    tinygltf::TinyGLTF writer;
+    return Guarded([&] { return writer.WriteGltfSceneToStream(&model, out, false, binary); }) && out.flush();
+}
+
+// The model of the shapes held, each meshed; nothing, after a report, when
+// one cannot be. The meshes go before the model is written.
+std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflection, const Gltf::GltfSettings& settings)
+{
+    KMeshOptions options;
+    options.Deflection = deflection;
+    options.NormalizeUV = true;
+    std::vector<KShapeMesh> meshes;
+    for (const ShapePtr& shape : shapes) {
+        if (!KORR_CHECK(HoldsShape(shape), "NULL TopoShape!"))
+            continue;
+        meshes.emplace_back();
+        if (!KORR_CHECK(KShapeMesher::Mesh(shape, options, meshes.back()), "Cannot mesh the shape!"))
+            return std::nullopt;
+    }
+    std::optional<tinygltf::Model> model = Guarded(
+        std::optional<tinygltf::Model>(), [&] { return std::make_optional(Gltf::SceneModel(meshes, settings)); });
+    KORR_CHECK(model.has_value(), "Cannot write the file!");
+    return model;
+}
+
+} // namespace
+
+KGltfFileService::KGltfFileService()
+{
+    SetName(L"glTF");
+    SetTitle(L"glTF 2.0 display model");
+    SetFileFilter(L"*.glb;*.gltf");
+}
+
+void KGltfFileService::SetDeflection(double value)
+{
+    if (KORR_CHECK(value >= 0.0 && std::isfinite(value), "Invalid Deflection!"))
+        deflection = value;
+}
+
+void KGltfFileService::SetModelUnit(double metres)
+{
+    if (KORR_CHECK(metres > 0.0 && std::isfinite(metres), "Invalid Model Unit!"))
+        modelUnit = metres;
+}
+
+std::string KGltfFileService::Encode(const ShapeList& shapes, bool binary) const
+{
+    return Guarded(std::string(), [&] {
+        const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
+        std::ostringstream out;
+        return model && WriteModel(*model, binary, out) ? out.str() : std::string();
+    });
+}
+
+void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
+{
+    const std::wstring extension = Extension(path);
+    const bool binary = extension == L".glb";
+    if (!KORR_CHECK(binary || extension == L".gltf", "Not a .glb or .gltf file!"))
+        return;
+    const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
+    if (!model)
+        return;
+    const bool written = ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        if (!WriteModel(*model, binary, out))
+            return false;
+        out.close();
+        return !out.fail();
+    });
+    KORR_CHECK(written, "Cannot write the file!");
+}
+
+ShapePtr KGltfFileService::OnLoadFile(const std::wstring& /*path*/)
+{
+    return nullptr;
+}
+
+} // namespace KorrCore
