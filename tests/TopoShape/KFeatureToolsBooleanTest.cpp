@@ -4,7 +4,6 @@
 #include <TopExp_Explorer.hxx>
 #include <gtest/gtest.h>
 
-#include <functional>
 
 #include "support/ReportRecorder.h"
 #include "support/ShapeChecks.h"
@@ -144,25 +143,4 @@ TEST(Boolean, InvalidOperandsAreRefusedBeforeTheKernelRuns)
     // The valid disc still takes part.
     const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
     EXPECT_TRUE(KFeatureTools::Boolean(disc, otherCircle, BooleanCommon));
-}
-
-TEST(Boolean, AnOperandFoundValidIsCheckedAgainOnceItHoldsAnotherShape)
-{
-    const TopoDS_Shape broken = Kernel(SolidOfTwoShellsSharingAFace());
-    // Replaced through the library's setter, and on the kernel shape itself.
-    const std::function<void(const ShapePtr&)> replacements[] = {
-        [&](const ShapePtr& operand) { KTopoShapeImpl::SetShape(operand.get(), broken); },
-        [&](const ShapePtr& operand) { KTopoShapeImpl::GetShape(operand.get()) = broken; },
-    };
-    for (const auto& replace : replacements) {
-        const ShapePtr operand = LeftCube();
-        ASSERT_TRUE(KFeatureTools::Boolean(operand, RightCube(), BooleanFuse));
-        replace(operand);
-        EXPECT_FALSE(KFeatureTools::Boolean(operand, RightCube(), BooleanFuse));
-    }
-    // Moved in place, it is the same shape and still takes part.
-    const ShapePtr moved = LeftCube();
-    ASSERT_TRUE(KFeatureTools::Boolean(moved, RightCube(), BooleanFuse));
-    ASSERT_TRUE(KFeatureTools::TranslateInplace(moved, Vector3(2, 0, 0)));
-    EXPECT_NEAR(KorrTest::Volume(KFeatureTools::Boolean(moved, RightCube(), BooleanCommon)), 700, 1e-6);
 }
