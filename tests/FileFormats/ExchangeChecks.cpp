@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "support/ShapeChecks.h"
+#include "support/Checks.h"
 
 namespace KorrTest {
 

@@ -13,9 +13,7 @@
 #include "FileFormats/Xde/IsolatedReading.h"
 #include "TopoShape/ShapeAttributes.h"
 #include "support/GltfAccess.h"
-#include "support/ReportRecorder.h"
-#include "support/ShapeChecks.h"
-#include "support/TempDir.h"
+#include "support/Checks.h"
 
 // Meshes with their names and colours, and the glTF files made of them.
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FileFormats/ExchangeChecks.h"
-#include "support/TempDir.h"
+#include "support/Checks.h"
 
 // Files the kernel's translators cannot take, and workers stopped on the way:
 // each gives null promptly, and leaves no descriptor, process or file behind.
@@ -75,7 +75,7 @@ TEST(XdeDamage, DamagedForeignAndMissingFilesGiveNullAndLeaveNothingBehind)
         KorrTest::WriteBytes(dir.file(damaged.name), damaged.bytes);
         EXPECT_FALSE(Xde::ReadInWorker(damaged.format, dir.file(damaged.name), {})) << damaged.name;
     }
-    EXPECT_FALSE(Xde::ReadInWorker(FileFormat::Step, dir.path(), {})) << "a directory";
+    EXPECT_FALSE(Xde::ReadInWorker(FileFormat::Step, dir.file("."), {})) << "a directory";
     EXPECT_FALSE(Xde::ReadInWorker(FileFormat::Step, dir.file("missing.stp"), {}));
     EXPECT_EQ(OpenDescriptors(), descriptors);
     EXPECT_TRUE(NoChildLeft());

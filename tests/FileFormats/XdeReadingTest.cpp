@@ -11,7 +11,7 @@
 #include <set>
 
 #include "FileFormats/ExchangeChecks.h"
-#include "support/ShapeChecks.h"
+#include "support/Checks.h"
 
 // STEP and IGES files read through the translation worker: the shared real
 // files as the kernel's XCAF reader reads them, the as1 assembly's structure,

@@ -1,146 +1,63 @@
-#include <KorrGeomCore/KorrGeomCore.h>
-
-#include <BRep_Tool.hxx>
-#include <TopExp_Explorer.hxx>
-#include <gtest/gtest.h>
-
-
-#include "support/ReportRecorder.h"
-#include "support/ShapeChecks.h"
-#include "support/TestProfiles.h"
+#include "support/Checks.h"
 
 using namespace KorrCore;
 using KMath::Vector3;
-using KorrTest::Kernel;
-using KorrTest::ReportRecorder;
+using KorrTest::Is;
 
 namespace {
 
-ShapePtr Box(const Vector3& corner, const Vector3& size) { return KBrepTools::MakeBox(corner, Vector3::UNIT_Z, size); }
-
-// Two 10-cubes overlapping in a 5 x 10 x 10 slab.
-ShapePtr LeftCube() { return Box(Vector3(0, 0, 0), Vector3(10, 10, 10)); }
-ShapePtr RightCube() { return Box(Vector3(5, 0, 0), Vector3(10, 10, 10)); }
-
-// A large square through the point, at right angles to the normal.
-ShapePtr PlaneThrough(const Vector3& point, const Vector3& normal)
+ShapePtr Cube(double x, double side = 10)
 {
-    Vector3 u = normal.crossProduct(std::abs(normal.x) < 0.9 ? Vector3::UNIT_X : Vector3::UNIT_Y);
-    u.normalise();
-    Vector3 v = normal.crossProduct(u);
-    v.normalise();
-    const double half = 50;
-    return KorrTest::PolygonFace({point - u * half - v * half, point + u * half - v * half,
-                                  point + u * half + v * half, point - u * half + v * half});
-}
-
-// Every edge of the wire lies on both shapes.
-::testing::AssertionResult LiesOnBoth(const ShapePtr& wire, const ShapePtr& first, const ShapePtr& second)
-{
-    for (TopExp_Explorer edge(Kernel(wire), TopAbs_EDGE); edge.More(); edge.Next()) {
-        const double toFirst = KorrTest::DistanceBetween(edge.Current(), Kernel(first));
-        const double toSecond = KorrTest::DistanceBetween(edge.Current(), Kernel(second));
-        if (toFirst > 1e-6 || toSecond > 1e-6)
-            return ::testing::AssertionFailure() << "edge off the shapes by " << toFirst << " and " << toSecond;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// Found by fuzzing: the kernel's common of a solid whose two shells share one
-// disc face with a circle leaked its intermediate data.
-ShapePtr SolidOfTwoShellsSharingAFace()
-{
-    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
-    return KBrepTools::MakeSolid({disc, disc});
+    return KBrepTools::MakeBox({x, 0, 0}, {0, 0, 1}, {side, side, side});
 }
 
 } // namespace
 
-TEST(Boolean, FuseCommonAndCutOfOverlappingCubes)
+TEST(KFeatureToolsBoolean, FuseCommonAndCutOfOverlappingCubesLeaveTheOperands)
 {
-    const ShapePtr left = LeftCube(), right = RightCube();
-
-    const ShapePtr fused = KFeatureTools::Boolean(left, right, BooleanFuse);
-    EXPECT_NEAR(KorrTest::Volume(fused), 1500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoundsNear(fused, Vector3(0, 0, 0), Vector3(15, 10, 10), 1e-6));
-
-    const ShapePtr common = KFeatureTools::Boolean(left, right, BooleanCommon);
-    EXPECT_NEAR(KorrTest::Volume(common), 500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoundsNear(common, Vector3(5, 0, 0), Vector3(10, 10, 10), 1e-6));
-
-    // The cut removes the second shape from the first; swapped, the other side remains.
-    const ShapePtr leftPart = KFeatureTools::Boolean(left, right, BooleanCut);
-    const ShapePtr rightPart = KFeatureTools::Boolean(right, left, BooleanCut);
-    EXPECT_NEAR(KorrTest::Volume(leftPart), 500.0, 1e-6);
-    EXPECT_TRUE(KorrTest::BoundsNear(leftPart, Vector3(0, 0, 0), Vector3(5, 10, 10), 1e-6));
-    EXPECT_TRUE(KorrTest::BoundsNear(rightPart, Vector3(10, 0, 0), Vector3(15, 10, 10), 1e-6));
-
-    // The operands are left as they were.
-    EXPECT_NEAR(KorrTest::Volume(left), 1000.0, 1e-6);
-    EXPECT_NEAR(KorrTest::Volume(right), 1000.0, 1e-6);
+    const ShapePtr left = Cube(0), right = Cube(5);
+    EXPECT_TRUE(Is(KFeatureTools::Boolean(left, right, BooleanFuse), TopoCompound, 1500, {0, 0, 0}, {15, 10, 10}));
+    EXPECT_TRUE(Is(KFeatureTools::Boolean(left, right, BooleanCommon), TopoCompound, 500, {5, 0, 0}, {10, 10, 10}));
+    EXPECT_TRUE(Is(KFeatureTools::Boolean(left, right, BooleanCut), TopoCompound, 500, {0, 0, 0}, {5, 10, 10}));
+    EXPECT_TRUE(Is(KFeatureTools::Boolean(right, left, BooleanCut), TopoCompound, 500, {10, 0, 0}, {15, 10, 10}));
+    EXPECT_NEAR(KorrTest::Size(left) + KorrTest::Size(right), 2000.0, 1e-6);
+    // Nothing in common is an empty compound.
+    EXPECT_TRUE(Is(KFeatureTools::Boolean(left, Cube(20, 1), BooleanCommon), TopoCompound, 0, {0, 0, 0}, {1, 1, 1}));
+    KorrTest::ReportRecorder recorder;
+    EXPECT_FALSE(KFeatureTools::Boolean(left, right, KBooleanOp(3)) ||
+                 KFeatureTools::Boolean(left, right, KBooleanOp(-1)));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>(2, "Invalid Boolean type!"));
 }
 
-TEST(Boolean, EmptyResultIsWrappedAsAnEmptyCompound)
+TEST(KFeatureToolsBoolean, SectionsAreOneClosedWireOnBothShapesOrNull)
 {
-    const ShapePtr common =
-        KFeatureTools::Boolean(LeftCube(), Box(Vector3(20, 20, 20), Vector3(1, 1, 1)), BooleanCommon);
-    ASSERT_TRUE(common);
-    ASSERT_FALSE(common->IsNull());
-    EXPECT_EQ(common->GetShapeType(), TopoCompound);
-    EXPECT_EQ(KorrTest::CountDistinct(common, TopAbs_SOLID), 0);
-    EXPECT_EQ(KorrTest::CountDistinct(common, TopAbs_FACE), 0);
-}
-
-TEST(Boolean, InvalidOperationIsReportedOnce)
-{
-    for (int value : {3, -1}) {
-        ReportRecorder recorder;
-        EXPECT_EQ(KFeatureTools::Boolean(LeftCube(), RightCube(), static_cast<KBooleanOp>(value)), nullptr);
-        EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Invalid Boolean type!"}) << value;
-        EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
+    const ShapePtr box = Cube(0);
+    // Planes through (5, 5, 5); the slanted one cuts a hexagon whose edges the section lists out of order.
+    for (const auto& [normal, edges] : {std::pair{Vector3(0, 0, 1), 4}, std::pair{Vector3(1, 1, 1), 6}}) {
+        Vector3 u = normal.crossProduct({1, 0, 0}), v = normal.crossProduct(u), c(5, 5, 5);
+        u.normalise(), v.normalise();
+        std::vector<Vector3> corners = {c - u * 50 - v * 50, c + u * 50 - v * 50, c + u * 50 + v * 50,
+                                        c - u * 50 + v * 50};
+        const ShapePtr plane = KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4));
+        const ShapePtr section = KFeatureTools::SurfaceSection(box, plane);
+        EXPECT_TRUE(KorrTest::HasKind(section, TopoWire) && BRep_Tool::IsClosed(KorrTest::Kernel(section)));
+        EXPECT_EQ(KorrTest::CountDistinct(section, TopAbs_EDGE), edges);
+        for (const gp_Pnt& p : KorrTest::VertexPoints(section))
+            EXPECT_LT(KorrTest::DistanceTo(box, {p.X(), p.Y(), p.Z()}) +
+                          KorrTest::DistanceTo(plane, {p.X(), p.Y(), p.Z()}),
+                      1e-6);
     }
-}
-
-TEST(SurfaceSection, PlaneThroughABoxGivesOneClosedWireOnBothShapes)
-{
-    const ShapePtr box = LeftCube();
-    const ShapePtr level = PlaneThrough(Vector3(5, 5, 5), Vector3::UNIT_Z);
-    const ShapePtr square = KFeatureTools::SurfaceSection(box, level);
-    ASSERT_TRUE(KorrTest::HasKind(square, TopoWire));
-    EXPECT_EQ(KorrTest::CountDistinct(square, TopAbs_EDGE), 4);
-    EXPECT_TRUE(BRep_Tool::IsClosed(Kernel(square)));
-    EXPECT_TRUE(LiesOnBoth(square, box, level));
-
-    // The slanted plane cuts a hexagon whose edges the section lists out of
-    // order: all six must still end up in the one wire.
-    const ShapePtr slanted = PlaneThrough(Vector3(5, 5, 5), Vector3(1, 1, 1));
-    const ShapePtr hexagon = KFeatureTools::SurfaceSection(box, slanted);
-    ASSERT_TRUE(hexagon);
-    EXPECT_EQ(KorrTest::CountDistinct(hexagon, TopAbs_EDGE), 6);
-    EXPECT_TRUE(BRep_Tool::IsClosed(Kernel(hexagon)));
-    EXPECT_TRUE(LiesOnBoth(hexagon, box, slanted));
-}
-
-TEST(SurfaceSection, NoCommonCurveOrSeveralLoopsGiveNull)
-{
-    ReportRecorder recorder;
-    EXPECT_EQ(KFeatureTools::SurfaceSection(LeftCube(), Box(Vector3(20, 20, 20), Vector3(1, 1, 1))), nullptr);
-    // A cylinder through two opposite faces meets the box in two separate circles.
-    const ShapePtr cylinder = KBrepTools::MakeCylinder(Vector3(5, 5, -5), Vector3::UNIT_Z, 2, 20, 0);
-    EXPECT_EQ(KFeatureTools::SurfaceSection(LeftCube(), cylinder), nullptr);
-    EXPECT_EQ(recorder.count(), 0u);
-}
-
-TEST(Boolean, InvalidOperandsAreRefusedBeforeTheKernelRuns)
-{
-    const ShapePtr brokenSolid = SolidOfTwoShellsSharingAFace();
-    ASSERT_TRUE(brokenSolid);
-    ASSERT_FALSE(KorrTest::IsValid(brokenSolid));
-    const ShapePtr otherCircle = KBrepTools::MakeCircle(Vector3(10, 10, 10), 5, Vector3::UNIT_Z);
-    for (KBooleanOp operation : {BooleanFuse, BooleanCommon, BooleanCut})
-        EXPECT_FALSE(KFeatureTools::Boolean(brokenSolid, otherCircle, operation));
-    EXPECT_FALSE(KFeatureTools::SurfaceSection(brokenSolid, LeftCube()));
-    // The valid disc still takes part.
-    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
-    EXPECT_TRUE(KFeatureTools::Boolean(disc, otherCircle, BooleanCommon));
+    // No common curve, or a cylinder meeting the box in two separate circles.
+    KorrTest::ReportRecorder recorder;
+    EXPECT_FALSE(KFeatureTools::SurfaceSection(box, Cube(20, 1)) ||
+                 KFeatureTools::SurfaceSection(box, KBrepTools::MakeCylinder({5, 5, -5}, {0, 0, 1}, 2, 20, 0)) ||
+                 recorder.count() > 0);
+    // Invalid operands are refused before the kernel, which leaks on a solid whose two shells share one face.
+    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle({10, 10, 10}, 10, {1, 0, 0}));
+    const ShapePtr broken = KBrepTools::MakeSolid({disc, disc}),
+                   circle = KBrepTools::MakeCircle({10, 10, 10}, 5, {0, 0, 1});
+    ASSERT_TRUE(!KorrTest::IsValid(broken) && KFeatureTools::Boolean(disc, circle, BooleanCommon));
+    EXPECT_FALSE(KFeatureTools::Boolean(broken, circle, BooleanFuse) ||
+                 KFeatureTools::Boolean(broken, circle, BooleanCommon) ||
+                 KFeatureTools::Boolean(broken, circle, BooleanCut) || KFeatureTools::SurfaceSection(box, broken));
 }

@@ -1,111 +1,89 @@
-#include <KorrGeomCore/KorrGeomCore.h>
+#include "support/Checks.h"
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-
-#include "support/ReportRecorder.h"
-#include "support/ShapeChecks.h"
-#include "support/TestProfiles.h"
+#include <functional>
 
 using namespace KorrCore;
-using KMath::Math;
-using KMath::Vector3;
-using KorrTest::CircleEdge;
-using KorrTest::CircleWire;
-using KorrTest::ReportRecorder;
+using Profile = KPipeShellParam::SectionProfile;
 
 namespace {
 
-constexpr double kPi = Math::PI;
+constexpr double kPi = KMath::Math::PI;
 
-// The frustum through circles of radius 1 at z = 0 and radius 2 at z = 3.
-constexpr double kFrustumVolume = kPi * 3 / 3 * (1 + 2 + 4);
+ShapePtr Circle(double z, double radius)
+{
+    return KBrepTools::MakeCircle({0, 0, z}, radius, {0, 0, 1});
+}
+ShapePtr Square()
+{
+    return KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1})).front();
+}
+
+// The unit circle in the XY plane swept up the Z axis from 0 to 5, with one change: a cylinder, or null.
+ShapePtr Tube(const std::function<void(KPipeShellParam&)>& change)
+{
+    KPipeShellParam parameters;
+    parameters.Spine = KBrepTools::MakeLine({0, 0, 0}, {0, 0, 5});
+    parameters.AddProfile(Profile{Circle(0, 1), false, false, {}, false});
+    change(parameters);
+    return KFeatureTools::MakePipeShell(parameters);
+}
+::testing::AssertionResult IsCylinder(const ShapePtr& pipe)
+{
+    return KorrTest::Is(pipe, TopoSolid, 5 * kPi, {-1, -1, 0}, {1, 1, 5}, 1e-3);
+}
 
 } // namespace
 
-TEST(MakeLoft, TwoCirclesGiveAFrustumSolidOrShell)
+TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsReportingWhatIsNoneAndRefusingCoincidentNeighbours)
 {
-    const ShapeList edges{CircleEdge(Vector3::ZERO, 1, Vector3::UNIT_Z),
-                          CircleEdge(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
-    const ShapePtr solid = KFeatureTools::MakeLoft(edges, true);
-    ASSERT_TRUE(KorrTest::HasKind(solid, TopoSolid));
-    EXPECT_TRUE(KorrTest::IsValid(solid));
-    EXPECT_NEAR(KorrTest::Volume(solid), kFrustumVolume, 1e-4);
-    EXPECT_TRUE(KorrTest::BoundsNear(solid, Vector3(-2, -2, 0), Vector3(2, 2, 3), 1e-4));
-
-    const ShapeList wires{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z),
-                          CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z)};
-    const ShapePtr shell = KFeatureTools::MakeLoft(wires, false);
-    ASSERT_TRUE(KorrTest::HasKind(shell, TopoShell));
-    EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_FACE), 1);
-    // The lateral area of the frustum: pi * (r1 + r2) * slant height.
-    EXPECT_NEAR(KorrTest::Area(shell), kPi * 3 * std::sqrt(1 + 9), 1e-4);
+    KorrTest::ReportRecorder recorder;
+    // The frustum through circles of radius 1 at z = 0 and 2 at z = 3, an edge and a wire; a face and a null are
+    // skipped.
+    const ShapePtr frustum =
+        KFeatureTools::MakeLoft({KorrTest::EdgesOf(Circle(0, 1)).front(), Square(), nullptr, Circle(3, 2)}, true);
+    EXPECT_TRUE(KorrTest::Is(frustum, TopoSolid, kPi * 7, {-2, -2, 0}, {2, 2, 3}, 1e-4) && KorrTest::IsValid(frustum));
+    EXPECT_TRUE(KorrTest::Is(KFeatureTools::MakeLoft({Circle(0, 1), Circle(3, 2)}, false), TopoShell,
+                             kPi * 3 * std::sqrt(10.0), {-2, -2, 0}, {2, 2, 3}, 1e-4));
+    // Fewer than two sections, or neighbours on top of each other: the kernel would crash.
+    const ShapePtr bottom = Circle(0, 1), twin = Circle(0, 1), top = Circle(5, 1);
+    EXPECT_FALSE(
+        KFeatureTools::MakeLoft({}, true) || KFeatureTools::MakeLoft({bottom}, true) ||
+        KFeatureTools::MakeLoft({bottom, Square()}, false) || KFeatureTools::MakeLoft({bottom, bottom, top}, true) ||
+        KFeatureTools::MakeLoft({bottom, twin, top}, false) || KFeatureTools::MakeLoft({bottom, top, top}, true));
+    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Not Edge or Wire!", "NULL Shape", "Not Edge or Wire!"}));
+    EXPECT_TRUE(KFeatureTools::MakeLoft({bottom, top, twin}, false)); // a section may come back later
 }
 
-TEST(MakeLoft, ThreeSectionsSkinSmoothlyThroughTheMiddleOne)
+TEST(KFeatureToolsPipeShell, ACircleAlongALineIsACylinderInEveryModeUnlessPlacedOffTheSpinesVertices)
 {
-    const ShapeList sections{CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z),
-                             CircleWire(Vector3(0, 0, 2), 3, Vector3::UNIT_Z),
-                             CircleWire(Vector3(0, 0, 4), 1, Vector3::UNIT_Z)};
-    const ShapePtr barrel = KFeatureTools::MakeLoft(sections, true);
-    ASSERT_TRUE(KorrTest::HasKind(barrel, TopoSolid));
-    EXPECT_NEAR(KorrTest::DistanceTo(barrel, gp_Pnt(3, 0, 2)), 0.0, 1e-6);
-    // Smooth, not ruled: the body bulges beyond the two cones through the circles.
-    EXPECT_GT(KorrTest::Volume(barrel), 2 * kPi * 2 / 3 * (1 + 3 + 9));
-}
-
-TEST(MakeLoft, RejectedEntriesAreReportedAndSkipped)
-{
-    const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
-    const ShapePtr top = CircleWire(Vector3(0, 0, 3), 2, Vector3::UNIT_Z);
-    for (auto [rejected, message] : {std::pair{KorrTest::SquareFace(Vector3::ZERO, 1), "Not Edge or Wire!"},
-                                     std::pair{ShapePtr(), "NULL Shape"}}) {
-        ReportRecorder recorder;
-        EXPECT_NEAR(KorrTest::Volume(KFeatureTools::MakeLoft({bottom, rejected, top}, true)), kFrustumVolume, 1e-4);
-        ASSERT_EQ(recorder.messages(), std::vector<std::string>{message});
-        EXPECT_EQ(recorder.reports()[0].file, "TopoShape/KFeatureTools");
-    }
-}
-
-TEST(MakeLoft, FewerThanTwoSectionsGiveNull)
-{
-    const ShapePtr circle = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
-    ReportRecorder recorder;
-    EXPECT_EQ(KFeatureTools::MakeLoft({}, true), nullptr);
-    EXPECT_EQ(KFeatureTools::MakeLoft({circle}, true), nullptr);
-    EXPECT_EQ(recorder.count(), 0u);
-    // Two entries of which only one survives: the kernel would crash on it.
-    EXPECT_EQ(KFeatureTools::MakeLoft({circle, nullptr}, true), nullptr);
-    EXPECT_EQ(KFeatureTools::MakeLoft({std::make_shared<KTopoShape>(), circle}, false), nullptr);
-    EXPECT_EQ(KFeatureTools::MakeLoft({KorrTest::SquareFace(Vector3::ZERO, 1), circle}, false), nullptr);
-    EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"NULL Shape", "NULL Shape", "Not Edge or Wire!"}));
-}
-
-TEST(MakeLoft, CoincidentNeighbouringSectionsGiveNullInsteadOfCrashing)
-{
-    // Found by fuzzing: the kernel's skinning dereferences a null pointer when
-    // two consecutive sections lie on top of each other.
-    const ShapePtr bottom = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
-    const ShapePtr twin = CircleWire(Vector3::ZERO, 1, Vector3::UNIT_Z);
-    const ShapePtr top = CircleWire(Vector3(0, 0, 5), 1, Vector3::UNIT_Z);
-    for (bool solid : {false, true}) {
-        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, bottom, top}, solid));
-        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, twin, top}, solid));
-        EXPECT_FALSE(KFeatureTools::MakeLoft({bottom, top, top}, solid));
-    }
-    // A section may come back later in the list; only neighbours are degenerate.
-    const ShapePtr there_and_back = KFeatureTools::MakeLoft({bottom, top, twin}, false);
-    ASSERT_TRUE(KorrTest::HasKind(there_and_back, TopoShell));
-}
-
-TEST(MakeLoft, SectionsWithoutLengthGiveNullInsteadOfCrashing)
-{
-    // Found by fuzzing: a circle of radius zero among the sections crashed the
-    // kernel's skinning.
-    const ShapePtr point = KBrepTools::MakeCircle(Vector3::ZERO, 2.2e-16, Vector3::UNIT_X);
-    ASSERT_TRUE(point);
-    const ShapePtr top = CircleWire(Vector3(0, 0, 5), 1, Vector3::UNIT_Z);
-    EXPECT_FALSE(KFeatureTools::MakeLoft({top, point}, false));
-    EXPECT_FALSE(KFeatureTools::MakeLoft({point, top, CircleWire(Vector3(0, 0, 9), 2, Vector3::UNIT_Z)}, true));
+    const ShapePtr support = KBrepTools::MakeFace(KBrepTools::MakeCircle({0, 0, 2}, 9, {1, 0, 0}));
+    for (const auto& [mode, shape] : {std::pair{0, ShapePtr()}, std::pair{1, ShapePtr()}, std::pair{2, ShapePtr()},
+                                      std::pair{3, support}, std::pair{7, ShapePtr()}})
+        EXPECT_TRUE(IsCylinder(Tube([&](KPipeShellParam& p) {
+            p.Mode = mode, p.AuxiliaryShape = shape;
+            p.AxisDirection = mode == 2 ? KMath::Vector3::UNIT_X : KMath::Vector3::UNIT_Z;
+        })));
+    // The frame turns towards an auxiliary spine, leaning the circle: a slanted cylinder.
+    const ShapePtr slanted = Tube([&](KPipeShellParam& p) {
+        p.Mode = 4, p.AuxiliaryShape = KBrepTools::MakeLine({3, 0, 0}, {3, 0, 5});
+    });
+    EXPECT_TRUE(KorrTest::IsValid(slanted) && std::abs(KorrTest::Size(slanted) - 5 * kPi) < 1e-3);
+    // A profile is placed at a vertex of the spine, within the kernel's tolerance, and nowhere else.
+    EXPECT_TRUE(IsCylinder(
+        Tube([](KPipeShellParam& p) { p.Profiles.front().Location.z = 1e-9, p.Profiles.front().UseLocation = true; })));
+    EXPECT_FALSE(Tube([](KPipeShellParam& p) {
+        p.AddProfile(Profile{Circle(2.5, 1), false, false, {0, 0, 2.5}, true});
+    }));
+    // Open profiles and spines or auxiliary spines that are faces give null silently.
+    KorrTest::ReportRecorder recorder;
+    std::vector<KMath::Vector3> open = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}};
+    EXPECT_FALSE(
+        Tube([&](KPipeShellParam& p) { p.Profiles.front().Profile = KBrepTools::MakePolyline(open.data(), 3); }) ||
+        Tube([](KPipeShellParam& p) { p.Spine = Square(); }) ||
+        Tube([](KPipeShellParam& p) { p.Mode = 4, p.AuxiliaryShape = Square(); }) || recorder.count() > 0);
+    // A missing auxiliary shape or list of profiles is reported; a missing profile is reported and skipped.
+    EXPECT_FALSE(Tube([](KPipeShellParam& p) { p.Mode = 3; }) || Tube([](KPipeShellParam& p) { p.Mode = 4; }) ||
+                 Tube([](KPipeShellParam& p) { p.Profiles.clear(); }));
+    EXPECT_TRUE(IsCylinder(Tube([](KPipeShellParam& p) { p.Profiles.push_front(Profile{}); })));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>(4, ""));
 }
