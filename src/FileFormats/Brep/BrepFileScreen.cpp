@@ -54,7 +54,8 @@ std::optional<GeometryUse> ScreenBrepText(std::string_view text)
     if (!(Header(cursor, tables.format) && LocationsSection(cursor, tables) && Curve2dsSection(cursor, tables) &&
           CurvesSection(cursor, tables) && Polygon3DSection(cursor, tables) &&
           PolygonOnTriangulationsSection(cursor, tables) && SurfacesSection(cursor, tables) &&
-          TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor)))
+          TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor) &&
+          UnusedRecordsBuild(text, tables)))
         return std::nullopt;
     return GeometryUse{CountUsed(tables.usedCurves2d), CountUsed(tables.usedCurves), CountUsed(tables.usedSurfaces)};
 }

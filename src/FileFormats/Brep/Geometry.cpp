@@ -293,7 +293,7 @@ bool SurfaceLayout(Scan& scan)
 // record, which might raise halfway and leave the reader inside it.
 template <class Layout, class Read>
 bool Record(Cursor& cursor, KernelRecords& kernel, int depth, std::optional<CertainCurve>& certain, Layout layout,
-            Read read)
+            Read read, bool* builds = nullptr)
 {
     if (depth > kMaxNesting)
         return false;
@@ -303,26 +303,29 @@ bool Record(Cursor& cursor, KernelRecords& kernel, int depth, std::optional<Cert
         return false;
     certain = scan.certain;
     const bool mustBuild = (depth > 0 && !scan.certain) || scan.doubtful;
+    if (builds)
+        *builds = scan.certain || mustBuild;
     return !mustBuild || kernel.Build(begin, cursor.Offset(), read);
 }
 
+Handle(Geom2d_Curve) ReadCurve2d(std::istream& in) { return GeomTools_Curve2dSet::ReadCurve2d(in); }
+Handle(Geom_Curve) ReadCurve(std::istream& in) { return GeomTools_CurveSet::ReadCurve(in); }
+Handle(Geom_Surface) ReadSurface(std::istream& in) { return GeomTools_SurfaceSet::ReadSurface(in); }
+
 bool Curve2dAt(Cursor& cursor, KernelRecords& kernel, int depth, std::optional<CertainCurve>& certain)
 {
-    return Record(cursor, kernel, depth, certain, Curve2dLayout,
-                  [](std::istream& in) { return GeomTools_Curve2dSet::ReadCurve2d(in); });
+    return Record(cursor, kernel, depth, certain, Curve2dLayout, ReadCurve2d);
 }
 
 bool CurveAt(Cursor& cursor, KernelRecords& kernel, int depth, std::optional<CertainCurve>& certain)
 {
-    return Record(cursor, kernel, depth, certain, CurveLayout,
-                  [](std::istream& in) { return GeomTools_CurveSet::ReadCurve(in); });
+    return Record(cursor, kernel, depth, certain, CurveLayout, ReadCurve);
 }
 
 bool SurfaceAt(Cursor& cursor, KernelRecords& kernel, int depth)
 {
     std::optional<CertainCurve> never; // the screen tells no surface certain
-    return Record(cursor, kernel, depth, never, SurfaceLayout,
-                  [](std::istream& in) { return GeomTools_SurfaceSet::ReadSurface(in); });
+    return Record(cursor, kernel, depth, never, SurfaceLayout, ReadSurface);
 }
 
 } // namespace
@@ -346,17 +349,37 @@ bool KernelRecords::Build(std::size_t begin, std::size_t end, Read read)
     });
 }
 
-bool Curve2dRecord(Cursor& cursor, KernelRecords& kernel)
+bool Curve2dRecord(Cursor& cursor, KernelRecords& kernel, bool& builds)
 {
     std::optional<CertainCurve> certain;
-    return Curve2dAt(cursor, kernel, 0, certain);
+    return Record(cursor, kernel, 0, certain, Curve2dLayout, ReadCurve2d, &builds);
 }
 
-bool CurveRecord(Cursor& cursor, KernelRecords& kernel)
+bool CurveRecord(Cursor& cursor, KernelRecords& kernel, bool& builds)
 {
     std::optional<CertainCurve> certain;
-    return CurveAt(cursor, kernel, 0, certain);
+    return Record(cursor, kernel, 0, certain, CurveLayout, ReadCurve, &builds);
 }
-bool SurfaceRecord(Cursor& cursor, KernelRecords& kernel) { return SurfaceAt(cursor, kernel, 0); }
+
+bool SurfaceRecord(Cursor& cursor, KernelRecords& kernel, bool& builds)
+{
+    std::optional<CertainCurve> never;
+    return Record(cursor, kernel, 0, never, SurfaceLayout, ReadSurface, &builds);
+}
+
+bool Curve2dBuilds(KernelRecords& kernel, const RecordSpan& record)
+{
+    return kernel.Build(record.begin, record.end, ReadCurve2d);
+}
+
+bool CurveBuilds(KernelRecords& kernel, const RecordSpan& record)
+{
+    return kernel.Build(record.begin, record.end, ReadCurve);
+}
+
+bool SurfaceBuilds(KernelRecords& kernel, const RecordSpan& record)
+{
+    return kernel.Build(record.begin, record.end, ReadSurface);
+}
 
 } // namespace KorrCore::BrepScreen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <optional>
 
@@ -31,9 +32,21 @@ private:
 // shapes' reader skips. The bases that trimmed, offset, extrusion and
 // revolution records hold, and records on which the kernel might raise before
 // their end, are built by the kernel's own record reader apart from the file,
-// and must build.
-bool Curve2dRecord(Cursor& cursor, KernelRecords& kernel);
-bool CurveRecord(Cursor& cursor, KernelRecords& kernel);
-bool SurfaceRecord(Cursor& cursor, KernelRecords& kernel);
+// and must build. `builds` tells whether the record is known to build: the
+// others are left to the kernel.
+bool Curve2dRecord(Cursor& cursor, KernelRecords& kernel, bool& builds);
+bool CurveRecord(Cursor& cursor, KernelRecords& kernel, bool& builds);
+bool SurfaceRecord(Cursor& cursor, KernelRecords& kernel, bool& builds);
+
+// Where a record of a table lies in the text; its entry number counts from 1.
+struct RecordSpan {
+    std::int64_t entry = 0;
+    std::size_t begin = 0, end = 0;
+};
+
+// The kernel's record reader builds the record.
+bool Curve2dBuilds(KernelRecords& kernel, const RecordSpan& record);
+bool CurveBuilds(KernelRecords& kernel, const RecordSpan& record);
+bool SurfaceBuilds(KernelRecords& kernel, const RecordSpan& record);
 
 } // namespace KorrCore::BrepScreen
