@@ -89,3 +89,17 @@ TEST(BrepRecords, TheKernelAloneLosesTheCurveOfARecordItCannotBuild)
         EXPECT_FALSE(HasCurve(edge)) << edit.what;
     }
 }
+
+// The kernel's reader takes no number for a second record it cannot build, so
+// the records after it move up one: here the edge would lie on the line along
+// Y that follows its own. Records no shape uses must build as well.
+TEST(BrepRecords, RecordsNoShapeUsesBuildOrTheFileIsRefused)
+{
+    const std::string negativeCircle = "2 0 0 0 0 0 1 1 0 0 0 1 0 -5\n";
+    std::string text = OneEdgeFile(kEdits[0]);
+    text.replace(text.find("Curves 1\n"), 9, "Curves 4\n" + negativeCircle + negativeCircle);
+    text.replace(text.find("Polygon3D"), 0, "1 0 0 0 0 1 0\n");
+    text.replace(text.find("1  1 0 "), 7, "1  3 0 ");
+    const KorrTest::MemoryFile file;
+    EXPECT_FALSE(KBrepTools::ReadBrepFile(file.Holding(text), nullptr));
+}
