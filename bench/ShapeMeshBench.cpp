@@ -28,7 +28,6 @@
 #include <vector>
 
 #include "BenchmarkSolids.h"
-#include "DisplayRoundTrip.h"
 #include "KernelDisplay.h"
 
 namespace KorrBench {
@@ -165,13 +164,40 @@ std::size_t ExportWithLibrary(const TopoDS_Shape& shape, KorrCore::KShapeMesh& m
     return triangles;
 }
 
-std::size_t ExportFaceByFace(const TopoDS_Shape& shape, korrgeom::DisplayMesh& mesh)
+// Each face tessellated and each edge sampled by its own explorer call, and
+// joined by the host: the face's indices moved past the nodes already held.
+std::size_t ExportFaceByFace(const TopoDS_Shape& shape, MergedMesh& out)
 {
-    mesh = korrgeom::DisplayMesh();
+    out = MergedMesh();
     const KorrCore::ShapePtr handle = HostHandle(shape);
-    korrgeom::AddFaces(handle, kDeflection, mesh);
-    korrgeom::AddEdges(handle, kDeflection, mesh);
-    return mesh.TriangleCount();
+    KorrCore::ShapeList faces, edges;
+    KorrCore::KTopoFaceExplor::Explor(handle, faces);
+    KorrCore::KTopoEdgeExplor::Explor(handle, edges);
+    KorrCore::ExplorFaceOptions options;
+    options.Deflection = kDeflection;
+    options.NormalizeUV = true;
+    std::vector<float> positions, normals, texCoords, points;
+    std::vector<unsigned int> indices;
+    for (const KorrCore::ShapePtr& face : faces) {
+        const std::size_t node = out.positions.size() / 3;
+        out.faces.push_back({out.indices.size() / 3, 0, node, 0});
+        if (!KorrCore::KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, options))
+            continue;
+        for (const unsigned int index : indices)
+            out.indices.push_back(static_cast<unsigned int>(node) + index);
+        out.positions.insert(out.positions.end(), positions.begin(), positions.end());
+        out.normals.insert(out.normals.end(), normals.begin(), normals.end());
+        out.texCoords.insert(out.texCoords.end(), texCoords.begin(), texCoords.end());
+        out.faces.back()[1] = indices.size() / 3;
+        out.faces.back()[3] = positions.size() / 3;
+    }
+    for (const KorrCore::ShapePtr& edge : edges) {
+        const std::size_t first = out.edgePoints.size() / 3;
+        if (KorrCore::KTopoEdgeExplor::Explor(edge, &points, kDeflection))
+            out.edgePoints.insert(out.edgePoints.end(), points.begin(), points.end());
+        out.edges.emplace_back(first, out.edgePoints.size() / 3 - first);
+    }
+    return out.indices.size() / 3;
 }
 
 TopoDS_Shape FreshPlate()
@@ -232,7 +258,7 @@ template <TopoDS_Shape (*Make)()> void Kernel(benchmark::State& state)
 
 template <TopoDS_Shape (*Make)()> void PerFace(benchmark::State& state)
 {
-    Measure<korrgeom::DisplayMesh>(state, Make, ExportFaceByFace);
+    Measure<MergedMesh>(state, Make, ExportFaceByFace);
 }
 
 } // namespace

@@ -11,7 +11,11 @@ install(TARGETS KorrGeomCore EXPORT KorrGeomCoreTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY include/KorrGeomCore DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The Exchange library's headers only with the library.
+if(NOT TARGET KorrGeomCoreExchange)
+  set(KORRGEOM_HEADERS_LEFT_OUT REGEX "Service/(K(Exchange|Step|Iges)FileService|KFileServices)\\.h$" EXCLUDE)
+endif()
+install(DIRECTORY include/KorrGeomCore DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} ${KORRGEOM_HEADERS_LEFT_OUT})
 install(FILES ${PROJECT_BINARY_DIR}/include/KorrGeomCore/KorrGeomCoreExport.h
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/KorrGeomCore)
 

@@ -11,13 +11,7 @@ set(_out ${PROJECT_BINARY_DIR}/web-checks)
 set(_data ${PROJECT_SOURCE_DIR}/../shared/data)
 file(MAKE_DIRECTORY ${_out})
 
-add_executable(korrgeom_exchange_to_gltf ${PROJECT_SOURCE_DIR}/tests/web/ExchangeToGltf.cpp)
-target_include_directories(korrgeom_exchange_to_gltf PRIVATE ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(korrgeom_exchange_to_gltf PRIVATE KorrGeomCore::Exchange)
-
-add_test(NAME Web.SceneWritten
-  COMMAND ${BASH_EXECUTABLE} -c "$0 -o scene.glb -b scene.brep && $0 -o scene.html -b scene.brep" $<TARGET_FILE:korrgeom>
-  WORKING_DIRECTORY ${_out})
+add_test(NAME Web.SceneWritten COMMAND korrgeom -o scene.glb -o scene.html WORKING_DIRECTORY ${_out})
 set_tests_properties(Web.SceneWritten PROPERTIES FIXTURES_SETUP web_scene)
 
 add_test(NAME Web.SceneValidates COMMAND ${NODE_EXECUTABLE} ${_web}/validate-gltf.mjs ${_out}/scene.glb)
@@ -29,16 +23,16 @@ set_tests_properties(Web.SceneValidates Web.ScenePageRenders Web.ChecksCatchFaul
   FIXTURES_REQUIRED web_scene)
 
 add_test(NAME Web.SharedFilesValidate
-  COMMAND ${_web}/check-shared-files.sh $<TARGET_FILE:korrgeom> $<TARGET_FILE:korrgeom_exchange_to_gltf>
-          ${_data} ${_out}/shared)
+  COMMAND ${_web}/check-shared-files.sh $<TARGET_FILE:korrgeom> ${_data} ${_out}/shared)
 # The as1 assembly's colours are checked against the file's (blue plate,
 # green brackets and nuts, red bolts and rod), not against the materials
 # written, which would pass had they all turned grey.
 add_test(NAME Web.As1Renders
   COMMAND ${BASH_EXECUTABLE} -c "[ -f \"$2\" ] || { echo \"skipped: no $2\"; exit 77; }
-    $0 . \"$2\" && $1 ${_web}/check-render.mjs --out pictures --template ${KORRGEOM_VIEWER_PAGE} \
+    $0 -i \"$2\" -o occt_trj6_as1-ug-214.glb &&
+    $1 ${_web}/check-render.mjs --out pictures --template ${KORRGEOM_VIEWER_PAGE} \
       --colour '#0000ff' --colour '#00ff00' --colour '#ff0000' occt_trj6_as1-ug-214.glb"
-    $<TARGET_FILE:korrgeom_exchange_to_gltf> ${NODE_EXECUTABLE} ${_data}/step/occt_trj6_as1-ug-214.stp
+    $<TARGET_FILE:korrgeom> ${NODE_EXECUTABLE} ${_data}/step/occt_trj6_as1-ug-214.stp
   WORKING_DIRECTORY ${_out})
 set_tests_properties(Web.SharedFilesValidate Web.As1Renders PROPERTIES SKIP_RETURN_CODE 77)
 set_tests_properties(Web.SceneWritten Web.SceneValidates Web.ScenePageRenders Web.ChecksCatchFaultyFiles

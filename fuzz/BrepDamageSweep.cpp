@@ -148,6 +148,10 @@ public:
             });
     }
 
+    // Copies, or files inspected as they are, that hung, crashed or gave
+    // display data a host cannot trust.
+    std::size_t Findings() const { return findings; }
+
     void PrintTables(std::ostream& out) const
     {
         byFile.Print(out, "file");
@@ -166,6 +170,7 @@ private:
     {
         const ChildReport& report = result.report;
         const bool didRaise = report.kernelExceptions > 0;
+        findings += IsFinding(report.outcome);
         byFile.Add(stem, report.outcome, didRaise, result.seconds);
         if (options.asIs) {
             std::cout << "  " << OutcomeName(report.outcome) << (report.detail.empty() ? "" : ": " + report.detail)
@@ -198,6 +203,7 @@ private:
     std::ofstream results;
     SweepTally byFile, byChange, bySection;
     RaisedMessages raised;
+    std::size_t findings = 0;
 };
 
 } // namespace
@@ -207,7 +213,7 @@ int main(int argc, char** argv)
     Options options;
     CLI::App app{"Reads damaged copies of BRep files in child processes and inspects what the library makes of "
                  "them. Findings are saved as <output>/<file>.s<seed>-<copy>.<section>-<change>.<outcome>.brep, "
-                 "every copy's outcome in <output>/results-s<seed>.tsv."};
+                 "every copy's outcome in <output>/results-s<seed>.tsv. Exits with status 1 when anything is found."};
     app.add_option("inputs", options.inputs, "BRep files, or folders of them")->required()->check(CLI::ExistingPath);
     app.add_option("-n,--copies", options.copies, "Damaged copies per file")->capture_default_str();
     app.add_option("-s,--seed", options.seed, "Seed of the changes; the same seed makes the same copies")
@@ -238,6 +244,6 @@ int main(int argc, char** argv)
     std::cout << '\n';
     sweep.PrintTables(std::cout);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "\nwall time " << static_cast<long>(seconds) << " s\n";
-    return 0;
+    std::cout << "\nwall time " << static_cast<long>(seconds) << " s, " << sweep.Findings() << " findings\n";
+    return sweep.Findings() == 0 ? 0 : 1;
 }

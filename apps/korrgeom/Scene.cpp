@@ -31,7 +31,7 @@ ShapePtr StarProfile(const Vector3& centre)
 }
 
 // Three copies of one dimpled block, moved without copying their geometry:
-// the display meshes the block once and places it three times.
+// the mesher meshes the block once and places it three times.
 ShapePtr RowOfBlocks()
 {
     const ShapePtr block =
@@ -45,27 +45,22 @@ ShapePtr RowOfBlocks()
 
 } // namespace
 
-SceneSource EmbeddedScene()
+const char* KindName(TopoShapeType kind)
 {
-    return {"embedded scene: machined part, sphere, cone, star profile and a row of three located copies of a "
-            "dimpled block",
-            [] {
-                return Scene{
-                    {"part", MachinedPart()},
-                    {"sphere", KBrepTools::MakeSphere(Vector3(55, 15, 8), 8)},
-                    {"cone", KBrepTools::MakeCone(Vector3(80, 15, 0), Vector3::UNIT_Z, 8, 16, 2, 270)},
-                    {"star", StarProfile(Vector3(20, -25, 0))},
-                    {"row", RowOfBlocks()},
-                };
-            }};
+    static const char* const names[] = {"compound", "compsolid", "solid",  "shell",  "face",
+                                        "wire",     "edge",      "vertex", "generic"};
+    return names[kind];
 }
 
-SceneSource FileScene(const std::string& path)
+Scene EmbeddedScene()
 {
-    return {"BRep file " + path, [path] {
-                ShapePtr shape = KBrepTools::ReadBrepFile(KStringUtil::a2w(path), nullptr);
-                return shape ? Scene{{"file", shape}} : Scene{};
-            }};
+    return {
+        {"part", MachinedPart()},
+        {"sphere", KBrepTools::MakeSphere(Vector3(55, 15, 8), 8)},
+        {"cone", KBrepTools::MakeCone(Vector3(80, 15, 0), Vector3::UNIT_Z, 8, 16, 2, 270)},
+        {"star", StarProfile(Vector3(20, -25, 0))},
+        {"row", RowOfBlocks()},
+    };
 }
 
 } // namespace korrgeom

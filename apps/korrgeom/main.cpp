@@ -1,9 +1,8 @@
-// korrgeom: the display data of a scene. Builds the scene (or reads it from a
-// BRep file), keeps its first shape in a BRep file and checks it reads back the
-// same, meshes each shape in one call (or, with --per-face, tessellates every
-// face and samples every edge through their own calls and joins the results),
-// writes a glTF file or a viewer page through the library's glTF writer and
-// prints what each stage did.
+// korrgeom: what a host does to show shapes. Builds the embedded scene or
+// reads a shape file, saves and checks the shape files asked for, meshes each
+// shape with one KShapeMesher call (with --per-face, also face by face and
+// edge by edge through the explorers, and compares), writes the display files
+// asked for and prints what each stage did and how long it took.
 
 #include <chrono>
 #include <cmath>
@@ -13,33 +12,45 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
+#include <KorrGeomCore/KorrGeomCore.h>
+#include <KorrGeomCore/Service/KFileServices.h>
 #include <Standard_Failure.hxx>
 
-#include "BrepRoundTrip.h"
-#include "DisplayRoundTrip.h"
+#include "MeshCounts.h"
+#include "PerFace.h"
+#include "ProgressBar.h"
 #include "Scene.h"
-#include "SceneFile.h"
-#include "SceneMeshes.h"
-#include "ShapeSummary.h"
+#include "ShapeFiles.h"
 
 namespace {
 
+using namespace KorrCore;
+using korrgeom::MeshCounts;
+
+struct Options {
+    std::string input;
+    std::vector<std::string> outputs;
+    double deflection = 0.0;
+    bool perFace = false;
+};
+
 // Runs the stage and returns how long it took, in milliseconds.
-template <class Stage>
-double Milliseconds(Stage&& stage)
+template <class Stage> double Milliseconds(Stage&& stage)
 {
     const auto start = std::chrono::steady_clock::now();
     stage();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::string Number(double value)
+int Fail(const std::string& message)
 {
-    std::ostringstream text;
-    text << value;
-    return text.str();
+    // After what the stages printed, when both streams go to one file.
+    std::cout.flush();
+    std::cerr << "korrgeom: " << message << '\n';
+    return EXIT_FAILURE;
 }
 
 std::string PositiveNumber(const std::string& text)
@@ -50,120 +61,205 @@ std::string PositiveNumber(const std::string& text)
     return positive ? std::string() : "must be a positive number";
 }
 
-// The per-face round trip: each face tessellated and each edge sampled by
-// its own call, joined into one mesh by the host.
-bool PerFaceRoundTrip(const korrgeom::Scene& scene, double deflection, std::string& error)
+// Six significant digits, whatever the stream's fixed format for times.
+std::string Number(double value)
 {
-    korrgeom::DisplayMesh mesh;
-    korrgeom::Tally faces, edges;
-    const double tessellateTime = Milliseconds([&] {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+std::string Box(const KMath::AxisAlignedBox& box)
+{
+    const KMath::Vector3 low = box.getMinimum(), high = box.getMaximum();
+    return '(' + Number(low.x) + ", " + Number(low.y) + ", " + Number(low.z) + ") - (" + Number(high.x) + ", " +
+           Number(high.y) + ", " + Number(high.z) + ')';
+}
+
+std::string Counts(const MeshCounts& counts)
+{
+    std::ostringstream text;
+    text << counts.faces << " faces (" << counts.meshedFaces << " meshed), " << counts.triangles << " triangles, "
+         << counts.nodes << " nodes, " << counts.edges << " edges (" << counts.drawnEdges << " drawn), "
+         << counts.edgePoints << " points";
+    return text.str();
+}
+
+std::string FileSize(const std::string& path)
+{
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(1) << std::filesystem::file_size(path) / 1024.0 << " kB";
+    return text.str();
+}
+
+// The explorers' face-by-face data must show what the mesher's does: the same
+// faces, triangles and nodes, and the same edges drawn. Their edge points may
+// differ: the mesher takes each edge from the face meshes, so that lines and
+// surfaces meet, where the edge explorer samples the curve on its own.
+bool SameDisplay(const MeshCounts& mesher, const MeshCounts& perFace)
+{
+    return mesher.faces == perFace.faces && mesher.meshedFaces == perFace.meshedFaces &&
+           mesher.triangles == perFace.triangles && mesher.nodes == perFace.nodes &&
+           mesher.drawnEdges == perFace.drawnEdges;
+}
+
+korrgeom::Scene LoadScene(const std::string& input, std::string& error)
+{
+    if (input.empty()) {
+        korrgeom::Scene scene = korrgeom::EmbeddedScene();
         for (const korrgeom::NamedShape& named : scene)
-            if (named.shape)
-                faces += korrgeom::AddFaces(named.shape, deflection, mesh);
-    });
-    const double sampleTime = Milliseconds([&] {
-        for (const korrgeom::NamedShape& named : scene)
-            if (named.shape)
-                edges += korrgeom::AddEdges(named.shape, deflection, mesh);
-    });
-    if (mesh.TriangleCount() == 0 && mesh.LinePointCount() == 0) {
-        error = "nothing to display: no face or edge could be meshed with deflection " + Number(deflection);
-        return false;
+            if (!named.shape)
+                error = "the kernel could not build the " + named.name;
+        return scene;
     }
-    std::cout << "faces      " << faces.listed << " listed, " << faces.added << " tessellated: "
-              << mesh.TriangleCount() << " triangles, " << mesh.NodeCount() << " nodes\n"
-              << "edges      " << edges.listed << " listed, " << edges.added << " drawn: " << mesh.LinePointCount()
-              << " polyline points\n"
-              << "time (ms)  tessellate " << tessellateTime << ", sample " << sampleTime << '\n';
+    return {{std::filesystem::path(input).stem().string(), korrgeom::ReadShapeFile(input, error)}};
+}
+
+// Shape files come first: the box they are checked against is the one
+// before meshing, which widens a box to cover the mesh.
+bool SaveShapeFiles(const std::vector<std::string>& outputs, const ShapeList& shapes, std::string& error)
+{
+    const KMath::AxisAlignedBox box = KBrepTools::MakeCompound(shapes)->GetBBox();
+    for (const std::string& path : outputs) {
+        if (korrgeom::KindOfOutput(path) != korrgeom::OutputKind::Shape)
+            continue;
+        bool saved = false;
+        const double time = Milliseconds([&] { saved = korrgeom::SaveShapeFile(shapes, box, path, error); });
+        if (!saved)
+            return false;
+        std::cout << "saved      " << path << ", " << FileSize(path) << " in " << time
+                  << " ms, read back and checked\n";
+    }
     return true;
 }
 
-// The whole shape in one call each: faces, edges and instances at once.
-bool WholeShapeMeshes(const korrgeom::Scene& scene, double deflection, std::string& error)
+bool MeshScene(const korrgeom::Scene& scene, double deflection, std::vector<KShapeMesh>& meshes, std::string& error)
 {
-    std::vector<korrgeom::NamedMesh> meshes;
-    const double meshTime = Milliseconds([&] { meshes = korrgeom::MeshScene(scene, deflection); });
-    if (meshes.empty()) {
-        error = "nothing to display: no shape could be meshed with deflection " + Number(deflection);
+    KMeshOptions options;
+    options.Deflection = deflection;
+    options.NormalizeUV = true;
+    meshes.resize(scene.size());
+    const double time = Milliseconds([&] {
+        for (std::size_t i = 0; i < scene.size() && error.empty(); ++i) {
+            korrgeom::ProgressBar bar("meshing " + scene[i].name);
+            options.Progress = &bar;
+            if (!KShapeMesher::Mesh(scene[i].shape, options, meshes[i]))
+                error = "cannot mesh " + scene[i].name;
+        }
+    });
+    if (!error.empty())
         return false;
+    std::cout << "meshed     " << time << " ms\n";
+    MeshCounts total;
+    std::size_t parts = 0, instances = 0;
+    for (std::size_t i = 0; i < scene.size(); ++i) {
+        total += MeshCounts(meshes[i]);
+        parts += meshes[i].Parts.size();
+        instances += meshes[i].Instances.size();
+        std::cout << "  " << scene[i].name << ": deflection " << Number(meshes[i].Deflection) << ", "
+                  << Counts(MeshCounts(meshes[i])) << '\n';
     }
-    const korrgeom::MeshTotals totals = korrgeom::Totals(meshes);
-    std::cout << "faces      " << totals.faces << " distinct, " << totals.meshedFaces << " meshed: " << totals.triangles
-              << " triangles, " << totals.nodes << " nodes\n"
-              << "edges      " << totals.edges << " distinct, " << totals.drawnEdges << " drawn: " << totals.linePoints
-              << " polyline points\n"
-              << "instances  " << totals.instances << " of " << totals.parts << " parts in " << meshes.size()
-              << " shapes\n"
-              << "time (ms)  mesh " << meshTime << '\n';
+    std::cout << "  total: " << parts << " parts placed " << instances << " times, " << Counts(total) << '\n';
+    if (total.triangles == 0 && total.edgePoints == 0)
+        error = "nothing to display: no face or edge could be meshed";
+    return error.empty();
+}
+
+// Each shape again, face by face and edge by edge through the explorers, with
+// the deflection the mesher used: the kernel keeps the triangulations, so
+// both must show the same triangles.
+bool CompareFaceByFace(const korrgeom::Scene& scene, const std::vector<KShapeMesh>& meshes, std::string& error)
+{
+    const double time = Milliseconds([&] {
+        for (std::size_t i = 0; i < scene.size(); ++i) {
+            const MeshCounts perFace(korrgeom::MeshFaceByFace(scene[i].shape, meshes[i].Deflection));
+            const MeshCounts mesher(meshes[i]);
+            std::cout << "per face   " << scene[i].name << ": ";
+            if (SameDisplay(mesher, perFace)) {
+                std::cout << "the same faces, triangles, nodes and drawn edges; " << perFace.edgePoints
+                          << " edge points (mesher: " << mesher.edgePoints << ")\n";
+            } else {
+                std::cout << "DIFFERS: " << Counts(perFace) << "\n    mesher: " << Counts(mesher) << '\n';
+                error = "the face-by-face data differs from the mesher's";
+            }
+        }
+    });
+    std::cout << "per face   " << time << " ms\n";
+    return error.empty();
+}
+
+bool WriteDisplayFiles(const Options& options, const ShapeList& shapes, std::string& error)
+{
+    for (const std::string& path : options.outputs) {
+        if (korrgeom::KindOfOutput(path) != korrgeom::OutputKind::Display)
+            continue;
+        bool written = false;
+        const double time =
+            Milliseconds([&] { written = korrgeom::WriteDisplayFile(shapes, options.deflection, path, error); });
+        if (!written)
+            return false;
+        std::cout << "wrote      " << path << ", " << FileSize(path) << " in " << time << " ms\n";
+    }
     return true;
+}
+
+int Run(const Options& options)
+{
+    std::string error;
+    korrgeom::Scene scene;
+    const double loadTime = Milliseconds([&] { scene = LoadScene(options.input, error); });
+    if (!error.empty())
+        return Fail(error);
+
+    std::cout << std::fixed << std::setprecision(1)
+              << "korrgeom: " << (options.input.empty() ? "the embedded scene" : options.input) << ", deflection "
+              << (options.deflection > 0 ? Number(options.deflection) : "from each shape's size") << '\n'
+              << (options.input.empty() ? "built      " : "read       ") << loadTime << " ms\n";
+    ShapeList shapes;
+    for (const korrgeom::NamedShape& named : scene) {
+        std::cout << "  " << named.name << ": " << korrgeom::KindName(named.shape->GetShapeType()) << ", box "
+                  << Box(named.shape->GetBBox()) << '\n';
+        shapes.push_back(named.shape);
+    }
+
+    std::vector<KShapeMesh> meshes;
+    const bool done =
+        SaveShapeFiles(options.outputs, shapes, error) && MeshScene(scene, options.deflection, meshes, error) &&
+        (!options.perFace || CompareFaceByFace(scene, meshes, error)) && WriteDisplayFiles(options, shapes, error);
+    return done ? EXIT_SUCCESS : Fail(error);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    CLI::App app{"KorrGeomCore demo: the display data of shapes, written to a glTF file or a viewer page"};
-    std::string input;
-    std::string output = "korrgeom.glb";
-    std::string brepOutput = "korrgeom.brep";
-    double deflection = 0.1;
-    bool perFace = false;
-    app.add_option("-i,--input", input, "BRep file to display instead of the embedded scene");
-    app.add_option("-o,--output", output,
-                   "file to write: binary glTF (.glb), glTF JSON (.gltf) or a page that shows the model in a browser "
-                   "(.html)")
-        ->capture_default_str();
-    app.add_option("-b,--brep", brepOutput, "BRep file the first shape is saved to and read back from")
-        ->capture_default_str();
-    app.add_option("-d,--deflection", deflection, "largest distance of mesh and polylines from the surfaces, model units")
-        ->capture_default_str()
+    CLI::App app{"KorrGeomCore demo: shapes built or read, saved, meshed and written as display models"};
+    Options options;
+    app.add_option("-i,--input", options.input,
+                   "shape file to show instead of the embedded scene: .brep, .step, .iges");
+    app.add_option("-o,--output", options.outputs,
+                   "file to write, repeatable, its kind chosen by the extension: .glb, .gltf or .html (display "
+                   "model), .brep, .step or .iges (shape file, read back and checked); korrgeom.glb when none");
+    app.add_option("-d,--deflection", options.deflection,
+                   "largest distance of mesh and polylines from the shapes, model units (default: from each shape's "
+                   "size)")
         ->check(PositiveNumber);
-    app.add_flag("--per-face", perFace,
-                 "tessellate face by face and sample edge by edge, as the host's round trip does, instead of "
-                 "meshing each shape in one call (the file is written alike)");
+    app.add_flag("--per-face", options.perFace,
+                 "also tessellate face by face and sample edge by edge through the explorers, and check that they "
+                 "agree with the mesher");
     CLI11_PARSE(app, argc, argv);
+    if (options.outputs.empty())
+        options.outputs = {"korrgeom.glb"};
 
-    const korrgeom::SceneSource source = input.empty() ? korrgeom::EmbeddedScene() : korrgeom::FileScene(input);
-    korrgeom::Scene scene;
-    const double buildTime = Milliseconds([&] { scene = source.build(); });
-    if (scene.empty()) {
-        std::cerr << "korrgeom: cannot read " << input << ": missing, unreadable or not a valid BRep file\n";
-        return 1;
-    }
-    // Before meshing: a shape's bounding box grows to cover its triangulation.
-    std::cout << "korrgeom: " << source.description << ", deflection " << deflection
-              << (perFace ? ", face by face" : ", one call per shape") << "\n\n"
-              << std::setprecision(6);
-    for (const korrgeom::NamedShape& named : scene)
-        korrgeom::PrintShapeSummary(std::cout, named);
-
-    std::string problem;
-    bool sameAfterRoundTrip = false;
-    const double brepTime =
-        Milliseconds([&] { sameAfterRoundTrip = korrgeom::BrepRoundTrip(scene.front().shape, brepOutput, problem); });
-    if (!sameAfterRoundTrip) {
-        std::cerr << "korrgeom: BRep round trip failed: " << problem << '\n';
-        return 1;
-    }
-
-    std::cout << std::fixed << std::setprecision(1) << "\nbuilt in   " << buildTime << " ms\n"
-              << "brep       " << brepOutput << " saved and read back in " << brepTime
-              << " ms: same kind and bounding box\n";
-    std::string error;
-    bool meshed = false, written = false;
+    KFileServices::RegisterAll();
+    for (const std::string& path : options.outputs)
+        if (korrgeom::KindOfOutput(path) == korrgeom::OutputKind::Unknown)
+            return Fail(path + ": not a file korrgeom writes (.glb, .gltf, .html, .brep, .step, .iges)");
     try {
-        meshed = perFace ? PerFaceRoundTrip(scene, deflection, error) : WholeShapeMeshes(scene, deflection, error);
+        return Run(options);
     } catch (const Standard_Failure& failure) {
         // The explorers let the kernel's exceptions through to their caller.
-        error = std::string("the kernel failed: ") + failure.DynamicType()->Name() + ": " + failure.GetMessageString();
+        return Fail(std::string("the kernel failed: ") + failure.DynamicType()->Name() + ": " +
+                    failure.GetMessageString());
     }
-    const double writeTime =
-        Milliseconds([&] { written = meshed && korrgeom::WriteSceneFile(scene, deflection, output, error); });
-    if (!written) {
-        std::cerr << "korrgeom: " << error << '\n';
-        return 1;
-    }
-    std::cout << "wrote      " << output << " (" << std::filesystem::file_size(output) / 1024.0 << " kB) in "
-              << writeTime << " ms\n";
-    return 0;
 }

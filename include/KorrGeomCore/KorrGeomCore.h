@@ -20,6 +20,7 @@
 #include <KorrGeomCore/TopoShape/KCurveTools.h>
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 #include <KorrGeomCore/TopoShape/KPipeShellParam.h>
+#include <KorrGeomCore/TopoShape/KShapeAttributes.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
@@ -31,6 +32,7 @@
 
 #include <KorrGeomCore/Service/KBrepFileService.h>
 #include <KorrGeomCore/Service/KBrepFileServiceManager.h>
+#include <KorrGeomCore/Service/KNativeBrepFileService.h>
 #include <KorrGeomCore/Service/TObjectPtrManager.h>
 #include <KorrGeomCore/Service/TSingleton.h>
 #include <KorrGeomCore/Service/Utf16Order.h>

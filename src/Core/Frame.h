@@ -23,9 +23,13 @@
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
+// | translators widen a damaged edge's tolerance until    | EdgeAgreesWithItsCurves                    | read_brep/regression-edge-far-    |
+// |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   from-its-face                   |
 // | reader hangs, crashes or returns part of a shape on   | ScreenBrepText, ReadScreened               | read_brep/regression-*, tests:    |
 // |   damaged files; scaled locations break shapes later; |   (FileFormats/Brep)                       |   damaged BRep files, BRep        |
 // |   drops geometry whose record it cannot build         |                                            |   records                         |
+// | STEP and IGES translators crash, hang or fill memory  | a worker process with time and memory      | fuzz_read_step, fuzz_read_iges,   |
+// |   on damaged files, after their parser said yes       |   limits (FileFormats/Xde/WorkerProcess.h) |   tests: damaged exchange files   |
 
 #include "Core/Check.h"
 #include "Core/Guarded.h"

@@ -60,6 +60,9 @@ namespace {
 // beyond its tolerance, which real files keep within it. Damaged parameter
 // curves run off by orders of magnitude more.
 constexpr double kStrayTolerances = 100.0;
+// Nor, for an edge shown on its own, by more than this share of its size,
+// whatever its tolerance says.
+constexpr double kStraySize = 0.5;
 // How much larger than its boundary the surface patch of a face may be. Real
 // B-spline patches bulge a few times their edges' extent at most; a pole
 // moved far away makes the mesher chase the bulge without end.
@@ -81,8 +84,10 @@ bool RangeAgrees(const TopoDS_Edge& edge, const TopoDS_Face& face)
 
 // Where along an edge its curves are compared, as shares of its range: the
 // ends, and the middle when the edge's flag says its curves share their
-// parametrization; for a closer look, the middle of every piece of a
-// piecewise curve too, whose damage stays local to the pieces it touches.
+// parametrization; for a closer look, the quarters too (a circle tilted about
+// a diameter still meets its curve on the face at both ends and the middle),
+// and the middle of every piece of a piecewise curve, whose damage stays local
+// to the pieces it touches.
 std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& curve, double first, double last,
                                    bool closely)
 {
@@ -90,8 +95,11 @@ std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& cu
     if (!BRep_Tool::SameParameter(edge))
         return shares;
     shares.push_back(0.5);
+    if (!closely)
+        return shares;
+    shares.insert(shares.end(), {0.25, 0.75});
     const auto* pieces = dynamic_cast<const Geom_BSplineCurve*>(&curve);
-    if (!closely || !pieces || !(last > first))
+    if (!pieces || !(last > first))
         return shares;
     for (int knot = pieces->FirstUKnotIndex(); knot < pieces->LastUKnotIndex(); ++knot) {
         const double middle = 0.5 * (pieces->Knot(knot) + pieces->Knot(knot + 1));
@@ -101,8 +109,25 @@ std::vector<double> ComparedShares(const TopoDS_Edge& edge, const Geom_Curve& cu
     return shares;
 }
 
+double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
+
+// The size of the edge on a surface: the box of its curve there, carried onto
+// the surface, at five points (so that a closed edge has one too).
+double ExtentOnSurface(const Handle(Geom2d_Curve)& onSurface, double first, double last,
+                       const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation)
+{
+    Bnd_Box extent;
+    for (const double share : {0.0, 0.25, 0.5, 0.75, 1.0}) {
+        const gp_Pnt2d uv = onSurface->Value(first + share * (last - first));
+        extent.Add(surface->Value(uv.X(), uv.Y()).Transformed(surfaceLocation.Transformation()));
+    }
+    return Diagonal(extent);
+}
+
 // The edge's curve on a surface, carried onto the surface, meets its curve in
-// space where ComparedShares says.
+// space where ComparedShares says. Looked at closely, it must also meet it
+// within a share of its size on the surface: a translator's repair widens the
+// tolerance of a damaged edge until its stray curve counts as meeting.
 bool CurvesMeet(const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& onSurface, double onSurfaceFirst,
                 double onSurfaceLast, const Handle(Geom_Surface)& surface, const TopLoc_Location& surfaceLocation,
                 bool closely)
@@ -114,7 +139,10 @@ bool CurvesMeet(const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& onSurface, 
     const Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, location, first, last);
     if (curve.IsNull())
         return true;
-    const double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
+    double stray = kStrayTolerances * BRep_Tool::Tolerance(edge);
+    if (closely)
+        stray = std::min(stray, kStraySize * ExtentOnSurface(onSurface, onSurfaceFirst, onSurfaceLast, surface,
+                                                             surfaceLocation));
     for (const double share : ComparedShares(edge, *curve, first, last, closely)) {
         const gp_Pnt inSpace = curve->Value(first + share * (last - first)).Transformed(location.Transformation());
         const gp_Pnt2d uv = onSurface->Value(onSurfaceFirst + share * (onSurfaceLast - onSurfaceFirst));
@@ -160,8 +188,6 @@ bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst,
                 return false;
     return true;
 }
-
-double Diagonal(const Bnd_Box& box) { return box.IsVoid() ? 0.0 : std::sqrt(box.SquareExtent()); }
 
 } // namespace
 

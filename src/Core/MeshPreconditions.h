@@ -28,7 +28,9 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face);
 // False when the edge's curve in space strays from one of its curves on
 // surfaces by far more than its tolerance, as a damaged curve record makes it;
 // compared more closely than the faces' edges are, since the edge's own curve
-// is what is shown of it.
+// is what is shown of it, and by no more than half its size on the surface
+// whatever its tolerance: the kernel's repairs widen tolerances to cover such
+// a curve, and an edge smaller than its tolerance shows nothing anyway.
 bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge);
 
 // The shape itself when every face agrees with its edges, otherwise a

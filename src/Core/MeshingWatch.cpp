@@ -12,23 +12,33 @@ constexpr std::chrono::milliseconds kAllowancePerFace{100};
 
 } // namespace
 
-MeshingWatch::MeshingWatch(std::chrono::steady_clock::duration allowed)
-    : deadline(std::chrono::steady_clock::now() + allowed)
+MeshingWatch::MeshingWatch(std::chrono::steady_clock::duration allowed, HostProgress& host)
+    : deadline(std::chrono::steady_clock::now() + allowed), host(host)
 {
 }
 
 Standard_Boolean MeshingWatch::UserBreak()
 {
-    if (!Stopped() && std::chrono::steady_clock::now() > deadline)
+    if (!Stopped() &&
+        (std::chrono::steady_clock::now() > deadline || host.Poll(position.load(std::memory_order_relaxed))))
         stopped.store(true, std::memory_order_relaxed);
     return Stopped();
 }
 
-bool MeshWatched(const TopoDS_Shape& shape, int faces, const std::function<void(const Message_ProgressRange&)>& mesh)
+void MeshingWatch::Show(const Message_ProgressScope&, const Standard_Boolean)
 {
-    const Handle(MeshingWatch) watch = new MeshingWatch(kLeastAllowance + faces * kAllowancePerFace);
+    position.store(GetPosition(), std::memory_order_relaxed);
+    if (host.Poll(GetPosition()))
+        stopped.store(true, std::memory_order_relaxed);
+}
+
+bool MeshWatched(const TopoDS_Shape& shape, int faces, HostProgress& host,
+                 const std::function<void(const Message_ProgressRange&)>& mesh)
+{
+    const Handle(MeshingWatch) watch = new MeshingWatch(kLeastAllowance + faces * kAllowancePerFace, host);
     mesh(watch->Start());
-    if (!watch->Stopped())
+    // A cancellation seen in the mesher's last report stops nothing more.
+    if (!watch->Stopped() && !host.Cancelled())
         return true;
     BRepTools::Clean(shape);
     return false;

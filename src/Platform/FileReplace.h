@@ -3,8 +3,6 @@
 #include <functional>
 #include <string>
 
-#include <KorrGeomCore/KorrGeomCoreExport.h>
-
 namespace KorrCore {
 
 // Saves a file so that a failed save never destroys what was there: `write`
@@ -15,6 +13,8 @@ namespace KorrCore {
 // target's permissions; a symbolic link is followed, so the file it points to
 // is replaced, as a direct write would. Returns true when the target now holds
 // what `write` wrote.
-KORRGEOMCORE_EXPORT bool ReplaceFile(const std::string& target, const std::function<bool(const std::string& path)>& write);
+//
+// Built into each library that saves files rather than exported.
+bool ReplaceFile(const std::string& target, const std::function<bool(const std::string& path)>& write);
 
 } // namespace KorrCore

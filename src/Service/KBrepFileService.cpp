@@ -22,8 +22,10 @@ ShapePtr KBrepFileService::LoadFile(const std::wstring& path)
     const auto cached = cache.find(path);
     if (cached != cache.end())
         return cached->second;
+    loadCancelled = false;
     ShapePtr loaded = OnLoadFile(path);
-    cache.emplace(path, loaded);
+    if (loaded || !loadCancelled)
+        cache.emplace(path, loaded);
     return loaded;
 }
 

@@ -21,7 +21,12 @@ bool EdgeCurveSampler::Sample(const TopoDS_Edge& edge, double deflection)
     const TopoDS_Edge& converted = TopoDS::Edge(converter.Shape());
     TopLoc_Location location;
     curve = BRep_Tool::Curve(converted, location, first, last);
-    if (curve.IsNull())
+    // A damaged edge can come out of the conversion with a range of one point,
+    // or one beyond the ends of a curve that does not repeat: no curve can be
+    // trimmed to either.
+    if (curve.IsNull() || !(first < last) ||
+        (!curve->IsPeriodic() && (curve->FirstParameter() - first > Precision::PConfusion() ||
+                                  last - curve->LastParameter() > Precision::PConfusion())))
         return false;
 
     const Handle(Geom_TrimmedCurve) trimmed = new Geom_TrimmedCurve(curve, first, last, Standard_True);

@@ -15,7 +15,8 @@ Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, 
     IMeshTools_Parameters parameters;
     parameters.Deflection = deflection;
     parameters.Angle = 0.5;
-    if (!MeshWatched(face, 1, [&](const Message_ProgressRange& range) {
+    HostProgress noHost(nullptr);
+    if (!MeshWatched(face, 1, noHost, [&](const Message_ProgressRange& range) {
             const BRepMesh_IncrementalMesh mesher(face, parameters, range);
         }))
         return nullptr;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Core/Frame.h"
+#include "Core/HostProgress.h"
 #include "Core/MeshPreconditions.h"
 #include "TopoExplor/MeshAssembly.h"
 #include "TopoExplor/PartMesh.h"
@@ -40,13 +41,13 @@ MeshSettings SettingsFor(const TopoDS_Shape& shape, const KMeshOptions& options)
 }
 
 bool MeshShape(const TopoDS_Shape& shape, const ShapeAttributes* attributes, const KMeshOptions& options,
-               KShapeMesh& mesh)
+               HostProgress& progress, KShapeMesh& mesh)
 {
     const ShapeInstances instances = FindInstances(shape);
     const MeshSettings settings = SettingsFor(shape, options);
     if (!settings.relative && !MeetableDeflection(settings.deflection, shape))
         return false;
-    if (!MeshWholeShape(MeshTarget(instances), settings))
+    if (progress.Poll(0.0) || !MeshWholeShape(MeshTarget(instances), settings, progress))
         return false;
 
     const UVSettings uv{options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor};
@@ -72,18 +73,23 @@ bool Accepts(const ShapePtr& shape, const KMeshOptions& options)
 
 KMeshOptions::KMeshOptions()
     : Deflection(0.0), AngularDeflection(0.5), Relative(false), Parallel(true), NormalizeUV(false),
-      UVOffset(KMath::Vector2::ZERO), UVScale(KMath::Vector2::UNIT_SCALE), UVDivisor(KMath::Vector2::UNIT_SCALE)
+      UVOffset(KMath::Vector2::ZERO), UVScale(KMath::Vector2::UNIT_SCALE), UVDivisor(KMath::Vector2::UNIT_SCALE),
+      Progress(nullptr)
 {
 }
 
 bool KShapeMesher::Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh)
 {
+    HostProgress progress(options.Progress);
     const bool meshed =
         Accepts(shape, options) && Guarded([&] {
-            return MeshShape(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get(), options, mesh);
+            return MeshShape(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get(), options, progress,
+                             mesh);
         });
     if (!meshed)
         mesh = KShapeMesh();
+    else
+        progress.Finish();
     return meshed;
 }
 

@@ -6,11 +6,6 @@ namespace KorrCore {
 
 namespace {
 
-KColor ToColour(const ShapeColour& colour)
-{
-    return {colour.red, colour.green, colour.blue, colour.alpha};
-}
-
 class UseLookup {
 public:
     UseLookup(const TopoDS_Shape& root, const ShapeAttributes& attributes, const TopLoc_Location& location)
@@ -27,7 +22,7 @@ public:
     std::optional<KColor> Colour(const TopoDS_Shape& subShape) const
     {
         const SubShapeAttributes* entry = Find(subShape);
-        return entry && entry->colour ? std::optional<KColor>(ToColour(*entry->colour)) : std::nullopt;
+        return entry ? entry->colour : std::nullopt;
     }
 
 private:

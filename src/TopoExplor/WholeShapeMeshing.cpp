@@ -40,7 +40,7 @@ double DeflectionFromSize(const TopoDS_Shape& shape)
     return side > 0.0 ? kViewerDeviationCoefficient * side : kViewerFallbackDeflection;
 }
 
-bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
+bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, HostProgress& host)
 {
     // A relative deflection differs from face to face; only the mesher knows
     // whether an existing triangulation meets it.
@@ -52,7 +52,7 @@ bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings)
     parameters.Relative = settings.relative;
     parameters.InParallel = settings.parallel;
     const TopoDS_Shape meshable = MeshableFaces(shape);
-    return MeshWatched(meshable, CountFaces(meshable), [&](const Message_ProgressRange& range) {
+    return MeshWatched(meshable, CountFaces(meshable), host, [&](const Message_ProgressRange& range) {
         const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
     });
 }

@@ -2,6 +2,8 @@
 
 #include <TopoDS_Shape.hxx>
 
+#include "Core/HostProgress.h"
+
 namespace KorrCore {
 
 // The mesher's settings for one whole-shape call.
@@ -22,10 +24,10 @@ double DeflectionFromSize(const TopoDS_Shape& shape);
 // is done when every face already carries a triangulation at least as fine,
 // with its edges' polygons on it; the mesher would find that too, but only
 // after building its whole model of the shape. Faces the mesher would grind on
-// (see MeshableFaces) are left without a triangulation. False, with no
-// triangulation left on the shape, when the mesher had to be stopped (see
-// MeshWatched).
-bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings);
+// (see MeshableFaces) are left without a triangulation. The mesher's progress
+// goes to the host. False, with no triangulation left on the shape, when the
+// mesher had to be stopped or the host cancelled (see MeshWatched).
+bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, HostProgress& host);
 
 // The deflection of a face's mesh or an edge's polyline as a length: with a
 // relative deflection, the fraction of the face's or edge's size that the

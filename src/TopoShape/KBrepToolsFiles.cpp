@@ -9,7 +9,6 @@
 #include "FileFormats/Brep/ScreenedRead.h"
 #include "Platform/FileBytes.h"
 #include "Platform/FileReplace.h"
-#include "TopoShape/BrepText.h"
 
 namespace KorrCore {
 
@@ -25,8 +24,8 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
     });
 }
 
-} // namespace
-
+// The shape a whole BRep text describes, read by the kernel only after the
+// screen has passed the text; null otherwise.
 ShapePtr ReadBrepText(std::string text)
 {
     return Guarded([&]() -> ShapePtr {
@@ -34,6 +33,8 @@ ShapePtr ReadBrepText(std::string text)
         return shape.IsNull() ? nullptr : WrapShape(shape);
     });
 }
+
+} // namespace
 
 ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* /*progress*/)
 {

@@ -6,33 +6,28 @@
 #include <string>
 #include <unordered_map>
 
-#include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/KColor.h>
 
 namespace KorrCore {
 
-// A colour as a file states it: red, green, blue and opacity, each from 0 to 1.
-struct ShapeColour {
-    float red = 0, green = 0, blue = 0, alpha = 1;
-    bool operator==(const ShapeColour& other) const
-    {
-        return red == other.red && green == other.green && blue == other.blue && alpha == other.alpha;
-    }
-};
-
-// What a file says about one sub-shape. For a located use of a part or
-// assembly, `name` is the use's own (instance) name and `product` the name of
-// what it uses; other sub-shapes have at most a name.
+// What a file (or a host) says about one sub-shape. For a located use of a
+// part or assembly, `name` is the use's own (instance) name and `product` the
+// name of what it uses; other sub-shapes have at most a name. Names are UTF-8.
+// A use's colour is its own, else its product's.
 struct SubShapeAttributes {
     std::string name;
     std::string product;
-    std::optional<ShapeColour> colour;
+    std::optional<KColor> colour;
 };
 
 // Names and colours of the sub-shapes of one root shape. Sub-shapes are keyed
 // as found by exploring the root without its own location, so that moving the
 // root keeps every key; orientation does not matter. Repeated parts are
 // repeated keys, one per located use, each with its own entry.
-class KORRGEOMCORE_EXPORT ShapeAttributes {
+//
+// Built into each library and program that uses it rather than exported: a
+// table made by one is read by another through the same code.
+class ShapeAttributes {
 public:
     // The key of a sub-shape found by exploring the located root.
     static TopoDS_Shape KeyUnder(const TopoDS_Shape& root, const TopoDS_Shape& subShape);

@@ -10,8 +10,6 @@
 #include <set>
 
 #include "FileFormats/ExchangeChecks.h"
-#include "FileFormats/Xde/IsolatedReading.h"
-#include "TopoShape/ShapeAttributes.h"
 #include "support/GltfAccess.h"
 #include "support/Checks.h"
 
@@ -19,6 +17,7 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
+using KorrTest::Holding;
 using KorrTest::Kernel;
 
 namespace {
@@ -79,19 +78,20 @@ ShapePtr ColouredBoxes()
     const ShapePtr boxes = KBrepTools::MakeCompound(
         {box, KFeatureTools::Translate(box, Vector3(20, 0, 0)), KFeatureTools::Translate(box, Vector3(40, 0, 0))});
     const TopoDS_Shape& root = Kernel(boxes);
-    auto attributes = std::make_shared<ShapeAttributes>();
-    const auto set = [&](const TopoDS_Shape& shape, const char* name, ShapeColour colour) {
-        attributes->Set(ShapeAttributes::KeyUnder(root, shape), {name, *name ? "box" : "", colour});
+    const auto set = [&](const TopoDS_Shape& shape, const wchar_t* name, KColor colour) {
+        const ShapePtr sub = Holding(shape);
+        KShapeAttributes::SetColor(boxes, sub, colour);
+        if (*name)
+            KShapeAttributes::SetName(boxes, sub, name), KShapeAttributes::SetProductName(boxes, sub, L"box");
     };
     TopoDS_Iterator use(root);
-    set(use.Value(), "first", {0, 0, 1, 1});
-    set(TopExp_Explorer(use.Value(), TopAbs_SHELL).Current(), "", {0, 1, 0, 1});
-    set(TopExp_Explorer(use.Value(), TopAbs_FACE).Current(), "", {1, 0, 0, 1});
-    for (const char* name : {"second", "third"}) {
+    set(use.Value(), L"first", {0, 0, 1, 1});
+    set(TopExp_Explorer(use.Value(), TopAbs_SHELL).Current(), L"", {0, 1, 0, 1});
+    set(TopExp_Explorer(use.Value(), TopAbs_FACE).Current(), L"", {1, 0, 0, 1});
+    for (const wchar_t* name : {L"second", L"third"}) {
         use.Next();
         set(use.Value(), name, {1, 1, 0, 1});
     }
-    KTopoShapeImpl::SetAttributes(boxes.get(), std::move(attributes));
     return boxes;
 }
 
@@ -242,7 +242,7 @@ TEST(GltfExport, TheAs1AssemblyKeepsItsNamesColoursAndSharedParts)
     const std::string path = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     if (path.empty())
         GTEST_SKIP() << "shared data absent";
-    const ShapePtr as1 = Xde::ReadInWorker(Xde::FileFormat::Step, path, {});
+    const ShapePtr as1 = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(as1);
     const tinygltf::Model model = Written({as1});
 

@@ -53,6 +53,8 @@ double Size(const KorrCore::ShapePtr& shape);
 AssertionResult HasKind(const KorrCore::ShapePtr& shape, KorrCore::TopoShapeType kind);
 AssertionResult Is(const KorrCore::ShapePtr& shape, KorrCore::TopoShapeType kind, double size,
                    const KMath::Vector3& min, const KMath::Vector3& max, double tol = 1e-6);
+AssertionResult BoundsNear(const KorrCore::ShapePtr& shape, const KMath::Vector3& min, const KMath::Vector3& max,
+                           double tol);
 // Number of distinct sub-shapes of a kind, orientation ignored.
 int CountDistinct(const KorrCore::ShapePtr& shape, TopAbs_ShapeEnum kind);
 // The kernel's validity check.
@@ -118,6 +120,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     // The path of a (UTF-8) file name inside the directory, and how many entries it holds.
+    const std::string& path() const { return root; }
     std::string file(const std::string& name) const { return root + "/" + name; }
     std::size_t entryCount() const;
 

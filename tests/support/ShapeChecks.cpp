@@ -73,17 +73,25 @@ AssertionResult HasKind(const ShapePtr& shape, TopoShapeType kind)
     return ::testing::AssertionSuccess();
 }
 
+AssertionResult BoundsNear(const ShapePtr& shape, const KMath::Vector3& min, const KMath::Vector3& max, double tol)
+{
+    if (!shape)
+        return AssertionFailure() << "a null handle";
+    const KMath::Vector3 low = shape->GetBBox().getMinimum(), high = shape->GetBBox().getMaximum();
+    if (!((low - min).length() <= tol && (high - max).length() <= tol))
+        return AssertionFailure() << "box from (" << low.x << ", " << low.y << ", " << low.z << ") to (" << high.x
+                                  << ", " << high.y << ", " << high.z << ")";
+    return ::testing::AssertionSuccess();
+}
+
 AssertionResult Is(const ShapePtr& shape, TopoShapeType kind, double size, const KMath::Vector3& min,
                    const KMath::Vector3& max, double tol)
 {
     if (AssertionResult ofKind = HasKind(shape, kind); !ofKind)
         return ofKind;
-    const KMath::Vector3 low = shape->GetBBox().getMinimum(), high = shape->GetBBox().getMaximum();
-    if (!(std::abs(Size(shape) - size) <= tol * std::max(1.0, size) && (low - min).length() <= tol &&
-          (high - max).length() <= tol))
-        return AssertionFailure() << "size " << Size(shape) << ", box from (" << low.x << ", " << low.y << ", " << low.z
-                                  << ") to (" << high.x << ", " << high.y << ", " << high.z << ")";
-    return ::testing::AssertionSuccess();
+    if (!(std::abs(Size(shape) - size) <= tol * std::max(1.0, size)))
+        return AssertionFailure() << "size " << Size(shape);
+    return BoundsNear(shape, min, max, tol);
 }
 
 int CountDistinct(const ShapePtr& shape, TopAbs_ShapeEnum kind)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Service/Utf16Order.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
@@ -14,7 +15,7 @@ namespace KorrCore {
 // dialogs, loads files through OnLoadFile and may save lists of shapes.
 // Loaded shapes are cached by the exact path given, failed loads included, for
 // the life of the service; copies of a service copy its cache and then share
-// the cached shapes.
+// the cached shapes, except loads that were cancelled (see LoadCancelled).
 class KORRGEOMCORE_EXPORT KBrepFileService {
 public:
     KBrepFileService() = default;
@@ -38,11 +39,25 @@ public:
     void SetTitle(const std::wstring& value) { title = value; }
     void SetFileFilter(const std::wstring& value) { fileFilter = value; }
 
+    // Told how far loads and saves are, and asked whether to stop them (see
+    // KProgressIndicator); null for neither. Not owned: it must outlive the
+    // calls it is used in; copies of the service use the same one.
+    void SetProgressIndicator(KProgressIndicator* indicator) { progress = indicator; }
+    KProgressIndicator* GetProgressIndicator() const { return progress; }
+
+protected:
+    // For OnLoadFile: the null it returns comes from a cancellation and says
+    // nothing about the file, so LoadFile keeps no entry for the path and a
+    // later call reads the file again.
+    void LoadCancelled() { loadCancelled = true; }
+
 private:
     std::wstring name;
     std::wstring title;
     std::wstring fileFilter;
     std::map<std::wstring, ShapePtr, Utf16Order> cache;
+    KProgressIndicator* progress = nullptr;
+    bool loadCancelled = false;
 };
 
 } // namespace KorrCore

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Platform/Vector2.h>
 #include <KorrGeomCore/TopoExplor/KShapeMesh.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
@@ -29,6 +30,9 @@ struct KORRGEOMCORE_EXPORT KMeshOptions {
     KMath::Vector2 UVOffset;
     KMath::Vector2 UVScale;
     KMath::Vector2 UVDivisor;
+    // Told how far the meshing is and asked whether to stop (see
+    // KProgressIndicator); null for neither. Not owned.
+    KProgressIndicator* Progress;
 };
 
 // The whole shape's display data in one call.
@@ -54,10 +58,12 @@ public:
     //
     // False, with an empty mesh, for a null handle or shape, a deflection
     // below 0 and an angular deflection not above 0 or either not finite (each
-    // reported), when the kernel fails, and when the kernel's mesher runs far
+    // reported), when the kernel fails, when the kernel's mesher runs far
     // longer than real shapes need (ten seconds and a tenth of a second per
-    // face) and is stopped. Several threads may mesh different shapes at the
-    // same time, as long as the shapes share no geometry.
+    // face) and is stopped, and when the options' progress indicator asks to
+    // stop. A stopped or cancelled call leaves no triangulation on the shape's
+    // faces. Several threads may mesh different shapes at the same time, as
+    // long as the shapes share no geometry.
     static bool Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh);
 };
 

@@ -12,9 +12,9 @@ class KTopoShape;
 class ShapeAttributes;
 struct ValidityVerdict;
 
-// Holds the kernel shape behind a KTopoShape, and the names and colours a file
-// gave its sub-shapes. Copies copy the kernel shape, which shares its
-// underlying data: no geometry is duplicated.
+// Holds the kernel shape behind a KTopoShape, and the names and colours of its
+// sub-shapes (see KShapeAttributes). Copies copy the kernel shape, which
+// shares its underlying data: no geometry is duplicated.
 class KORRGEOMCORE_EXPORT KTopoShapeImpl {
 public:
     KTopoShapeImpl() = default;
@@ -35,7 +35,7 @@ public:
     static void SetShape(KTopoShape* handle, const TopoDS_Shape& kernelShape);
     static TopoDS_Shape& GetShape(KTopoShape* handle);
 
-    // Null when no file gave the shape attributes.
+    // Null when neither a file nor the host gave the shape attributes.
     const std::shared_ptr<const ShapeAttributes>& GetAttributes() const { return attributes; }
     void SetAttributes(std::shared_ptr<const ShapeAttributes> value) { attributes = std::move(value); }
     static const std::shared_ptr<const ShapeAttributes>& GetAttributes(const KTopoShape* handle);

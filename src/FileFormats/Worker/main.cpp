@@ -118,7 +118,9 @@ int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
     const Handle(TDocStd_Document) document = NewDocument();
     Xde::FillDocument(shape, document);
     progress.Step("write");
-    return Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document) ? kDone : kFailed;
+    return Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document, progress.Start())
+               ? kDone
+               : kFailed;
 }
 
 } // namespace

@@ -78,7 +78,7 @@ private:
         return shape;
     }
 
-    std::optional<ShapeColour> LabelColour(const TDF_Label& label) const
+    std::optional<KColor> LabelColour(const TDF_Label& label) const
     {
         Quantity_ColorRGBA colour;
         if (colours->GetColor(label, XCAFDoc_ColorSurf, colour) || colours->GetColor(label, XCAFDoc_ColorGen, colour))

@@ -7,14 +7,15 @@
 
 namespace KorrCore::Xde {
 
-bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Document) & document)
+bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Document) & document,
+                   const Message_ProgressRange& progress)
 {
     if (format == FileFormat::Step) {
         // The kernel's default schema is AP214 (IS).
         STEPCAFControl_Writer writer;
         writer.SetNameMode(true);
         writer.SetColorMode(true);
-        if (!writer.Transfer(document, STEPControl_AsIs))
+        if (!writer.Transfer(document, STEPControl_AsIs, nullptr, progress))
             return false;
         // "Error" means written whole, with remarks on some entities (names
         // the kernel finds ill-formed, for instance); failures have their own
@@ -28,7 +29,7 @@ bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Doc
     IGESCAFControl_Writer writer;
     writer.SetNameMode(true);
     writer.SetColorMode(true);
-    return writer.Transfer(document) && writer.Write(path);
+    return writer.Transfer(document, progress) && writer.Write(path);
 }
 
 } // namespace KorrCore::Xde

@@ -1,5 +1,8 @@
 #include "FileFormats/Xde/IsolatedReading.h"
 
+#include <KorrGeomCore/Platform/KStringUtil.h>
+#include <KorrGeomCore/TopoShape/KBrepTools.h>
+
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
@@ -8,7 +11,7 @@
 #include "FileFormats/Xde/Descriptor.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
-#include "TopoShape/BrepText.h"
+#include "FileFormats/Xde/MemoryFile.h"
 #include "Core/ShapeAccess.h"
 
 namespace KorrCore::Xde {
@@ -20,7 +23,9 @@ ShapePtr ShapeFromMessage(const std::string& message)
     const std::optional<DecodedTranslation> decoded = DecodeTranslation(message);
     if (!decoded)
         return nullptr;
-    ShapePtr shape = ReadBrepText(decoded->brep);
+    // The text passes the same screen as any BRep file a host reads.
+    const Descriptor text = MemoryFile(decoded->brep);
+    ShapePtr shape = text.Open() ? KBrepTools::ReadBrepFile(KStringUtil::a2w(MemoryFilePath(text)), nullptr) : nullptr;
     if (!shape)
         return nullptr;
     std::optional<ShapeAttributes> attributes = AttributesOn(KernelShape(shape), *decoded);

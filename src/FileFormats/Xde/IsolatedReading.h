@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include <KorrGeomCore/KorrGeomCoreExchangeExport.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 #include "FileFormats/Xde/WorkerCall.h"
@@ -16,7 +15,6 @@ namespace KorrCore::Xde {
 // assemblies, parts and sub-shapes attached to the handle. Null for anything
 // but a whole translation: a missing or unreadable file, a damaged one, a
 // crash, a time-out, cancellation.
-KORRGEOMCOREEXCHANGE_EXPORT ShapePtr ReadInWorker(FileFormat format, const std::string& path,
-                                                  const WorkerOptions& options);
+ShapePtr ReadInWorker(FileFormat format, const std::string& path, const WorkerOptions& options);
 
 } // namespace KorrCore::Xde

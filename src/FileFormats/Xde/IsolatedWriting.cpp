@@ -3,13 +3,12 @@
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/mman.h>
 
 #include "Core/Guarded.h"
 #include "FileFormats/Xde/Descriptor.h"
 #include "FileFormats/Xde/DocumentShape.h"
+#include "FileFormats/Xde/MemoryFile.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 #include "Platform/FileReplace.h"
@@ -48,24 +47,6 @@ std::optional<AttributedShape> Gathered(const ShapeList& shapes)
     }
     gathered.root = compound;
     return gathered;
-}
-
-// The message in a file that lives only in memory, for the worker's input: a
-// pipe would need this process to keep writing while the worker runs.
-Descriptor MemoryFile(const std::string& bytes)
-{
-    Descriptor file(::memfd_create("korrgeom-translation", MFD_CLOEXEC));
-    std::string_view rest = bytes;
-    while (file.Open() && !rest.empty()) {
-        const ssize_t written = ::write(file.Get(), rest.data(), rest.size());
-        if (written < 0 && errno != EINTR)
-            return Descriptor();
-        if (written > 0)
-            rest.remove_prefix(static_cast<std::size_t>(written));
-    }
-    if (file.Open() && ::lseek(file.Get(), 0, SEEK_SET) != 0)
-        return Descriptor();
-    return file;
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include <KorrGeomCore/KorrGeomCoreExchangeExport.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 #include "FileFormats/Xde/WorkerCall.h"
@@ -17,7 +16,6 @@ namespace KorrCore::Xde {
 // only when the worker has written it whole; null handles and handles holding
 // no shape are left out, and with none left nothing is written. False on any
 // failure, the old file then unchanged.
-KORRGEOMCOREEXCHANGE_EXPORT bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& shapes,
-                                               const WorkerOptions& options);
+bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& shapes, const WorkerOptions& options);
 
 } // namespace KorrCore::Xde

@@ -96,7 +96,7 @@ private:
             colours->SetColor(component, ToKernelColour(*entry->colour), XCAFDoc_ColorGen);
     }
 
-    bool SameColour(const TDF_Label& label, const ShapeColour& colour) const
+    bool SameColour(const TDF_Label& label, const KColor& colour) const
     {
         Quantity_ColorRGBA existing;
         return colours->GetColor(label, XCAFDoc_ColorGen, existing) && FromKernelColour(existing) == colour;

@@ -31,7 +31,7 @@ void AppendEntry(std::string& out, int index, const SubShapeAttributes& entry)
     Append(out, entry.product.size());
     out += entry.colour ? " 1" : " 0";
     if (entry.colour) {
-        for (float component : {entry.colour->red, entry.colour->green, entry.colour->blue, entry.colour->alpha}) {
+        for (float component : {entry.colour->Red, entry.colour->Green, entry.colour->Blue, entry.colour->Alpha}) {
             out += ' ';
             Append(out, component);
         }
@@ -104,7 +104,7 @@ SubShapeAttributes ReadEntry(Reader& reader)
         const float green = reader.Value<float>(' ');
         const float blue = reader.Value<float>(' ');
         const float alpha = reader.Value<float>('\n');
-        entry.colour = ShapeColour{red, green, blue, alpha};
+        entry.colour = KColor{red, green, blue, alpha};
     } else {
         reader.Literal("0\n");
     }

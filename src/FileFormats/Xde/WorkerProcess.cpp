@@ -6,7 +6,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "FileFormats/Xde/Descriptor.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
@@ -136,10 +138,18 @@ void PassLines(std::string& pending, std::string& lastLine, const WorkerWatch& w
     }
 }
 
+// A descriptor that becomes readable when the process exits (-1 where the
+// system has none). Called through syscall: the C library's declaration of
+// pidfd_open lacks C linkage in the version at hand.
+int ProcessDescriptor(pid_t pid)
+{
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
 class RunningWorker {
 public:
     RunningWorker(pid_t pid, Pipe&& result, Pipe&& progress)
-        : pid(pid), result(std::move(result.read)), progress(std::move(progress.read))
+        : pid(pid), exited(ProcessDescriptor(pid)), result(std::move(result.read)), progress(std::move(progress.read))
     {
     }
     // A callback that throws leaves Wait early; the worker must not outlive it.
@@ -183,15 +193,14 @@ public:
     }
 
 private:
-    // Waits up to `milliseconds` for output, then takes what there is.
+    // Waits up to `milliseconds` for output or the worker's end, then takes
+    // what there is. (The pipes end as the worker exits, a little before it
+    // can be reaped; its process descriptor tells when it can.)
     void Listen(int milliseconds, std::string& resultText, std::string& progressText)
     {
-        pollfd fds[2] = {{result.Get(), POLLIN, 0}, {progress.Get(), POLLIN, 0}};
-        if (!result.Open() && !progress.Open()) {
-            ::poll(nullptr, 0, milliseconds);
-            return;
-        }
-        if (::poll(fds, 2, milliseconds) <= 0)
+        // The poll leaves out closed descriptors (-1).
+        pollfd fds[3] = {{result.Get(), POLLIN, 0}, {progress.Get(), POLLIN, 0}, {exited.Get(), POLLIN, 0}};
+        if (::poll(fds, 3, milliseconds) <= 0)
             return;
         if (fds[0].revents != 0)
             Drain(result, resultText);
@@ -233,6 +242,9 @@ private:
 
     pid_t pid;
     bool reaped = false;
+    // Readable once the worker has exited; not open where the system has no
+    // process descriptors, and the wait then looks again every 50 ms.
+    Descriptor exited;
     Descriptor result, progress;
 };
 

@@ -14,7 +14,9 @@
 // with a translation message as its standard input and the (new, empty) file
 // to write on kOutputDescriptor. Either way a pipe for progress lines is on
 // kProgressDescriptor: "step <name>" when a step starts and "percent
-// <0..100>" within the kernel's translation, and after all of its output the
+// <0..100>" within the kernel's translation (of the file into a document
+// when reading, of the document into the file's entities when writing), and
+// after all of its output the
 // step "done", which the worker's exit status (0) confirms unless someone
 // else took that status.
 namespace KorrCore::Xde::WorkerProtocol {

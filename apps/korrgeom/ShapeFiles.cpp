@@ -1,0 +1,168 @@
+#include "ShapeFiles.h"
+
+#include <KorrGeomCore/Service/KFileServices.h>
+#include <KorrGeomCore/Service/KGltfFileService.h>
+#include <KorrGeomCore/Service/KNativeBrepFileService.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <memory>
+#include <sstream>
+
+#include "ProgressBar.h"
+#include "Scene.h"
+#include "ViewerPage.h"
+
+namespace korrgeom {
+
+using namespace KorrCore;
+
+namespace {
+
+// Keeps the library's last failure report while it lives, so that a failure
+// ends in one line of ours rather than the library's line and ours.
+class LastReport {
+public:
+    LastReport()
+        : previous(
+              KcAssert::SetReportHandler([this](const std::string& reported, const char*, int) { message = reported; }))
+    {
+    }
+    ~LastReport() { KcAssert::SetReportHandler(previous); }
+    LastReport(const LastReport&) = delete;
+    LastReport& operator=(const LastReport&) = delete;
+
+    std::string message;
+
+private:
+    KcAssert::ReportHandler previous;
+};
+
+// The service for a shape file: glTF's saves models but loads no shapes.
+std::shared_ptr<KBrepFileService> ShapeService(const std::string& path)
+{
+    std::shared_ptr<KBrepFileService> service = KFileServices::ForFile(KStringUtil::a2w(path));
+    return dynamic_cast<KGltfFileService*>(service.get()) ? nullptr : service;
+}
+
+bool IsPage(const std::string& path)
+{
+    return std::filesystem::path(path).extension() == ".html";
+}
+
+// How far apart the boxes' corners are, as a fraction of the first's size.
+double BoxOffset(const KMath::AxisAlignedBox& a, const KMath::AxisAlignedBox& b)
+{
+    const double offset =
+        std::max((a.getMinimum() - b.getMinimum()).length(), (a.getMaximum() - b.getMaximum()).length());
+    return offset / std::max(1.0, (a.getMaximum() - a.getMinimum()).length());
+}
+
+std::size_t FaceCount(const ShapeList& shapes)
+{
+    ShapeList faces;
+    for (const ShapePtr& shape : shapes)
+        KTopoFaceExplor::Explor(shape, faces);
+    return faces.size();
+}
+
+std::string Percent(double fraction)
+{
+    std::ostringstream text;
+    text << std::setprecision(2) << fraction * 100 << " %";
+    return text.str();
+}
+
+bool WritePage(const KGltfFileService& gltf, const ShapeList& shapes, const std::string& path)
+{
+    const std::string model = gltf.Encode(shapes, false);
+    if (model.empty())
+        return false;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << ViewerPage(std::filesystem::path(path).stem().string(), model);
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+OutputKind KindOfOutput(const std::string& path)
+{
+    if (IsPage(path))
+        return OutputKind::Display;
+    const std::shared_ptr<KBrepFileService> service = KFileServices::ForFile(KStringUtil::a2w(path));
+    if (!service)
+        return OutputKind::Unknown;
+    return dynamic_cast<KGltfFileService*>(service.get()) ? OutputKind::Display : OutputKind::Shape;
+}
+
+ShapePtr ReadShapeFile(const std::string& path, std::string& error)
+{
+    const std::shared_ptr<KBrepFileService> service = ShapeService(path);
+    if (!service) {
+        error = path + ": not a shape file (.brep, .step or .iges)";
+        return nullptr;
+    }
+    LastReport report;
+    ProgressBar bar("reading " + path);
+    service->SetProgressIndicator(&bar);
+    ShapePtr shape = service->LoadFile(KStringUtil::a2w(path));
+    service->SetProgressIndicator(nullptr);
+    if (!shape)
+        error = "cannot read " + path + ": missing, unreadable or damaged";
+    return shape;
+}
+
+bool SaveShapeFile(const ShapeList& shapes, const KMath::AxisAlignedBox& box, const std::string& path,
+                   std::string& error)
+{
+    const std::shared_ptr<KBrepFileService> service = ShapeService(path);
+    const std::wstring widePath = KStringUtil::a2w(path);
+    LastReport report;
+    ProgressBar bar("saving " + path);
+    service->SetProgressIndicator(&bar);
+    service->SaveFile(shapes, widePath);
+    // OnLoadFile, not LoadFile: the service's cache could hold an earlier
+    // read of the same path.
+    const ShapePtr readBack = report.message.empty() ? service->OnLoadFile(widePath) : nullptr;
+    service->SetProgressIndicator(nullptr);
+
+    // Formats keep several shapes in a compound, and may unwrap a compound;
+    // STEP keeps a loose face as a shell of one face.
+    const TopoShapeType saved = shapes.size() == 1 ? shapes.front()->GetShapeType() : TopoCompound;
+    if (!report.message.empty())
+        error = "cannot save " + path + ": " + report.message;
+    else if (!readBack)
+        error = "cannot read back " + path;
+    else if (const TopoShapeType read = readBack->GetShapeType();
+             read != saved && read != TopoCompound && saved != TopoCompound &&
+             !(saved == TopoFace && read == TopoShell))
+        error = path + " read back as a " + KindName(read) + ", not a " + KindName(saved);
+    else if (const double offset = BoxOffset(box, readBack->GetBBox());
+             dynamic_cast<KNativeBrepFileService*>(service.get()) && !(offset <= 1e-6))
+        error = path + " read back with a bounding box " + Percent(offset) + " of its size away";
+    // The translators rebuild the geometry, whose boxes then come from other
+    // curves and surfaces: what must come back is every face.
+    else if (const std::size_t faces = FaceCount({readBack}); faces != FaceCount(shapes))
+        error = path + " read back with " + std::to_string(faces) + " faces, not " + std::to_string(FaceCount(shapes));
+    return error.empty();
+}
+
+bool WriteDisplayFile(const ShapeList& shapes, double deflection, const std::string& path, std::string& error)
+{
+    KGltfFileService gltf;
+    gltf.SetDeflection(deflection);
+    LastReport report;
+    bool written = true;
+    if (IsPage(path))
+        written = WritePage(gltf, shapes, path);
+    else
+        gltf.SaveFile(shapes, KStringUtil::a2w(path));
+    if (!written || !report.message.empty())
+        error = "cannot write " + path + (report.message.empty() ? "" : ": " + report.message);
+    return error.empty();
+}
+
+} // namespace korrgeom

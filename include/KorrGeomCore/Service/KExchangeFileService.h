@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include <KorrGeomCore/KorrGeomCoreExchangeExport.h>
+#include <KorrGeomCore/Service/KBrepFileService.h>
+
+namespace KorrCore {
+
+// A file service of the Exchange library (KStepFileService,
+// KIgesFileService): the kernel's translator reads and writes the files in a
+// worker process of the library's (korrgeom-translate, installed with it), so
+// that a translator crashing or running away on a damaged file ends only the
+// worker, never the host. What comes back passes the same checks as a BRep
+// file before the host sees it.
+//
+// Loading gives one shape whose structure is the file's assembly: a compound
+// per assembly holding located uses of one shape per part, so that a part
+// placed many times (bolts, nuts) is one shape placed many times, which
+// KShapeMesher meshes once. Lengths are in millimetres. Product and instance
+// names and the colours of parts, solids and faces come with it (see
+// KShapeAttributes). A missing, damaged, cut short or foreign file gives a
+// null shape; so does a load that runs past the time limit or is cancelled.
+class KORRGEOMCOREEXCHANGE_EXPORT KExchangeFileService : public KBrepFileService {
+public:
+    enum class Format { Step, Iges };
+
+    ~KExchangeFileService() override;
+
+    ShapePtr OnLoadFile(const std::wstring& path) override;
+    // Writes the shapes, with the names and colours they carry, as one file:
+    // each shape is a free shape of it (a compound without a product name
+    // gives its children), assemblies stay assemblies, with one product per
+    // distinct part. Null entries are reported ("NULL TopoShape!") and left
+    // out. The file is replaced only once the new one is written whole: a
+    // save that fails reports "Failed to save file!", a cancelled one nothing,
+    // and either leaves any previous file as it was, byte for byte.
+    void SaveFile(const ShapeList& shapes, const std::wstring& path) override;
+
+    // The longest a load or save may take before its worker is stopped; two
+    // minutes unless set.
+    void SetTimeLimit(std::chrono::milliseconds limit) { timeLimit = limit; }
+    std::chrono::milliseconds GetTimeLimit() const { return timeLimit; }
+    // The address space the worker may use, in bytes; 4 GiB unless set.
+    void SetMemoryLimit(std::uint64_t bytes) { memoryLimit = bytes; }
+    std::uint64_t GetMemoryLimit() const { return memoryLimit; }
+
+protected:
+    explicit KExchangeFileService(Format format);
+
+private:
+    Format format;
+    std::chrono::milliseconds timeLimit;
+    std::uint64_t memoryLimit;
+};
+
+} // namespace KorrCore

@@ -1,0 +1,70 @@
+#include <KorrGeomCore/Service/KBrepFileServiceManager.h>
+#include <KorrGeomCore/Service/KFileServices.h>
+#include <KorrGeomCore/Service/KGltfFileService.h>
+#include <KorrGeomCore/Service/KIgesFileService.h>
+#include <KorrGeomCore/Service/KNativeBrepFileService.h>
+#include <KorrGeomCore/Service/KStepFileService.h>
+
+#include <cwctype>
+#include <vector>
+
+namespace KorrCore {
+
+namespace {
+
+// Every file service the library has, one of each.
+std::vector<std::shared_ptr<KBrepFileService>> LibraryServices()
+{
+    return {
+        std::make_shared<KNativeBrepFileService>(),
+        std::make_shared<KStepFileService>(),
+        std::make_shared<KIgesFileService>(),
+        std::make_shared<KGltfFileService>(),
+    };
+}
+
+std::wstring Lower(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return text;
+}
+
+// Whether one of the filter's "*.ext" patterns (separated by ';') ends the path.
+bool FilterNames(const std::wstring& filter, const std::wstring& path)
+{
+    const std::wstring lowerPath = Lower(path);
+    std::size_t start = 0;
+    while (start <= filter.size()) {
+        const std::size_t end = std::min(filter.find(L';', start), filter.size());
+        const std::wstring pattern = filter.substr(start, end - start);
+        if (pattern.rfind(L"*.", 0) == 0) {
+            const std::wstring suffix = Lower(pattern.substr(1));
+            if (lowerPath.size() > suffix.size() &&
+                lowerPath.compare(lowerPath.size() - suffix.size(), suffix.size(), suffix) == 0)
+                return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+bool KFileServices::RegisterAll()
+{
+    bool all = true;
+    for (const std::shared_ptr<KBrepFileService>& service : LibraryServices())
+        all = KBrepFileServiceManager::Instance().AddObject(service) && all;
+    return all;
+}
+
+std::shared_ptr<KBrepFileService> KFileServices::ForFile(const std::wstring& path)
+{
+    for (const auto& [name, service] : KBrepFileServiceManager::Instance())
+        if (FilterNames(service->GetFileFilter(), path))
+            return service;
+    return nullptr;
+}
+
+} // namespace KorrCore

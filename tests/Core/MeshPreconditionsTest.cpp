@@ -1,0 +1,226 @@
+// What every mesher entry point (the face explorer's two forms, the edge
+// explorer, the whole-shape mesher) refuses before the kernel's mesher, which
+// would take minutes or never return: deflections the shape's coordinates
+// cannot resolve, and faces whose edges contradict their own parameter range.
+
+#include "support/Checks.h"
+
+#include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Copy.hxx>
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <Geom_Circle.hxx>
+#include <Geom2d_BSplineCurve.hxx>
+#include <Geom2d_Curve.hxx>
+#include <GeomConvert.hxx>
+#include <Geom_BSplineSurface.hxx>
+#include <Geom_Plane.hxx>
+#include <Geom_RectangularTrimmedSurface.hxx>
+#include <TopExp_Explorer.hxx>
+
+#include "Core/DisplayBounds.h"
+#include "Core/MeshPreconditions.h"
+
+using namespace KorrCore;
+
+namespace {
+
+// Whether each entry point meshes the shape's first face, its first edge and
+// the shape itself at the deflection; a failed one leaves its buffer empty.
+std::vector<bool> MeshEverywhere(const ShapePtr& shape, double deflection)
+{
+    const ShapePtr face = KorrTest::FacesOf(shape).front();
+    std::vector<float> positions, points, normals, texCoords;
+    std::vector<unsigned int> indices;
+    ExplorFaceOptions options;
+    KMeshOptions meshOptions;
+    options.Deflection = meshOptions.Deflection = deflection;
+    KShapeMesh mesh;
+    const std::vector<bool> meshed = {
+        KTopoFaceExplor::Explor(face, positions, indices, normals, texCoords, options),
+        KTopoFaceExplor::Explor(face, &positions, &indices, &normals, &texCoords, deflection),
+        KTopoEdgeExplor::Explor(KorrTest::EdgesOf(shape).front(), &points, deflection),
+        KShapeMesher::Mesh(shape, meshOptions, mesh)};
+    EXPECT_TRUE(positions.empty() != meshed[0] && points.empty() != meshed[2] && mesh.Parts.empty() != meshed[3]);
+    return meshed;
+}
+
+} // namespace
+
+TEST(MeshPreconditions, DeflectionsTheCoordinatesCannotResolveAreRefusedEverywhere)
+{
+    // Found by fuzzing: far from the origin the mesher kept splitting edges
+    // whose rounding noise exceeded the deflection, and never returned.
+    const ShapePtr near = KBrepTools::MakeCylinder({0, 0, 0}, {0, 0, 1}, 1, 1, 0);
+    const ShapePtr far = KFeatureTools::Translate(near, {1e11, 0, 0});
+    KorrTest::ReportRecorder quiet;
+    EXPECT_EQ(MeshEverywhere(far, 1e-3), std::vector<bool>(4, false));
+    EXPECT_EQ(MeshEverywhere(near, std::nan("")), std::vector<bool>(4, false));
+    EXPECT_EQ(MeshEverywhere(far, 1), std::vector<bool>(4, true));
+}
+
+TEST(MeshPreconditions, AFaceWhoseEdgeContradictsItsOwnRangeIsLeftUnmeshed)
+{
+    // Found by fuzzing the file reader: a cone's edge stores the range 0..3838
+    // on the face while claiming its own range 0..3.16 there. The file parses,
+    // but the mesher took 47 s on the face.
+    const ShapePtr shape = KBrepTools::ReadBrepFile(
+        KorrTest::Wide(KORRGEOM_CORPUS_DIR "/read_brep/regression-cone-edge-range-mismatch"), nullptr);
+    const ShapeList faces = KorrTest::FacesOf(shape);
+    ASSERT_EQ(faces.size(), 3u);
+    KorrTest::ReportRecorder recorder;
+    std::vector<float> positions, normals, texCoords;
+    std::vector<unsigned int> indices;
+    ExplorFaceOptions options;
+    KMeshOptions meshOptions;
+    options.Deflection = meshOptions.Deflection = 36;
+    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), positions, indices, normals, texCoords, options) ||
+                 KTopoFaceExplor::Explor(faces.front(), &positions, &indices, &normals, &texCoords, 36));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
+    EXPECT_TRUE(KTopoFaceExplor::Explor(*std::next(faces.begin()), positions, indices, normals, texCoords, options));
+    KShapeMesh mesh;
+    ASSERT_TRUE(KShapeMesher::Mesh(shape, meshOptions, mesh) && !mesh.Parts.empty() &&
+                mesh.Parts[0].Faces.size() == 3);
+    EXPECT_TRUE(mesh.Parts[0].Faces[0].Triangles.Count == 0 && mesh.Parts[0].Faces[1].Triangles.Count > 0);
+}
+
+namespace {
+
+// A 10-cube's first face, copied so that damaging it leaves the builders' shapes alone.
+TopoDS_Face CubeFace()
+{
+    const TopoDS_Shape cube = BRepBuilderAPI_Copy(BRepPrimAPI_MakeBox(10, 10, 10).Shape()).Shape();
+    return TopoDS::Face(TopExp_Explorer(cube, TopAbs_FACE).Current());
+}
+
+TopoDS_Edge FirstEdge(const TopoDS_Face& face) { return TopoDS::Edge(TopExp_Explorer(face, TopAbs_EDGE).Current()); }
+
+// The face's first edge with its curve on the face moved by (du, dv).
+TopoDS_Face WithCurveOnFaceMoved(double du, double dv)
+{
+    const TopoDS_Face face = CubeFace();
+    const TopoDS_Edge edge = FirstEdge(face);
+    Standard_Real first, last;
+    const Handle(Geom2d_Curve) moved =
+        Handle(Geom2d_Curve)::DownCast(BRep_Tool::CurveOnSurface(edge, face, first, last)->Translated(gp_Vec2d(du, dv)));
+    BRep_Builder().UpdateEdge(edge, moved, face, BRep_Tool::Tolerance(edge));
+    return face;
+}
+
+// The face's plane as a patch of B-spline pieces, one inner pole of which is
+// lifted off the plane by `lift`: its border, where the edges lie, stays.
+TopoDS_Face WithInnerPoleLifted(double lift)
+{
+    const TopoDS_Face face = CubeFace();
+    Standard_Real u0, u1, v0, v1;
+    BRepTools::UVBounds(face, u0, u1, v0, v1);
+    Handle(Geom_BSplineSurface) patch = GeomConvert::SurfaceToBSplineSurface(
+        new Geom_RectangularTrimmedSurface(BRep_Tool::Surface(face), u0, u1, v0, v1));
+    patch->IncreaseDegree(3, 3);
+    const gp_Pnt pole = patch->Pole(2, 2);
+    const gp_Dir normal = Handle(Geom_Plane)::DownCast(BRep_Tool::Surface(face))->Axis().Direction();
+    patch->SetPole(2, 2, pole.Translated(lift * gp_Vec(normal)));
+    BRep_Builder().UpdateFace(face, patch, TopLoc_Location(), BRep_Tool::Tolerance(face));
+    return face;
+}
+
+// The face's first edge with a curve on the face that leaves its ends where
+// they were but bows out by `bow` in the middle.
+TopoDS_Face WithCurveOnFaceBowed(double bow)
+{
+    const TopoDS_Face face = CubeFace();
+    const TopoDS_Edge edge = FirstEdge(face);
+    Standard_Real first, last;
+    const Handle(Geom2d_Curve) straight = BRep_Tool::CurveOnSurface(edge, face, first, last);
+    const gp_Pnt2d a = straight->Value(first), b = straight->Value(last);
+    const gp_Vec2d across = gp_Vec2d(a, b).Normalized().Rotated(M_PI / 2) * (2 * bow);
+    TColgp_Array1OfPnt2d poles(1, 3);
+    poles(1) = a, poles(2) = gp_Pnt2d(0.5 * (a.XY() + b.XY())).Translated(across), poles(3) = b;
+    TColStd_Array1OfReal knots(1, 2);
+    knots(1) = first, knots(2) = last;
+    TColStd_Array1OfInteger multiplicities(1, 2);
+    multiplicities.Init(3);
+    BRep_Builder().UpdateEdge(edge, new Geom2d_BSplineCurve(poles, knots, multiplicities, 2), face,
+                              BRep_Tool::Tolerance(edge));
+    return face;
+}
+
+} // namespace
+
+TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
+{
+    const TopoDS_Face intact = CubeFace();
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(intact));
+    for (TopExp_Explorer edge(intact, TopAbs_EDGE); edge.More(); edge.Next())
+        EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(TopoDS::Edge(edge.Current())));
+
+    // A curve on the face half the face away from the edge's curve in space.
+    const TopoDS_Face strayed = WithCurveOnFaceMoved(5, 5);
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(strayed));
+    EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(strayed)));
+    // Moved by a hundredth of its tolerance, it still meets it.
+    const TopoDS_Face nudged = WithCurveOnFaceMoved(1e-9, 0);
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(nudged) && KorrCore::EdgeAgreesWithItsCurves(FirstEdge(nudged)));
+
+    // The edge's flag says its range on the face is its own, but another is stored.
+    const TopoDS_Face ranged = CubeFace();
+    Standard_Real first, last;
+    BRep_Tool::Range(FirstEdge(ranged), first, last);
+    BRep_Builder().Range(FirstEdge(ranged), ranged, first, last + 1);
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(ranged));
+    // Without the flag, a range of its own on the face is the edge's right.
+    BRep_Builder().Range(FirstEdge(ranged), ranged, first, last);
+    BRep_Builder().SameRange(FirstEdge(ranged), Standard_False);
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(ranged));
+
+    // Curves that meet at their ends but part in the middle, where the edge's
+    // flag says they share their parameters.
+    const TopoDS_Face bowed = WithCurveOnFaceBowed(3);
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(bowed) || KorrCore::EdgeAgreesWithItsCurves(FirstEdge(bowed)));
+
+    // A cylinder's rim tilted about its diameter through the edge's ends: it
+    // still meets the curve on the face at the ends and in the middle.
+    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(10, 100).Shape();
+    TopExp_Explorer edges(cylinder, TopAbs_EDGE);
+    while (BRep_Tool::Degenerated(TopoDS::Edge(edges.Current())) ||
+           !BRep_Tool::Curve(TopoDS::Edge(edges.Current()), first, last)->IsKind(STANDARD_TYPE(Geom_Circle)))
+        edges.Next();
+    const TopoDS_Edge rim = TopoDS::Edge(edges.Current());
+    const auto circle = Handle(Geom_Circle)::DownCast(BRep_Tool::Curve(rim, first, last));
+    EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(rim));
+    const auto tilted = Handle(Geom_Curve)::DownCast(
+        circle->Rotated(gp_Ax1(circle->Location(), circle->XAxis().Direction()), 0.8));
+    BRep_Builder().UpdateEdge(rim, tilted, BRep_Tool::Tolerance(rim));
+    EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(rim));
+
+    // A patch bulging a little is meshed, one bulging a thousand times its edges' size is not.
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(WithInnerPoleLifted(20)));
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(WithInnerPoleLifted(1e6)));
+
+    // A shape keeps its meshable faces only.
+    TopoDS_Compound faces;
+    BRep_Builder().MakeCompound(faces);
+    for (const TopoDS_Face& face : {intact, strayed, nudged})
+        BRep_Builder().Add(faces, face);
+    const TopoDS_Shape meshable = KorrCore::MeshableFaces(faces);
+    EXPECT_EQ(KorrTest::CountDistinct(KorrTest::Holding(meshable), TopAbs_FACE), 2);
+    EXPECT_TRUE(KorrCore::MeshableFaces(intact).IsSame(intact));
+}
+
+TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
+{
+    const KorrCore::DisplayBounds bounds(CubeFace(), 0.5);
+    Bnd_Box box;
+    BRepBndLib::Add(CubeFace(), box, Standard_False);
+    const gp_XYZ low = box.CornerMin().XYZ(), high = box.CornerMax().XYZ(), middle = 0.5 * (low + high);
+    EXPECT_TRUE(bounds.Holds(low) && bounds.Holds(high) && bounds.Holds(middle));
+    // Within the deflection and a thousandth of the longest side of the box; not beyond.
+    EXPECT_TRUE(bounds.Holds(high + gp_XYZ(0.5, 0, 0)) && bounds.Holds(low - gp_XYZ(0, 0, 0.5)));
+    EXPECT_FALSE(bounds.Holds(high + gp_XYZ(0.6, 0, 0)) || bounds.Holds(low - gp_XYZ(0, 0.6, 0)));
+    EXPECT_FALSE(bounds.Holds(gp_XYZ(middle.X(), middle.Y(), std::nan(""))) ||
+                 bounds.Holds(gp_XYZ(HUGE_VAL, middle.Y(), middle.Z())));
+    // A shape without geometry holds nothing.
+    TopoDS_Compound empty;
+    BRep_Builder().MakeCompound(empty);
+    EXPECT_FALSE(KorrCore::DisplayBounds(empty, 1).Holds({0, 0, 0}));
+}
