@@ -10,22 +10,21 @@
 #include <functional>
 
 using namespace KorrCore;
-using KMath::Vector3;
 using KorrTest::Kernel;
+using Change = std::function<void(const ShapePtr&)>;
 
 namespace {
 
-ShapePtr Cube(double x) { return KBrepTools::MakeBox(Vector3(x, 0, 0), Vector3::UNIT_Z, Vector3(10, 10, 10)); }
+ShapePtr Cube(double x) { return KBrepTools::MakeBox({x, 0, 0}, {0, 0, 1}, {10, 10, 10}); }
 
 // Two shells sharing one disc face: a solid the kernel's check refuses.
 TopoDS_Shape BrokenSolid()
 {
-    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle(Vector3(10, 10, 10), 10, Vector3::UNIT_X));
+    const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle({10, 10, 10}, 10, {1, 0, 0}));
     return Kernel(KBrepTools::MakeSolid({disc, disc}));
 }
 
-// The same shape data placed ten times larger: the kernel's check fails a
-// scaled placement of any shape.
+// The same shape data placed ten times larger, which the kernel's check fails.
 TopoDS_Shape ScaledTenfold(const TopoDS_Shape& shape)
 {
     gp_Trsf scale;
@@ -33,79 +32,49 @@ TopoDS_Shape ScaledTenfold(const TopoDS_Shape& shape)
     return shape.Located(TopLoc_Location(scale), /*theRaiseExc=*/false);
 }
 
-// The handle takes part in a boolean, which needs it valid.
+// A boolean needs its operand valid.
 bool TakesPart(const ShapePtr& operand) { return KFeatureTools::Boolean(operand, Cube(5), BooleanFuse) != nullptr; }
-
-struct Change {
-    std::string name;
-    std::function<void(const ShapePtr&)> apply;
-};
 
 } // namespace
 
-TEST(ValidityVerdict, AValidVerdictNeverPassesTheShapeAHandleHoldsAfterAChange)
+TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWay)
 {
     const Change changes[] = {
-        {"other data through the setter", [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), BrokenSolid()); }},
-        {"other data on the kernel shape", [](const ShapePtr& h) { KTopoShapeImpl::GetShape(h.get()) = BrokenSolid(); }},
-        {"other data through a copy of the handle",
-         [](const ShapePtr& h) {
-             KTopoShape copy(*h);
-             KTopoShapeImpl::SetShape(&copy, BrokenSolid());
-         }},
-        {"same data scaled through the setter",
-         [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), ScaledTenfold(Kernel(h))); }},
-        {"same data scaled on the kernel shape",
-         [](const ShapePtr& h) { KTopoShapeImpl::GetShape(h.get()) = ScaledTenfold(Kernel(h)); }},
+        [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), BrokenSolid()); },
+        [](const ShapePtr& h) { KTopoShapeImpl::GetShape(h.get()) = BrokenSolid(); },
+        [](const ShapePtr& h) { KTopoShape copy(*h); KTopoShapeImpl::SetShape(&copy, BrokenSolid()); },
+        [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), ScaledTenfold(Kernel(h))); },
+        [](const ShapePtr& h) { KTopoShapeImpl::GetShape(h.get()) = ScaledTenfold(Kernel(h)); },
     };
     for (const Change& change : changes) {
         const ShapePtr operand = Cube(0);
-        ASSERT_TRUE(TakesPart(operand)) << change.name;
-        change.apply(operand);
-        ASSERT_FALSE(KorrTest::IsValid(operand)) << change.name;
-        EXPECT_FALSE(TakesPart(operand)) << change.name;
+        ASSERT_TRUE(TakesPart(operand));
+        change(operand);
+        ASSERT_FALSE(KorrTest::IsValid(operand));
+        EXPECT_FALSE(TakesPart(operand));
+        // Found invalid, it takes part again once it holds a valid shape.
+        KTopoShapeImpl::SetShape(operand.get(), Kernel(Cube(0)));
+        EXPECT_TRUE(TakesPart(operand));
     }
-}
-
-TEST(ValidityVerdict, AHandleFoundInvalidTakesPartOnceItHoldsAValidShape)
-{
-    const ShapePtr operand = KorrTest::Holding(BrokenSolid());
-    ASSERT_FALSE(TakesPart(operand));
-    KTopoShapeImpl::SetShape(operand.get(), Kernel(Cube(0)));
-    EXPECT_TRUE(TakesPart(operand));
 }
 
 // A rigid move changes no distance the check measures, so the verdict stays;
-// a scaling makes new shape data, and the verdict goes with the old.
-TEST(ValidityVerdict, KeptThroughRigidMovesInPlaceAndDroppedByScaling)
+// a scaling makes new shape data, and the verdict goes with the old. Blends
+// check their results, which come with the verdict.
+TEST(ValidityVerdict, KeptThroughRigidMovesDroppedByScalingGivenWithBlends)
 {
-    const struct {
-        std::string name;
-        std::function<bool(const ShapePtr&)> move;
-        bool kept;
-    } moves[] = {
-        {"translation", [](const ShapePtr& h) { return KFeatureTools::TranslateInplace(h, Vector3(2, 0, 0)); }, true},
-        {"rotation",
-         [](const ShapePtr& h) { return KFeatureTools::RotationInplace(h, KMath::Quaternion(KMath::Radian(0.5), Vector3::UNIT_Y)); }, true},
-        {"scaling", [](const ShapePtr& h) { return KFeatureTools::ScaleInplace(h, Vector3(0, 0, 0), 2); }, false},
+    const std::pair<std::function<bool(const ShapePtr&)>, bool> moves[] = {
+        {[](const ShapePtr& h) { return KFeatureTools::TranslateInplace(h, {2, 0, 0}); }, true},
+        {[](const ShapePtr& h) { return KFeatureTools::RotationInplace(h, {KMath::Radian(0.5), {0, 1, 0}}); }, true},
+        {[](const ShapePtr& h) { return KFeatureTools::ScaleInplace(h, {0, 0, 0}, 2); }, false},
     };
-    for (const auto& move : moves) {
-        const ShapePtr operand = Cube(0);
-        ASSERT_TRUE(TakesPart(operand)) << move.name;
+    for (const auto& [move, kept] : moves) {
+        const ShapePtr operand = KFeatureTools::Fillet(Cube(0), 2);
         const auto verdict = KTopoShapeImpl::GetValidity(operand.get());
-        ASSERT_TRUE(verdict) << move.name;
-        ASSERT_TRUE(move.move(operand)) << move.name;
-        EXPECT_EQ(KTopoShapeImpl::GetValidity(operand.get()) == verdict, move.kept) << move.name;
-        EXPECT_TRUE(TakesPart(operand)) << move.name;
+        ASSERT_TRUE(verdict);
+        ASSERT_TRUE(move(operand));
+        EXPECT_EQ(KTopoShapeImpl::GetValidity(operand.get()) == verdict, kept) << kept;
+        EXPECT_TRUE(TakesPart(operand));
     }
-}
-
-// Blends check their results, so the next operation on one need not.
-TEST(ValidityVerdict, BlendResultsCarryTheirVerdict)
-{
-    const ShapePtr box = Cube(0);
-    for (const ShapePtr& blended : {KFeatureTools::Fillet(box, 2), KFeatureTools::Chamfer(box, 2, 1)}) {
-        ASSERT_TRUE(blended);
-        EXPECT_TRUE(KTopoShapeImpl::GetValidity(blended.get()));
-    }
+    EXPECT_TRUE(KTopoShapeImpl::GetValidity(KFeatureTools::Chamfer(Cube(0), 2, 1).get()));
 }

@@ -79,17 +79,6 @@ TEST(BrepRecords, AFileReadsOnlyWithEveryRecordItsShapesReferTo)
     }
 }
 
-TEST(BrepRecords, TheKernelAloneLosesTheCurveOfARecordItCannotBuild)
-{
-    for (const Edit& edit : {kEdits[1], kEdits[4]}) {
-        std::istringstream in(OneEdgeFile(edit));
-        TopoDS_Shape edge;
-        BRepTools::Read(edge, in, BRep_Builder());
-        ASSERT_FALSE(edge.IsNull()) << edit.what;
-        EXPECT_FALSE(HasCurve(edge)) << edit.what;
-    }
-}
-
 // The kernel's reader takes no number for a second record it cannot build, so
 // the records after it move up one: here the edge would lie on the line along
 // Y that follows its own. Records no shape uses must build as well.
