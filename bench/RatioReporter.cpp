@@ -24,6 +24,27 @@ double SpreadPercent(const std::vector<double>& values)
     return 100 * (*highest - *lowest) / Median(values);
 }
 
+// The value a fraction of the way through the sorted values, between
+// neighbours where it falls between two.
+double Quantile(std::vector<double> values, double fraction)
+{
+    std::sort(values.begin(), values.end());
+    const double position = fraction * static_cast<double>(values.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(position);
+    const std::size_t above = std::min(below + 1, values.size() - 1);
+    return values[below] + (position - static_cast<double>(below)) * (values[above] - values[below]);
+}
+
+// Library time over kernel time of the repetitions taken in the same order:
+// with interleaving, each pair ran close together.
+std::vector<double> PairedRatios(const std::vector<double>& library, const std::vector<double>& kernel)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < std::min(library.size(), kernel.size()); ++i)
+        ratios.push_back(library[i] / kernel[i]);
+    return ratios;
+}
+
 } // namespace
 
 RatioReporter::RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
@@ -73,10 +94,12 @@ void RatioReporter::Finalize()
         if (library == sides.end() || kernel == sides.end())
             continue;
         const double libraryTime = Median(library->second), kernelTime = Median(kernel->second);
+        const std::vector<double> ratios = PairedRatios(library->second, kernel->second);
         std::printf("%-18s library %9.3f ms (%4.1f%%)  kernel %9.3f ms (%4.1f%%)  ratio %.3f  [%zu repetitions]\n",
                     work.c_str(), libraryTime, SpreadPercent(library->second), kernelTime,
-                    SpreadPercent(kernel->second), libraryTime / kernelTime,
-                    std::min(library->second.size(), kernel->second.size()));
+                    SpreadPercent(kernel->second), libraryTime / kernelTime, ratios.size());
+        std::printf("%-18s paired ratios: median %.3f, quartiles %.3f-%.3f, range %.3f-%.3f\n", "", Median(ratios),
+                    Quantile(ratios, 0.25), Quantile(ratios, 0.75), Quantile(ratios, 0), Quantile(ratios, 1));
     }
     for (const Comparison& comparison : comparisons) {
         const std::vector<double>* numerator = Times(comparison.numerator);

@@ -11,7 +11,9 @@ namespace KorrBench {
 // The console report, followed by one line per pair of benchmarks named
 // "<Work>/Library" and "<Work>/Kernel": the median time per iteration of each
 // over its repetitions (CPU time, or wall-clock time for benchmarks set to
-// use real time), their spread, and library time / kernel time;
+// use real time), their spread, and library time / kernel time, followed
+// by the median, quartiles and range of the ratios of the repetitions taken
+// in the same order;
 // then one line per comparison asked for with Compare.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:

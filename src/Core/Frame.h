@@ -15,8 +15,9 @@
 // | loft of one section crashes, of coincident or         | Skinnable (SweepScreens.h)                 | builders/regression-loft-*        |
 // |   zero-length sections too                            |                                            |                                   |
 // | sweep along a path of no length recurses without end  | Sweepable (SweepScreens.h)                 | tests: pipe shell                 |
-// | booleans leak and crash on invalid operands; blends   | KernelValid (Validity.h)                   | builders/regression-boolean-invalid-operand-leak, |
-// |   report invalid results as done                      |                                            |   tests: fillet of radius 6       |
+// | booleans leak and crash on invalid operands; blends   | KernelValid (Validity.h), once per handle  | builders/regression-boolean-invalid-operand-leak, |
+// |   report invalid results as done                      |   and shape                                |   tests: fillet of radius 6,      |
+// |                                                       |                                            |   operands checked again          |
 // | mesher and sampler never return for NaN or            | MeetableDeflection (MeshPreconditions.h)   | builders/regression-mesh-far-from-origin |
 // |   unresolvable deflections                            |                                            |                                   |
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
@@ -26,8 +27,9 @@
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
 // | translators widen a damaged edge's tolerance until    | EdgeAgreesWithItsCurves                    | read_brep/regression-edge-far-    |
 // |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   from-its-face                   |
-// | reader hangs, crashes or returns part of a shape on   | LooksReadable (FileFormats/Brep)           | read_brep/regression-*, tests:    |
-// |   damaged files; scaled locations break shapes later  |                                            |   damaged BRep files              |
+// | reader hangs, crashes or returns part of a shape on   | ScreenBrepText, ReadScreened               | read_brep/regression-*, tests:    |
+// |   damaged files; scaled locations break shapes later; |   (FileFormats/Brep)                       |   damaged BRep files, BRep        |
+// |   drops geometry whose record it cannot build         |                                            |   records                         |
 // | STEP and IGES translators crash, hang or fill memory  | a worker process with time and memory      | fuzz_read_step, fuzz_read_iges,   |
 // |   on damaged files, after their parser said yes       |   limits (FileFormats/Xde/WorkerProcess.h) |   tests: damaged exchange files   |
 

@@ -1,9 +1,60 @@
 #include "Core/Validity.h"
 
 #include <BRepCheck_Analyzer.hxx>
+#include <TopLoc_Location.hxx>
+
+#include <cmath>
+#include <memory>
+
+#include "Core/ShapeAccess.h"
 
 namespace KorrCore {
 
-bool KernelValid(const TopoDS_Shape& shape) { return BRepCheck_Analyzer(shape).IsValid(); }
+namespace {
+
+// Placed without scaling or mirroring, where the check measures what it
+// measured unplaced.
+bool RigidlyPlaced(const TopoDS_Shape& shape)
+{
+    if (shape.Location().IsIdentity())
+        return true;
+    const gp_Trsf& placement = shape.Location().Transformation();
+    return !placement.IsNegative() && std::abs(placement.ScaleFactor() - 1.0) <= TopLoc_Location::ScalePrec();
+}
+
+bool Applies(const ValidityVerdict& verdict, const TopoDS_Shape& shape)
+{
+    return verdict.data == shape.TShape() && verdict.orientation == shape.Orientation() && RigidlyPlaced(shape);
+}
+
+void Record(const ShapePtr& handle, const TopoDS_Shape& shape, bool valid)
+{
+    if (RigidlyPlaced(shape))
+        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(
+                                                      ValidityVerdict{shape.TShape(), shape.Orientation(), valid}));
+}
+
+} // namespace
+
+bool KernelValid(const TopoDS_Shape& shape)
+{
+    return BRepCheck_Analyzer(shape).IsValid();
+}
+
+bool KernelValid(const ShapePtr& handle)
+{
+    const TopoDS_Shape& shape = KernelShape(handle);
+    const std::shared_ptr<const ValidityVerdict> verdict = KTopoShapeImpl::GetValidity(handle.get());
+    if (verdict && Applies(*verdict, shape))
+        return verdict->valid;
+    const bool valid = KernelValid(shape);
+    Record(handle, shape, valid);
+    return valid;
+}
+
+void PassedKernelCheck(const ShapePtr& handle)
+{
+    Record(handle, KernelShape(handle), true);
+}
 
 } // namespace KorrCore

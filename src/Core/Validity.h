@@ -1,6 +1,9 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
+#include <TopoDS_TShape.hxx>
+
+#include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 namespace KorrCore {
 
@@ -9,5 +12,20 @@ namespace KorrCore {
 // that fail it, and its blends report success for results that fail it, so
 // those operations ask here before they run or before they hand out a result.
 bool KernelValid(const TopoDS_Shape& shape);
+
+// The same for the shape a handle holds, checked once: the verdict stays with
+// the handle for as long as it holds the same shape data in the same
+// orientation, moved rigidly at most (the kernel's shape data does not change
+// once built, and such a move changes no distance the check measures).
+bool KernelValid(const ShapePtr& handle);
+// Records that the handle's shape, just made, passed the check.
+void PassedKernelCheck(const ShapePtr& handle);
+
+// What a verdict was established on.
+struct ValidityVerdict {
+    Handle(TopoDS_TShape) data;
+    TopAbs_Orientation orientation;
+    bool valid;
+};
 
 } // namespace KorrCore

@@ -5,10 +5,8 @@
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>
 
-#include <sstream>
-
 #include "Core/Frame.h"
-#include "FileFormats/Brep/BrepFileScreen.h"
+#include "FileFormats/Brep/ScreenedRead.h"
 #include "Platform/FileBytes.h"
 #include "Platform/FileReplace.h"
 
@@ -30,15 +28,8 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
 // screen has passed the text; null otherwise.
 ShapePtr ReadBrepText(std::string text)
 {
-    if (!LooksReadable(text))
-        return nullptr;
     return Guarded([&]() -> ShapePtr {
-        std::istringstream in(std::move(text));
-        // A failing stream throws rather than leave the reader spinning on it;
-        // screened text does not fail, this only backs the screen up.
-        in.exceptions(std::ios::failbit | std::ios::badbit);
-        TopoDS_Shape shape;
-        BRepTools::Read(shape, in, BRep_Builder());
+        const TopoDS_Shape shape = ReadScreened(text);
         return shape.IsNull() ? nullptr : WrapShape(shape);
     });
 }

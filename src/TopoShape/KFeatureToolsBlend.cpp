@@ -22,7 +22,9 @@ ShapePtr WrapIfValid(const TopoDS_Shape& result)
 {
     if (!KernelValid(result))
         return nullptr;
-    return WrapShape(result);
+    ShapePtr wrapped = WrapShape(result);
+    PassedKernelCheck(wrapped);
+    return wrapped;
 }
 
 ShapePtr FilletEdges(const TopoDS_Shape& shape, double radius)

@@ -20,8 +20,8 @@ constexpr char kReportSource[] = "TopoShape/KFeatureTools";
 
 // The kernel's boolean algorithms require valid arguments; on invalid ones
 // (a solid whose shells share a face, say) they leak, and worse, so such
-// operands are refused before the algorithm runs.
-bool ValidOperands(const TopoDS_Shape& first, const TopoDS_Shape& second)
+// operands are refused before the algorithm runs. Each handle is checked once.
+bool ValidOperands(const ShapePtr& first, const ShapePtr& second)
 {
     return KernelValid(first) && KernelValid(second);
 }
@@ -47,7 +47,7 @@ ShapePtr KFeatureTools::Boolean(ShapePtr first, ShapePtr second, KBooleanOp oper
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelFirst, const TopoDS_Shape& kernelSecond) -> ShapePtr {
-            if (!ValidOperands(kernelFirst, kernelSecond))
+            if (!ValidOperands(first, second))
                 return nullptr;
             const TopoDS_Shape result = BooleanResult(kernelFirst, kernelSecond, operation);
             if (result.IsNull())
@@ -61,7 +61,7 @@ ShapePtr KFeatureTools::SurfaceSection(ShapePtr first, ShapePtr second)
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelFirst, const TopoDS_Shape& kernelSecond) -> ShapePtr {
-            if (!ValidOperands(kernelFirst, kernelSecond))
+            if (!ValidOperands(first, second))
                 return nullptr;
             BRepAlgoAPI_Section section(kernelFirst, kernelSecond, /*PerformNow=*/false);
             section.Build();

@@ -1,14 +1,18 @@
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
+#include <atomic>
+
 namespace KorrCore {
 
 KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelShape) {}
 
 void KTopoShapeImpl::SetShape(const TopoDS_Shape& kernelShape)
 {
-    if (!kernelShape.IsPartner(shape))
+    if (!kernelShape.IsPartner(shape)) {
         attributes.reset();
+        std::atomic_store(&validity, std::shared_ptr<const ValidityVerdict>());
+    }
     shape.TShape(kernelShape.TShape());
     // The kernel's own checked setter raises for a mirroring or scaling
     // location, which shapes it made itself can carry: holding a shape is
@@ -35,6 +39,16 @@ const std::shared_ptr<const ShapeAttributes>& KTopoShapeImpl::GetAttributes(cons
 void KTopoShapeImpl::SetAttributes(KTopoShape* handle, std::shared_ptr<const ShapeAttributes> value)
 {
     handle->impl->SetAttributes(std::move(value));
+}
+
+std::shared_ptr<const ValidityVerdict> KTopoShapeImpl::GetValidity(const KTopoShape* handle)
+{
+    return std::atomic_load(&handle->impl->validity);
+}
+
+void KTopoShapeImpl::SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict)
+{
+    std::atomic_store(&handle->impl->validity, std::move(verdict));
 }
 
 } // namespace KorrCore

@@ -10,6 +10,7 @@ namespace KorrCore {
 
 class KTopoShape;
 class ShapeAttributes;
+struct ValidityVerdict;
 
 // Holds the kernel shape behind a KTopoShape, and the names and colours of its
 // sub-shapes (see KShapeAttributes). Copies copy the kernel shape, which
@@ -24,7 +25,7 @@ public:
 
     // The attributes stay when the new shape is the same shape moved or
     // reoriented (their keys do not depend on the root's location), and go
-    // otherwise.
+    // otherwise; so does the validity verdict.
     void SetShape(const TopoDS_Shape& kernelShape);
     TopoDS_Shape& GetShape() { return shape; }
     operator TopoDS_Shape&() { return shape; }
@@ -40,9 +41,16 @@ public:
     static const std::shared_ptr<const ShapeAttributes>& GetAttributes(const KTopoShape* handle);
     static void SetAttributes(KTopoShape* handle, std::shared_ptr<const ShapeAttributes> value);
 
+    // The kernel's validity verdict on the held shape, once the library has
+    // established it; null before. Handles used from several threads at once
+    // may read and write it together.
+    static std::shared_ptr<const ValidityVerdict> GetValidity(const KTopoShape* handle);
+    static void SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict);
+
 private:
     TopoDS_Shape shape;
     std::shared_ptr<const ShapeAttributes> attributes;
+    std::shared_ptr<const ValidityVerdict> validity;
 };
 
 } // namespace KorrCore

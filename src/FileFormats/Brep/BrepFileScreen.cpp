@@ -1,5 +1,7 @@
 #include "FileFormats/Brep/BrepFileScreen.h"
 
+#include <algorithm>
+
 #include "FileFormats/Brep/Sections.h"
 
 namespace KorrCore {
@@ -37,19 +39,25 @@ bool Header(Cursor& cursor, int& format)
 // kernel's drawing tool writes after a saved shape.
 bool Ending(Cursor& cursor) { return cursor.AtEnd() || (cursor.Word("0") && cursor.AtEnd()); }
 
-bool WholeFile(std::string_view text, bool buildRecords)
+std::size_t CountUsed(const std::vector<bool>& used)
 {
-    using namespace BrepScreen;
-    Cursor cursor(text, buildRecords);
-    Tables tables;
-    return Header(cursor, tables.format) && LocationsSection(cursor, tables) && Curve2dsSection(cursor, tables) &&
-           CurvesSection(cursor, tables) && Polygon3DSection(cursor, tables) &&
-           PolygonOnTriangulationsSection(cursor, tables) && SurfacesSection(cursor, tables) &&
-           TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor);
+    return static_cast<std::size_t>(std::count(used.begin(), used.end(), true));
 }
 
 } // namespace
 
-bool LooksReadable(std::string_view text) { return WholeFile(text, false) && WholeFile(text, true); }
+std::optional<GeometryUse> ScreenBrepText(std::string_view text)
+{
+    using namespace BrepScreen;
+    Cursor cursor(text);
+    Tables tables;
+    if (!(Header(cursor, tables.format) && LocationsSection(cursor, tables) && Curve2dsSection(cursor, tables) &&
+          CurvesSection(cursor, tables) && Polygon3DSection(cursor, tables) &&
+          PolygonOnTriangulationsSection(cursor, tables) && SurfacesSection(cursor, tables) &&
+          TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor) &&
+          UnusedRecordsBuild(text, tables)))
+        return std::nullopt;
+    return GeometryUse{CountUsed(tables.usedCurves2d), CountUsed(tables.usedCurves), CountUsed(tables.usedSurfaces)};
+}
 
 } // namespace KorrCore

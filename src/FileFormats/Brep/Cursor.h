@@ -15,13 +15,7 @@ namespace KorrCore::BrepScreen {
 // to overflow the reader's fixed buffers, or the end of the text.
 class Cursor {
 public:
-    // With `buildRecords`, curve and surface records are also built by the
-    // kernel's record readers (see Geometry.h); that costs several times the
-    // walk itself, so a first walk without it turns away cut and malformed
-    // files cheaply.
-    Cursor(std::string_view text, bool buildRecords) : text(text), buildRecords(buildRecords) {}
-
-    bool BuildsRecords() const { return buildRecords; }
+    explicit Cursor(std::string_view text) : begin(text.data()), end(text.data() + text.size()), at(begin) {}
 
     // The next token equals `expected`.
     bool Word(std::string_view expected);
@@ -33,9 +27,12 @@ public:
     // 0 or 1: the reader's booleans and on/off integers.
     bool Flag(bool& value);
     bool Flag();
-    // Decimal numbers within the model scale (see Core/ModelScale.h).
+    // Decimal numbers within the model scale (see Core/ModelScale.h): exactly
+    // as the reader converts them, or only checked.
     bool Real(double& value);
     bool Reals(std::int64_t count);
+    // The same, each to within a few units in its last place.
+    bool NearReals(double* values, int count);
     // An edge's parameter range, first to last: decimal numbers within the
     // model scale, or the kernel's infinity, which edges along whole lines
     // carry (nothing displays such an edge, but real files hold them). The
@@ -52,20 +49,30 @@ public:
     // Nothing but white space remains.
     bool AtEnd() const;
 
-    std::size_t Offset() const { return position; }
-    std::string_view Text(std::size_t begin, std::size_t end) const { return text.substr(begin, end - begin); }
+    std::size_t Offset() const { return static_cast<std::size_t>(at - begin); }
+    std::string_view Whole() const { return {begin, static_cast<std::size_t>(end - begin)}; }
 
 private:
-    // A decimal number filling the whole token, of any magnitude.
+    void SkipSpace();
+    // A decimal number filling the whole token, of any magnitude, converted
+    // exactly.
     bool Number(double& value);
+    // A decimal number within the model scale, converted exactly only when
+    // its digits cannot tell; `exact` says which. `value` may be null.
+    bool ModelNumber(double* value, bool& exact);
+    // The same when the digits cannot tell.
+    bool ExactModelNumber(double* value, bool& exact);
+    // One bound of an edge's range; `exact` as above.
+    bool RangeBound(double& value, bool& exact);
 
-    std::string_view text;
-    bool buildRecords;
-    std::size_t position = 0;
+    const char* begin;
+    const char* end;
+    const char* at; // where the walk stands
 };
 
-// What the reader's `>>` into a char buffer treats as a separator.
-bool IsSpace(char c);
+// What the reader's `>>` into a char buffer treats as a separator: ' ' and
+// '\t' to '\r'.
+inline bool IsSpace(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') <= '\r' - '\t'; }
 // A whole token read as the reader reads an integer: an optional sign, then
 // decimal digits, fitting the range.
 bool ParseInt(std::string_view token, std::int64_t low, std::int64_t high, std::int64_t& value);

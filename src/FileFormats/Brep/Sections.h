@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "FileFormats/Brep/Cursor.h"
+#include "FileFormats/Brep/Geometry.h"
 
 namespace KorrCore::BrepScreen {
 
@@ -23,6 +24,10 @@ struct Tables {
     // triangulation that has those nodes.
     std::vector<std::int64_t> polygonLargestNode;
     std::vector<std::int64_t> triangulationNodes;
+    // Which entries of the geometry tables the shapes refer to.
+    std::vector<bool> usedCurves2d, usedCurves, usedSurfaces;
+    // The geometry records not known to build, left to the kernel's reader.
+    std::vector<RecordSpan> unsureCurves2d, unsureCurves, unsureSurfaces;
 };
 
 // A section title and its record count, then the records, each consumed by
@@ -47,7 +52,14 @@ bool Polygon3DSection(Cursor& cursor, Tables& tables);
 bool PolygonOnTriangulationsSection(Cursor& cursor, Tables& tables);
 bool SurfacesSection(Cursor& cursor, Tables& tables);
 bool TriangulationsSection(Cursor& cursor, Tables& tables);
-// The shapes and, after them, the reference to the file's shape.
-bool ShapesSection(Cursor& cursor, const Tables& tables);
+// The shapes and, after them, the reference to the file's shape; notes the
+// geometry entries the shapes refer to.
+bool ShapesSection(Cursor& cursor, Tables& tables);
+// Every geometry record not known to build that no shape refers to builds.
+// The kernel's reader leaves an empty entry for a record it cannot build; a
+// second empty entry in one table takes no place of its own and shifts every
+// later entry onto its neighbour's number. So the first record that fails must
+// be one the shapes refer to, whose loss the read then shows (ReadScreened).
+bool UnusedRecordsBuild(std::string_view text, const Tables& tables);
 
 } // namespace KorrCore::BrepScreen

@@ -15,6 +15,16 @@ constexpr std::size_t kMaxFaceLine = 255;
 
 bool Location(Cursor& cursor, const Tables& tables) { return cursor.Int(0, tables.locations); }
 
+// An entry of a geometry table, noted as used.
+bool Entry(Cursor& cursor, std::vector<bool>& used)
+{
+    std::int64_t index = 0;
+    if (!cursor.Int(1, static_cast<std::int64_t>(used.size()), index))
+        return false;
+    used[index - 1] = true;
+    return true;
+}
+
 bool IsRegularity(std::string_view token)
 {
     for (std::string_view known : {"C0", "C1", "C2", "C3", "CN", "G1", "G2"})
@@ -32,7 +42,7 @@ bool Regularity(Cursor& cursor)
 // The second curve of an edge on a closed surface and the continuity across
 // it. The writer puts no space between them ("6CN"); the reader's integer
 // extraction stops at the letter either way.
-bool SecondCurveAndRegularity(Cursor& cursor, const Tables& tables)
+bool SecondCurveAndRegularity(Cursor& cursor, Tables& tables)
 {
     std::string_view token;
     if (!cursor.Token(token))
@@ -41,6 +51,7 @@ bool SecondCurveAndRegularity(Cursor& cursor, const Tables& tables)
     std::int64_t curve = 0;
     if (digits == 0 || !ParseInt(token.substr(0, digits), 1, tables.curves2d, curve))
         return false;
+    tables.usedCurves2d[curve - 1] = true;
     return digits == std::string_view::npos ? Regularity(cursor) : IsRegularity(token.substr(digits));
 }
 
@@ -60,7 +71,7 @@ std::string_view Trimmed(std::string_view text)
 
 // A vertex: tolerance and point, then its parameters on curves and surfaces up
 // to a "0 0" entry.
-bool VertexGeometry(Cursor& cursor, const Tables& tables)
+bool VertexGeometry(Cursor& cursor, Tables& tables)
 {
     if (!cursor.Reals(4))
         return false;
@@ -71,9 +82,9 @@ bool VertexGeometry(Cursor& cursor, const Tables& tables)
         bool ok = true;
         switch (kind) {
         case 0: return true;
-        case 1: ok = cursor.Int(1, tables.curves); break;
-        case 2: ok = cursor.Int(1, tables.curves2d) && cursor.Int(1, tables.surfaces); break;
-        default: ok = cursor.Reals(1) && cursor.Int(1, tables.surfaces); break;
+        case 1: ok = Entry(cursor, tables.usedCurves); break;
+        case 2: ok = Entry(cursor, tables.usedCurves2d) && Entry(cursor, tables.usedSurfaces); break;
+        default: ok = cursor.Reals(1) && Entry(cursor, tables.usedSurfaces); break;
         }
         if (!ok || !Location(cursor, tables))
             return false;
@@ -99,7 +110,7 @@ bool PolygonsOnTriangulation(Cursor& cursor, const Tables& tables, int polygons)
 }
 
 // An edge: tolerance and three flags, then its representations up to a 0.
-bool EdgeGeometry(Cursor& cursor, const Tables& tables)
+bool EdgeGeometry(Cursor& cursor, Tables& tables)
 {
     if (!cursor.Reals(1) || !cursor.Flag() || !cursor.Flag() || !cursor.Flag())
         return false;
@@ -114,20 +125,20 @@ bool EdgeGeometry(Cursor& cursor, const Tables& tables)
         switch (kind) {
         case 0: return true;
         case 1: // curve in space
-            ok = cursor.Int(1, tables.curves) && Location(cursor, tables) && cursor.Range();
+            ok = Entry(cursor, tables.usedCurves) && Location(cursor, tables) && cursor.Range();
             break;
         case 2: // curve on a surface
-            ok = cursor.Int(1, tables.curves2d) && cursor.Int(1, tables.surfaces) && Location(cursor, tables) &&
-                 cursor.Range() && cursor.Reals(endPoints);
+            ok = Entry(cursor, tables.usedCurves2d) && Entry(cursor, tables.usedSurfaces) &&
+                 Location(cursor, tables) && cursor.Range() && cursor.Reals(endPoints);
             break;
         case 3: // two curves on a closed surface
-            ok = cursor.Int(1, tables.curves2d) && SecondCurveAndRegularity(cursor, tables) &&
-                 cursor.Int(1, tables.surfaces) && Location(cursor, tables) && cursor.Range() &&
+            ok = Entry(cursor, tables.usedCurves2d) && SecondCurveAndRegularity(cursor, tables) &&
+                 Entry(cursor, tables.usedSurfaces) && Location(cursor, tables) && cursor.Range() &&
                  cursor.Reals(endPoints);
             break;
         case 4: // continuity between two surfaces
-            ok = Regularity(cursor) && cursor.Int(1, tables.surfaces) && Location(cursor, tables) &&
-                 cursor.Int(1, tables.surfaces) && Location(cursor, tables);
+            ok = Regularity(cursor) && Entry(cursor, tables.usedSurfaces) && Location(cursor, tables) &&
+                 Entry(cursor, tables.usedSurfaces) && Location(cursor, tables);
             break;
         case 5: // polygon in space
             ok = cursor.Int(1, tables.polygons3d) && Location(cursor, tables);
@@ -144,7 +155,7 @@ bool EdgeGeometry(Cursor& cursor, const Tables& tables)
 // A face: surface, tolerance and location, or a triangulation alone. After a
 // surface the reader takes the rest of the line and then one whole line, which
 // is empty or names the face's triangulation as "2 <number>".
-bool FaceGeometry(Cursor& cursor, const Tables& tables)
+bool FaceGeometry(Cursor& cursor, Tables& tables)
 {
     const auto triangulations = static_cast<std::int64_t>(tables.triangulationNodes.size());
     std::int64_t kind = 0;
@@ -153,9 +164,13 @@ bool FaceGeometry(Cursor& cursor, const Tables& tables)
     if (kind == 2)
         return cursor.Int(1, triangulations);
     std::string_view line;
-    if (!cursor.Reals(1) || !cursor.Int(0, tables.surfaces) || !Location(cursor, tables) ||
+    std::int64_t surface = 0;
+    if (!cursor.Reals(1) || !cursor.Int(0, tables.surfaces, surface) || !Location(cursor, tables) ||
         !cursor.BlankRestOfLine(kMaxFaceLine) || !cursor.Line(kMaxFaceLine, line))
         return false;
+    // 0: no surface.
+    if (surface > 0)
+        tables.usedSurfaces[surface - 1] = true;
     if (line.empty() || line[0] != '2')
         return IsBlank(line);
     std::int64_t triangulation = 0;
@@ -163,7 +178,7 @@ bool FaceGeometry(Cursor& cursor, const Tables& tables)
            ParseInt(Trimmed(line.substr(2)), 1, triangulations, triangulation);
 }
 
-bool Geometry(std::string_view kind, Cursor& cursor, const Tables& tables)
+bool Geometry(std::string_view kind, Cursor& cursor, Tables& tables)
 {
     if (kind == "Ve")
         return VertexGeometry(cursor, tables);
@@ -197,8 +212,11 @@ bool Reference(std::string_view token, std::int64_t count, std::int64_t known, s
 
 } // namespace
 
-bool ShapesSection(Cursor& cursor, const Tables& tables)
+bool ShapesSection(Cursor& cursor, Tables& tables)
 {
+    tables.usedCurves2d.assign(static_cast<std::size_t>(tables.curves2d), false);
+    tables.usedCurves.assign(static_cast<std::size_t>(tables.curves), false);
+    tables.usedSurfaces.assign(static_cast<std::size_t>(tables.surfaces), false);
     std::int64_t count = 0;
     // An empty table holds no shape: the kernel would not read one.
     if (!cursor.Word("TShapes") || !cursor.Int(1, INT_MAX, count))
