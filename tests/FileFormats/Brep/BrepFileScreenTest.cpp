@@ -64,8 +64,9 @@ void ExpectEveryCutRefusedAndEveryDamageAnswered(const std::string& name, const 
     for (std::size_t at = 0; damage && at < text.size(); ++at) {
         std::string damaged = text;
         damaged[at] = std::string("9-x .\n+e*0\x01")[at % 11];
-        if (const ShapePtr read = Read(damaged))
+        if (const ShapePtr read = Read(damaged)) {
             EXPECT_EQ(Counts(KorrTest::Kernel(read)), Counts(KernelRead(damaged))) << name << " damaged at " << at;
+        }
     }
 }
 
