@@ -28,12 +28,16 @@ std::optional<std::string> RegularFileBytes(const std::string& path)
     struct stat status {};
     if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
+    return DescriptorBytes(file.fd, static_cast<std::size_t>(status.st_size));
+}
 
+std::optional<std::string> DescriptorBytes(int descriptor, std::size_t expectedSize)
+{
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
+    bytes.reserve(expectedSize);
     char chunk[1 << 16];
     for (;;) {
-        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
+        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
         if (got == 0)
             return bytes;
         if (got < 0 && errno != EINTR)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -9,5 +10,8 @@ namespace KorrCore {
 // cannot be opened or names anything else (a directory, a pipe, a device). A
 // pipe is refused without waiting for a writer.
 std::optional<std::string> RegularFileBytes(const std::string& path);
+// Everything left to read from the descriptor, up to its end (room for
+// `expectedSize` bytes is made at once); nothing when a read fails.
+std::optional<std::string> DescriptorBytes(int descriptor, std::size_t expectedSize = 0);
 
 } // namespace KorrCore

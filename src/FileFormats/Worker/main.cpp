@@ -27,6 +27,7 @@
 #include "FileFormats/Xde/ShapeDocument.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
+#include "Platform/FileBytes.h"
 
 namespace {
 
@@ -52,21 +53,6 @@ bool WriteAll(int descriptor, std::string_view bytes)
             bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
-}
-
-std::optional<std::string> ReadAll(int descriptor)
-{
-    std::string bytes;
-    char chunk[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
-        if (got == 0)
-            return bytes;
-        if (got < 0 && errno != EINTR)
-            return std::nullopt;
-        if (got > 0)
-            bytes.append(chunk, static_cast<std::size_t>(got));
-    }
 }
 
 // The kernel's translators take file names: these name the files the
@@ -103,7 +89,7 @@ int Read(Xde::FileFormat format, Worker::ProgressLines& progress)
 int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
 {
     progress.Step("receive");
-    const std::optional<std::string> message = ReadAll(STDIN_FILENO);
+    const std::optional<std::string> message = DescriptorBytes(STDIN_FILENO);
     const std::optional<Xde::DecodedTranslation> decoded = message ? Xde::DecodeTranslation(*message) : std::nullopt;
     if (!decoded)
         return kUsage;
