@@ -58,12 +58,14 @@ bool IsDigit(char c)
     if (p != end && (*p == '-' || *p == '+'))
         ++p;
     const char* const digits = p;
-    std::int64_t magnitude = 0;
+    // Unsigned, so that the digits past the 18th wrap harmlessly before the
+    // count refuses them.
+    std::uint64_t magnitude = 0;
     for (; p != end && IsDigit(*p); ++p)
-        magnitude = magnitude * 10 + (*p - '0');
+        magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p - '0');
     if (p == digits || p - digits > kMaxQuickIntDigits || (p != end && !IsSpace(*p)))
         return nullptr;
-    value = negative ? -magnitude : magnitude;
+    value = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
     return p;
 }
 
