@@ -37,12 +37,6 @@ void AskEveryFace(const KorrCore::ShapePtr& shape)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    KorrCore::KcAssert::SetReportHandler([](const std::string&, const char*, int) {});
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
     static KorrFuzz::MemoryFile file;

@@ -128,21 +128,6 @@ private:
     std::string root;
 };
 
-// A file held in memory, which the library opens by its path like any other:
-// texts are read one after another without touching a disk.
-class MemoryFile {
-public:
-    MemoryFile();
-    ~MemoryFile();
-    MemoryFile(const MemoryFile&) = delete;
-    MemoryFile& operator=(const MemoryFile&) = delete;
-    // Replaces the content and gives the path to read it by.
-    std::wstring Holding(const std::string& bytes) const;
-
-private:
-    int descriptor;
-};
-
 // Whole-file helpers (reading a missing file gives an empty string), and an
 // ASCII path as the wide string a host would pass.
 std::string ReadBytes(const std::string& path);

@@ -5,8 +5,6 @@
 #include <stdexcept>
 
 #include <stdlib.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace KorrTest {
 
@@ -35,20 +33,6 @@ TempDir::~TempDir()
 std::size_t TempDir::entryCount() const
 {
     return std::distance(std::filesystem::directory_iterator(root), std::filesystem::directory_iterator());
-}
-
-MemoryFile::MemoryFile() : descriptor(memfd_create("korrgeom-test", 0)) {}
-
-MemoryFile::~MemoryFile()
-{
-    close(descriptor);
-}
-
-std::wstring MemoryFile::Holding(const std::string& bytes) const
-{
-    if (ftruncate(descriptor, 0) != 0 || pwrite(descriptor, bytes.data(), bytes.size(), 0) != ssize_t(bytes.size()))
-        throw std::runtime_error("cannot fill a file in memory");
-    return Wide("/proc/self/fd/" + std::to_string(descriptor));
 }
 
 std::string ReadBytes(const std::string& path)

@@ -6,6 +6,8 @@
 
 #include "support/Checks.h"
 
+#include "FuzzMemoryFile.h"
+
 #include <sstream>
 
 using namespace KorrCore;
@@ -15,7 +17,7 @@ namespace {
 
 ShapePtr Read(const std::string& text)
 {
-    static const KorrTest::MemoryFile file;
+    static const KorrFuzz::MemoryFile file;
     return KBrepTools::ReadBrepFile(file.Holding(text), nullptr);
 }
 

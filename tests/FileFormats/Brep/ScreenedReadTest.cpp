@@ -6,6 +6,8 @@
 
 #include "support/Checks.h"
 
+#include "FuzzMemoryFile.h"
+
 #include <sstream>
 
 using namespace KorrCore;
@@ -69,7 +71,7 @@ bool HasCurve(const TopoDS_Shape& edge)
 
 TEST(BrepRecords, AFileReadsOnlyWithEveryRecordItsShapesReferTo)
 {
-    const KorrTest::MemoryFile file;
+    const KorrFuzz::MemoryFile file;
     for (const Edit& edit : kEdits) {
         const ShapePtr read = KBrepTools::ReadBrepFile(file.Holding(OneEdgeFile(edit)), nullptr);
         ASSERT_EQ(read != nullptr, edit.reads) << edit.what;
@@ -89,6 +91,6 @@ TEST(BrepRecords, RecordsNoShapeUsesBuildOrTheFileIsRefused)
     text.replace(text.find("Curves 1\n"), 9, "Curves 4\n" + negativeCircle + negativeCircle);
     text.replace(text.find("Polygon3D"), 0, "1 0 0 0 0 1 0\n");
     text.replace(text.find("1  1 0 "), 7, "1  3 0 ");
-    const KorrTest::MemoryFile file;
+    const KorrFuzz::MemoryFile file;
     EXPECT_FALSE(KBrepTools::ReadBrepFile(file.Holding(text), nullptr));
 }
