@@ -7,6 +7,7 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopLoc_Location.hxx>
 
+#include <atomic>
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -18,6 +19,8 @@
 namespace KorrCore {
 
 namespace {
+
+std::atomic<unsigned long> inPlaceChanges{0};
 
 // Placed without scaling or mirroring, where the check measures what it
 // measured unplaced.
@@ -31,14 +34,17 @@ bool RigidlyPlaced(const TopoDS_Shape& shape)
 
 bool Applies(const ValidityVerdict& verdict, const TopoDS_Shape& shape)
 {
-    return verdict.data == shape.TShape() && verdict.orientation == shape.Orientation() && RigidlyPlaced(shape);
+    return verdict.data == shape.TShape() && verdict.orientation == shape.Orientation() &&
+           verdict.changes == inPlaceChanges.load() && RigidlyPlaced(shape);
 }
 
-void Record(const ShapePtr& handle, const TopoDS_Shape& shape, bool valid)
+// `changes` is read before the check runs, so that a change made while it
+// runs leaves a verdict that no longer applies.
+void Record(const ShapePtr& handle, const TopoDS_Shape& shape, unsigned long changes, bool valid)
 {
     if (RigidlyPlaced(shape))
-        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(
-                                                      ValidityVerdict{shape.TShape(), shape.Orientation(), valid}));
+        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(ValidityVerdict{
+                                                      shape.TShape(), shape.Orientation(), changes, valid}));
 }
 
 } // namespace
@@ -54,8 +60,9 @@ bool KernelValid(const ShapePtr& handle)
     const std::shared_ptr<const ValidityVerdict> verdict = KTopoShapeImpl::GetValidity(handle.get());
     if (verdict && Applies(*verdict, shape))
         return verdict->valid;
+    const unsigned long changes = inPlaceChanges.load();
     const bool valid = KernelValid(shape);
-    Record(handle, shape, valid);
+    Record(handle, shape, changes, valid);
     return valid;
 }
 
@@ -91,7 +98,12 @@ std::string FirstFault(const TopoDS_Shape& shape)
 
 void PassedKernelCheck(const ShapePtr& handle)
 {
-    Record(handle, KernelShape(handle), true);
+    Record(handle, KernelShape(handle), inPlaceChanges.load(), true);
+}
+
+void KernelDataChanged()
+{
+    ++inPlaceChanges;
 }
 
 } // namespace KorrCore

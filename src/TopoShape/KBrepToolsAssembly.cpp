@@ -12,6 +12,7 @@
 
 #include "Core/Frame.h"
 #include "Core/LeftOut.h"
+#include "Core/Validity.h"
 #include "TopoShape/FaceShell.h"
 #include "TopoShape/WireFace.h"
 
@@ -51,6 +52,7 @@ ShapePtr KBrepTools::MakeWire(const ShapeList& edgesAndWires)
             // Set on the caller's own shapes, which keep it whatever the outcome.
             const TopoDS_Shape& shape = KernelShape(element);
             tolerance.SetTolerance(shape, kJoinTolerance, TopAbs_SHAPE);
+            KernelDataChanged();
             if (kind == TopAbs_WIRE)
                 wire.Add(TopoDS::Wire(shape));
             else
