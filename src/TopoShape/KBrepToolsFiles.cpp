@@ -43,13 +43,13 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
 }
 
 // Where in the text the reader stopped, for a person: "the surfaces, at line
-// 57 (byte 1234)".
+// 57, byte 1234".
 std::string Where(const ScreenStop& stop, std::string_view text)
 {
     const std::size_t offset = std::min(stop.offset, text.size());
     const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
-    return std::string("the reader stopped in ") + stop.part + ", at line " + std::to_string(line) + " (byte " +
-           std::to_string(offset) + ")";
+    return std::string("the reader stopped in ") + stop.part + ", at line " + std::to_string(line) + ", byte " +
+           std::to_string(offset);
 }
 
 // The shape a whole BRep text describes, read by the kernel only after the
