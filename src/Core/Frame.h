@@ -32,6 +32,10 @@
 // |   drops geometry whose record it cannot build         |                                            |   records                         |
 // | STEP and IGES translators crash, hang or fill memory  | a worker process with time and memory      | fuzz_read_step, fuzz_read_iges,   |
 // |   on damaged files, after their parser said yes       |   limits (FileFormats/Xde/WorkerProcess.h) |   tests: damaged exchange files   |
+// | BRep writer raises std::bad_cast on a full disk,      | the write takes errno as its reason        | tests: outcome of a full disk     |
+// |   hiding the system's reason                          |   (TopoShape/KBrepToolsFiles.cpp)          |                                   |
+// | translators tell where a file is damaged only to      | FailureLog in the worker                   | tests: outcome of a STEP file     |
+// |   their messenger                                     |   (FileFormats/Worker/FailureLog.h)        |   cut short                       |
 
 #include <cstddef>
 #include <string>

@@ -54,8 +54,10 @@ std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflectio
         if (!KORR_CHECK(leftOut.Held(shape, ++position), "NULL TopoShape!"))
             continue;
         meshes.emplace_back();
-        if (!KORR_CHECK(KShapeMesher::Mesh(shape, options, meshes.back()), "Cannot mesh the shape!"))
+        if (!KORR_CHECK(KShapeMesher::Mesh(shape, options, meshes.back()), "Cannot mesh the shape!")) {
+            Conclude(false);
             return std::nullopt;
+        }
     }
     std::optional<tinygltf::Model> model = Guarded(
         std::optional<tinygltf::Model>(), [&] { return std::make_optional(Gltf::SceneModel(meshes, settings)); });
@@ -123,6 +125,7 @@ void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& pat
     if (!written)
         RecordUnwritten(file, errno);
     KORR_CHECK(written, "Cannot write the file!");
+    Conclude(written);
     leftOut.Told(written);
 }
 
