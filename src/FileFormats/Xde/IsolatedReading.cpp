@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 
 #include "Core/Guarded.h"
-#include "FileFormats/Xde/Descriptor.h"
+#include "Platform/Descriptor.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 #include "FileFormats/Xde/MemoryFile.h"
