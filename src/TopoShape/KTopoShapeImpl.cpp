@@ -3,6 +3,8 @@
 
 #include <atomic>
 
+#include "Core/Validity.h"
+
 namespace KorrCore {
 
 KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelShape) {}
@@ -49,6 +51,11 @@ std::shared_ptr<const ValidityVerdict> KTopoShapeImpl::GetValidity(const KTopoSh
 void KTopoShapeImpl::SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict)
 {
     std::atomic_store(&handle->impl->validity, std::move(verdict));
+}
+
+void KTopoShapeImpl::ShapeDataChanged()
+{
+    KernelDataChanged();
 }
 
 } // namespace KorrCore

@@ -47,6 +47,15 @@ public:
     static std::shared_ptr<const ValidityVerdict> GetValidity(const KTopoShape* handle);
     static void SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict);
 
+    // GetShape hands out the kernel shape itself, whose data every handle to
+    // it shares. A host that changes that data in place (a tolerance, a
+    // geometry, sub-shapes added or removed, through BRep_Builder or the
+    // kernel's repair tools) calls this afterwards: the library keeps the
+    // kernel's verdict on shapes it has checked, and would otherwise trust a
+    // verdict on data that is no longer what was checked. Assigning another
+    // shape, or SetShape, needs no call.
+    static void ShapeDataChanged();
+
 private:
     TopoDS_Shape shape;
     std::shared_ptr<const ShapeAttributes> attributes;
