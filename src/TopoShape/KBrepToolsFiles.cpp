@@ -6,7 +6,6 @@
 #include <TopoDS_Compound.hxx>
 
 #include <algorithm>
-#include <cerrno>
 #include <string>
 
 #include "Core/Frame.h"
@@ -23,23 +22,13 @@ namespace {
 constexpr char kReportSource[] = "TopoShape/KBrepTools";
 
 // The kernel writes the file itself, so the bytes on disk are exactly its own.
+// A failed write is told by ReplaceFile, from what the file system says: the
+// kernel raises std::bad_cast on a full disk.
 bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
 {
-    const std::string file = KStringUtil::w2a(path);
-    const bool written = ReplaceFile(file, [&](const std::string& sibling) {
-        errno = 0;
-        if (Guarded([&] { return BRepTools::Write(shape, sibling.c_str()) == Standard_True; }))
-            return true;
-        // A file system that refuses the bytes leaves its reason, which is
-        // the cause of whatever the kernel raised after it (a full disk makes
-        // it raise std::bad_cast).
-        if (errno != 0)
-            SetOutcome(KOutcomeCode::WriteFailed, "the file " + file + " cannot be written", file, SystemText(errno));
-        return false;
+    return ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
+        return Guarded([&] { return BRepTools::Write(shape, file.c_str()) == Standard_True; });
     });
-    if (!written)
-        RecordUnwritten(file, errno);
-    return written;
 }
 
 // Where in the text the reader stopped, for a person: "the surfaces, at line
@@ -76,11 +65,7 @@ ShapePtr KBrepTools::ReadBrepFile(const std::wstring& path, KProgressIndicator* 
         // The file is read once: the bytes that were screened are the bytes
         // the kernel reads.
         const std::optional<std::string> bytes = RegularFileBytes(file);
-        if (!bytes) {
-            RecordUnreadable(file);
-            return nullptr;
-        }
-        return ReadBrepText(*bytes, file);
+        return bytes ? ReadBrepText(*bytes, file) : nullptr;
     });
     ConcernsFile(file);
     return shape;

@@ -3,10 +3,7 @@
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/TopoExplor/KShapeMesher.h>
 
-#include <cerrno>
 #include <cmath>
-#include <cwctype>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -14,6 +11,7 @@
 #include "Core/Frame.h"
 #include "Core/LeftOut.h"
 #include "FileFormats/Gltf/GltfScene.h"
+#include "Platform/AsciiCase.h"
 #include "Platform/FileOutcome.h"
 #include "Platform/FileReplace.h"
 
@@ -23,13 +21,16 @@ namespace {
 
 constexpr char kReportSource[] = "Service/KGltfFileService";
 
-// The path's extension in lower case: ".glb" for "Model.GLB".
+// The path's extension in lower case: ".glb" for "Model.GLB", none for a
+// name that only starts with a dot. Found in the wide text itself: converting
+// the path with the C++ locale throws for names that locale cannot encode.
 std::wstring Extension(const std::wstring& path)
 {
-    std::wstring extension = std::filesystem::path(path).extension().wstring();
-    for (wchar_t& character : extension)
-        character = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(character)));
-    return extension;
+    const std::size_t slash = path.rfind(L'/'), dot = path.rfind(L'.');
+    const std::size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+    if (dot == std::wstring::npos || dot <= nameStart)
+        return {};
+    return AsciiLower(path.substr(dot));
 }
 
 // tinygltf's own file writer reports success whatever happened to the file,
@@ -104,26 +105,24 @@ std::string KGltfFileService::Encode(const ShapeList& shapes, bool binary) const
 
 void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
 {
-    const std::string file = KStringUtil::w2a(path);
+    const std::string target = KStringUtil::w2a(path);
     SetOk();
     LeftOut leftOut;
     const std::wstring extension = Extension(path);
     const bool binary = extension == L".glb";
     if (!KORR_CHECK_WHY(binary || extension == L".gltf", "Not a .glb or .gltf file!", InvalidArgument,
-                        "path must end in .glb or .gltf, got " + file))
-        return ConcernsFile(file);
+                        "path must end in .glb or .gltf, got " + target))
+        return ConcernsFile(target);
     const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords}, leftOut);
     if (!model)
-        return ConcernsFile(file);
-    const bool written = ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
+        return ConcernsFile(target);
+    const bool written = ReplaceFile(target, [&](const std::string& file) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         if (!WriteModel(*model, binary, out))
             return false;
         out.close();
         return !out.fail();
     });
-    if (!written)
-        RecordUnwritten(file, errno);
     KORR_CHECK(written, "Cannot write the file!");
     Conclude(written);
     leftOut.Told(written);

@@ -19,7 +19,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <unistd.h>
 
 #include "FileFormats/Worker/FailureLog.h"
@@ -32,6 +31,7 @@
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 #include "Platform/FileBytes.h"
+#include "Platform/SystemText.h"
 
 namespace {
 
@@ -71,11 +71,6 @@ Handle(TDocStd_Document) NewDocument()
     Handle(TDocStd_Document) document;
     XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
     return document;
-}
-
-std::string SystemText(int error)
-{
-    return std::error_code(error, std::generic_category()).message();
 }
 
 int Read(Xde::FileFormat format, Worker::ProgressLines& progress, const Worker::FailureLog& log)

@@ -3,20 +3,18 @@
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 
-#include <cstdint>
-#include <fcntl.h>
+#include <algorithm>
 #include <memory>
 #include <string>
-#include <sys/stat.h>
 
 #include "Core/Guarded.h"
 #include "Core/ShapeAccess.h"
-#include "FileFormats/Xde/Descriptor.h"
 #include "FileFormats/Xde/MemoryFile.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerOutcome.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
-#include "Platform/FileOutcome.h"
+#include "Platform/FileBytes.h"
+#include "Platform/MemoryBound.h"
 #include "Platform/Outcome.h"
 
 namespace KorrCore::Xde {
@@ -55,21 +53,14 @@ ShapePtr ReadInWorker(FileFormat format, const std::string& path, const WorkerOp
 {
     return Guarded([&]() -> ShapePtr {
         // Opened here so that only a regular file reaches the worker: a pipe
-        // or a device would keep it waiting until the time limit.
-        const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        // or a device would keep it waiting until the time limit. The
+        // translators hold the whole file in memory, and more besides, so a
+        // file larger than the worker may use is not worth starting it for.
         struct stat status {};
-        if (!file.Open() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-            RecordUnreadable(path);
+        const Descriptor file = OpenRegularFile(path, status);
+        const std::uint64_t bound = std::min(options.memoryLimit, ObtainableMemory());
+        if (!file.Open() || !FitsInMemory(path, static_cast<std::uint64_t>(status.st_size), bound))
             return nullptr;
-        }
-        // The translator holds the whole file in memory, and more.
-        if (static_cast<std::uint64_t>(status.st_size) > options.memoryLimit) {
-            SetOutcome(KOutcomeCode::FileTooLarge,
-                       path + " is larger than the translator's " + std::to_string(options.memoryLimit) +
-                           " bytes of memory",
-                       path, std::to_string(status.st_size) + " bytes");
-            return nullptr;
-        }
         const WorkerRun run = CallWorker(WorkerProtocol::kReadCommand, format, file.Get(), -1, options);
         if (!Succeeded(run)) {
             RecordFailedRun(run, WorkerTask{format, true, path}, options);

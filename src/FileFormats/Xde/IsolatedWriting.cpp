@@ -8,15 +8,15 @@
 
 #include "Core/Guarded.h"
 #include "Core/ShapeAccess.h"
-#include "FileFormats/Xde/Descriptor.h"
 #include "FileFormats/Xde/DocumentShape.h"
 #include "FileFormats/Xde/MemoryFile.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerOutcome.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
-#include "Platform/FileOutcome.h"
+#include "Platform/Descriptor.h"
 #include "Platform/FileReplace.h"
 #include "Platform/Outcome.h"
+#include "Platform/SystemText.h"
 
 namespace KorrCore::Xde {
 
@@ -62,17 +62,14 @@ bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& 
         if (!gathered)
             return Fails(KOutcomeCode::NullShape, "shapes must hold a shape to save, and holds none");
         const Descriptor message = MemoryFile(EncodeTranslation(gathered->root, gathered->attributes));
-        if (!message.Open()) {
-            RecordUnwritten(path, errno);
-            return false;
-        }
-        const bool written = ReplaceFile(path, [&](const std::string& sibling) {
+        if (!message.Open())
+            return Fails(KOutcomeCode::WriteFailed, "the shapes to save as " + path + " cannot be handed over",
+                         SystemText(errno));
+        return ReplaceFile(path, [&](const std::string& sibling) {
             return Guarded([&] {
                 const Descriptor output(::open(sibling.c_str(), O_WRONLY | O_CLOEXEC));
-                if (!output.Open()) {
-                    RecordUnwritten(path, errno);
+                if (!output.Open())
                     return false;
-                }
                 const WorkerRun run =
                     CallWorker(WorkerProtocol::kWriteCommand, format, message.Get(), output.Get(), options);
                 if (!Succeeded(run))
@@ -80,9 +77,6 @@ bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& 
                 return Succeeded(run);
             });
         });
-        if (!written)
-            RecordUnwritten(path, errno);
-        return written;
     });
 }
 
