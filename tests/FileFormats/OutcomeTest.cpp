@@ -114,7 +114,7 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
         {"a missing path", After([&] { KNativeBrepFileService().LoadFile(path("missing.brep")); }),
          {Code::FileMissing}, "missing.brep", "No such file or directory"},
         {"a directory", After([&] { KStepFileService().LoadFile(path("locked")); }),
-         {Code::FileUnreadable}, "is a directory", ""},
+         {Code::FileUnreadable}, "locked is a folder", ""},
         {"permission denied", OnThread([&] { KBrepTools::ReadBrepFile(path("box.brep"), nullptr); }),
          {Code::FileUnreadable}, "box.brep", "Permission denied"},
         {"a BRep file cut short", After([&] { KBrepTools::ReadBrepFile(path("cut-box.brep"), nullptr); }),
