@@ -99,6 +99,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
     KShapeMesh mesh;
     Vector3 twice[] = {Vector3::ZERO, Vector3::ZERO, Vector3::UNIT_X};
     const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle({10, 10, 10}, 10, {1, 0, 0}));
+    // The cylinder builder gives a shell.
+    const ShapePtr cylinder = KBrepTools::MakeCylinder({5, 5, -5}, {0, 0, 1}, 2, 20, 0);
     bool keptOnFullDisk = false;
     const Outcome fullDisk = OnThread(
         [&] {
@@ -127,7 +129,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::FileForeign}, "png.iges is not an IGES file", ""},
         {"a PNG renamed .brep", After([&] { KBrepTools::ReadBrepFile(path("png.brep"), nullptr); }),
          {Code::FileForeign}, "png.brep is not a BRep file", ""},
-        {"a translator crash", crash.empty() ? Outcome() : After([&] { KStepFileService().LoadFile(path("crash.stp")); }),
+        {"a translator crash",
+         crash.empty() ? Outcome() : After([&] { KStepFileService().LoadFile(path("crash.stp")); }),
          {Code::TranslatorFailed}, "crashed reading", "signal 11"},
         {"past the time limit", After([&] { hurried.LoadFile(path("box.stp")); }),
          {Code::TimedOut}, "time limit", ""},
@@ -135,16 +138,18 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::Cancelled}, "cancelled", ""},
         {"a file larger than memory", After([&] { KBrepTools::ReadBrepFile(path("huge.brep"), nullptr); }),
          {Code::FileTooLarge, Code::OutOfMemory}, "", ""},
-        {"a save into a read-only folder", OnThread([&] { KBrepTools::SaveBrepFile(Box(20), path("locked/kept.brep"), nullptr); }),
+        {"a save into a read-only folder",
+         OnThread([&] { KBrepTools::SaveBrepFile(Box(20), path("locked/kept.brep"), nullptr); }),
          {Code::WriteFailed}, "kept.brep", "Permission denied"},
         {"a save onto a full disk", fullDisk, {Code::WriteFailed}, "kept.brep", "No space left on device"},
         {"a null operand", After([&] { KFeatureTools::Boolean(Box(10), nullptr, BooleanCut); }),
          {Code::NullShape}, "operand 2 is a null handle", ""},
-        {"a boolean with a shell", After([&] { KFeatureTools::Boolean(Box(10), KBrepTools::MakeCylinder({5, 5, -5}, {0, 0, 1}, 2, 20, 0), BooleanCut); }),
+        {"a boolean with a shell", After([&] { KFeatureTools::Boolean(Box(10), cylinder, BooleanCut); }),
          {Code::WrongShapeKind}, "operand 2 is a shell, and a boolean needs solids", ""},
         {"a boolean with a face", After([&] { KFeatureTools::Boolean(Box(10), disc, BooleanCut); }),
          {Code::WrongShapeKind}, "operand 2 is a face", ""},
-        {"an operand the validity check fails", After([&] { KFeatureTools::Boolean(KBrepTools::MakeSolid({disc, disc}), Box(10), BooleanFuse); }),
+        {"an operand the validity check fails",
+         After([&] { KFeatureTools::Boolean(KBrepTools::MakeSolid({disc, disc}), Box(10), BooleanFuse); }),
          {Code::InvalidArgument}, "operand 1 fails the kernel's validity check", "BRepCheck_"},
         {"a fillet done but invalid", After([&] { KFeatureTools::Fillet(Box(10, 20, 30), 6); }),
          {Code::InvalidResult}, "radius 6", "BRepCheck_"},
