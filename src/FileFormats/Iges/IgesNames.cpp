@@ -25,6 +25,7 @@ std::string Encoded(std::string_view utf8)
     std::string text;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
+        // The kernel's reader would trim a space at either end.
         const bool trimmed = c == ' ' && (i == 0 || i + 1 == utf8.size());
         if (Printable(c) && c != kEscape && !trimmed) {
             text += static_cast<char>(c);
