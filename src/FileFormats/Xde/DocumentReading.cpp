@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "FileFormats/Iges/IgesNames.h"
 #include "FileFormats/Iges/IgesSections.h"
 
 namespace KorrCore::Xde {
@@ -99,6 +100,8 @@ bool ReadDocument(FileFormat format, const char* path, const Handle(TDocStd_Docu
     } else {
         IGESCAFControl_Reader caf;
         read = ReadWith(caf, caf, path, document, progress, failure);
+        if (read)
+            Iges::DecodeNames(document);
     }
     if (!read && !OfFormat(format, Head(path)))
         failure = {KOutcomeCode::FileForeign, {}};
