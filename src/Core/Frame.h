@@ -27,6 +27,8 @@
 // | mesher and sampler follow an edge wound round its     | FaceAgreesWithItsEdges,                    | read_brep/regression-circle-edge- |
 // |   circle billions of times; out of memory, a          |   EdgeAgreesWithItsCurves (turns)          |   wound-many-times                |
 // |   destructor throws while unwinding: terminate        |                                            |                                   |
+// | mesher splits a degenerated edge's curve on the face  | FaceAgreesWithItsEdges (curve on the face  | read_brep/regression-pole-edge-*  |
+// |   without end when it runs off or round the surface   |   alone held to the surface and its turns) |                                   |
 // | mesher grids fine deflections without polling the     | WithinMeshingBudget (MeshBudget.h), from   | tests: ShapeMesherBudget          |
 // |   watch, and fails faces quietly when memory runs out | the estimate (MeshEstimate.h); bare faces  |                                   |
 // |                                                       |   after a mesher failure fail the call     |                                   |
@@ -91,6 +93,22 @@ template <class Work> auto Framed(Work&& work) noexcept -> decltype(work())
     auto result = Guarded(std::forward<Work>(work));
     Conclude(Succeeded(result));
     return result;
+}
+
+// The frame of the explorers, which let the kernel's exceptions through to
+// the host by design: a fresh outcome, the work, and the outcome concluded; an
+// exception on its way out is recorded first.
+template <class Work> bool Explored(Work&& work)
+{
+    SetOk();
+    try {
+        const bool found = std::forward<Work>(work)();
+        Conclude(found);
+        return found;
+    } catch (...) {
+        RecordRaised();
+        throw;
+    }
 }
 
 // A failure of the work with its reason, for `return Refused(...)` where a

@@ -104,6 +104,25 @@ bool RangeWithinTurns(const TopoDS_Edge& edge)
     }
 }
 
+// An edge with no curve in space (a degenerated one, at a sphere's pole or a
+// cone's apex) is drawn from its curve on the face alone, and nothing checks
+// that curve against another: it must not wind round a periodic surface more
+// than a few times either. At a pole it goes round once.
+bool WindsWithinTurns(const Handle(Geom2d_Curve)& onFace, double first, double last,
+                      const Handle(Geom_Surface)& surface)
+{
+    if (!surface->IsUPeriodic() && !surface->IsVPeriodic())
+        return true;
+    Bnd_Box2d parameters;
+    BndLib_Add2dCurve::Add(onFace, first, last, 0.0, parameters);
+    if (parameters.IsVoid())
+        return true;
+    double uLow, vLow, uHigh, vHigh;
+    parameters.Get(uLow, vLow, uHigh, vHigh);
+    return (!surface->IsUPeriodic() || uHigh - uLow <= kMostTurns * surface->UPeriod()) &&
+           (!surface->IsVPeriodic() || vHigh - vLow <= kMostTurns * surface->VPeriod());
+}
+
 // The range stored with the edge's curve on the face (its own range when none
 // is stored); read, never computed, as the mesher will project curves onto
 // planes itself.
@@ -250,7 +269,15 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
         const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
         Standard_Real first, last;
         const Handle(Geom2d_Curve) onFace = BRep_Tool::CurveOnSurface(edge, face, first, last);
-        if (onFace.IsNull() || BRep_Tool::Degenerated(edge))
+        if (onFace.IsNull())
+            continue;
+        TopLoc_Location curveLocation;
+        Standard_Real curveFirst, curveLast;
+        if (BRep_Tool::Curve(edge, curveLocation, curveFirst, curveLast).IsNull() &&
+            !(CurveStaysOnSurface(onFace, first, last, surface, reach) &&
+              WindsWithinTurns(onFace, first, last, geometry)))
+            return false;
+        if (BRep_Tool::Degenerated(edge))
             continue;
         if (!CurveStaysOnSurface(onFace, first, last, surface, reach) ||
             !CurvesMeet(edge, onFace, first, last, geometry, surfaceLocation, /*closely=*/false))

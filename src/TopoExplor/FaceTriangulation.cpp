@@ -3,6 +3,7 @@
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRep_Tool.hxx>
 
+#include "Core/Frame.h"
 #include "Core/MeshBudget.h"
 #include "Core/MeshPreconditions.h"
 #include "Core/MeshingWatch.h"
@@ -14,8 +15,12 @@ Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, 
     IMeshTools_Parameters parameters;
     parameters.Deflection = deflection;
     parameters.Angle = 0.5;
-    if (!FaceAgreesWithItsEdges(face) || !GridWithinReason(face, parameters.Deflection, parameters.Angle) ||
-        !WithinMeshingBudget(face, parameters.Deflection, parameters.Angle, kDefaultMaxTriangles))
+    if (!FaceAgreesWithItsEdges(face))
+        return Refused(KOutcomeCode::InvalidArgument,
+                       "the face's edges contradict its surface, as in a damaged file, so it is not meshed");
+    if (!GridWithinReason(face, parameters.Deflection, parameters.Angle))
+        return Refused(KOutcomeCode::TooLarge, "the mesher's grid on this needle of a cone would be far too large");
+    if (!WithinMeshingBudget(face, parameters.Deflection, parameters.Angle, kDefaultMaxTriangles))
         return nullptr;
     HostProgress noHost(nullptr);
     if (!MeshWatched(face, 1, noHost, [&](const Message_ProgressRange& range) {

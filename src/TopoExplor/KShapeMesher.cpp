@@ -85,17 +85,19 @@ KMeshOptions::KMeshOptions()
 
 bool KShapeMesher::Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh)
 {
-    HostProgress progress(options.Progress);
-    const bool meshed =
-        Accepts(shape, options) && Guarded([&] {
-            return MeshShape(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get(), options, progress,
-                             mesh);
-        });
-    if (!meshed)
-        mesh = KShapeMesh();
-    else
-        progress.Finish();
-    return meshed;
+    return Explored([&] {
+        HostProgress progress(options.Progress);
+        const bool meshed =
+            Accepts(shape, options) && Guarded([&] {
+                return MeshShape(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get(), options, progress,
+                                 mesh);
+            });
+        if (!meshed)
+            mesh = KShapeMesh();
+        else
+            progress.Finish();
+        return meshed;
+    });
 }
 
 } // namespace KorrCore

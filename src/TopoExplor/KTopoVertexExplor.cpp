@@ -14,17 +14,21 @@ constexpr char kReportSource[] = "TopoExplor/KTopoVertexExplor";
 
 bool KTopoVertexExplor::Explor(const ShapePtr& shape, ShapeList& vertices)
 {
-    return ListSubShapes(
-        shape, vertices, TopAbs_VERTEX, kReportSource, __LINE__,
-        [](const TopoDS_Shape& kernel, ShapeList& out) { AppendOccurrences(kernel, TopAbs_VERTEX, out); });
+    return Explored([&] {
+        return ListSubShapes(
+            shape, vertices, TopAbs_VERTEX, kReportSource, __LINE__,
+            [](const TopoDS_Shape& kernel, ShapeList& out) { AppendOccurrences(kernel, TopAbs_VERTEX, out); });
+    });
 }
 
 bool KTopoVertexExplor::Explor(const ShapePtr& vertex, KMath::Vector3& position)
 {
-    if (!HeldReported(vertex, kReportSource, __LINE__))
-        return false;
-    position = ToVector3(BRep_Tool::Pnt(TopoDS::Vertex(KernelShape(vertex))).XYZ());
-    return true;
+    return Explored([&] {
+        if (!HeldReported(vertex, kReportSource, __LINE__))
+            return false;
+        position = ToVector3(BRep_Tool::Pnt(TopoDS::Vertex(KernelShape(vertex))).XYZ());
+        return true;
+    });
 }
 
 } // namespace KorrCore
