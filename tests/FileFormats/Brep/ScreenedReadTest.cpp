@@ -42,6 +42,7 @@ const Edit kEdits[] = {
     {"a trimmed B-spline with falling knots", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 1 2 0 2", "0", "0 10", false},
     {"a trimmed B-spline with too few multiplicities", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 1 1 2", "0", "0 10",
      false},
+    {"a trimmed rational B-spline", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 1 10 0 0 1 0 2 1 2", "0", "0 10", true},
     {"a trimmed B-spline with a zero weight", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 0 10 0 0 1 0 2 1 2", "0", "0 10", false},
     {"a coordinate rounding to the model scale", kLine, "999999999999.99999", "0 10", false},
     {"a coordinate just inside the model scale", kLine, "999999999999.9", "0 10", true},
