@@ -82,6 +82,8 @@ public:
             Tessellation(*f, Numbered("face ", n));
             if (verdict.Sound())
                 Soup(*f, Numbered("face ", n));
+            if (verdict.Sound())
+                RawIndexed(*f, Numbered("face ", n));
         }
         n = 0;
         for (auto e = edges.begin(); e != edges.end() && verdict.Sound(); ++e)
@@ -155,6 +157,24 @@ private:
             checks.Points(positions, deflection, call + " positions") &&
             checks.Holds(normals.size() == positions.size(), call + ": normals and positions differ in size") &&
             checks.Finite(normals, call + " normals");
+    }
+
+    // The pointer form with indices: the surface's own orientation and parameters.
+    void RawIndexed(const ShapePtr& face, const std::string& what)
+    {
+        std::vector<float> positions, normals, texCoords;
+        std::vector<unsigned int> indices;
+        const std::string call = what + " raw tessellation";
+        if (!Explore(call, [&] {
+                return KTopoFaceExplor::Explor(face, &positions, &indices, &normals, &texCoords, deflection);
+            }))
+            return;
+        const std::size_t nodes = positions.size() / 3;
+        checks.Points(positions, deflection, call + " positions") &&
+            checks.Holds(normals.size() == positions.size(), call + ": normals and positions differ in size") &&
+            checks.Finite(normals, call + " normals") &&
+            checks.Holds(texCoords.size() == 2 * nodes, call + ": texture coordinates do not match the nodes") &&
+            checks.Finite(texCoords, call + " texture coordinates") && checks.Triangles(indices, nodes, call + " indices");
     }
 
     void Polyline(const ShapePtr& edge, const std::string& what)

@@ -8,7 +8,8 @@ namespace KorrFuzz {
 
 // Does with a shape what a host does: asks its kind and box, lists its edges,
 // faces and vertices, reads vertex positions, tessellates every face (both
-// forms) and samples every edge at a deflection scaled to the shape, and
+// forms, the pointer form with and without indices) and samples every edge
+// at a deflection scaled to the shape, and
 // meshes it whole with the default options. Every result reported as a
 // success is checked: finite numbers, indices and ranges that name existing
 // entries, points within the box the shape had before meshing (widened by the

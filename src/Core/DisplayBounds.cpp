@@ -15,13 +15,22 @@ constexpr double kApproximation = 1e-3;
 
 } // namespace
 
-DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
-    : lowest(0.0, 0.0, 0.0), highest(-1.0, -1.0, -1.0)
+Bnd_Box GeometryBox(const TopoDS_Shape& shape)
 {
     Bnd_Box box;
     BRepBndLib::Add(shape, box, Standard_False);
     if (box.IsVoid())
         BRepBndLib::Add(shape, box, Standard_True);
+    return box;
+}
+
+DisplayBounds::DisplayBounds(const TopoDS_Shape& shape, double deflection)
+    : DisplayBounds(GeometryBox(shape), deflection)
+{
+}
+
+DisplayBounds::DisplayBounds(Bnd_Box box, double deflection) : lowest(0.0, 0.0, 0.0), highest(-1.0, -1.0, -1.0)
+{
     // Edges along whole lines reach infinity, and nothing of them is shown.
     if (box.IsOpen() && box.HasFinitePart())
         box = box.FinitePart();

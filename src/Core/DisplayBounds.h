@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Bnd_Box.hxx>
 #include <TopoDS_Shape.hxx>
 #include <gp_XYZ.hxx>
 
@@ -19,6 +20,8 @@ public:
     // carries; a shape with no geometry but its triangulation (a mesh face)
     // gets the triangulation's box.
     DisplayBounds(const TopoDS_Shape& shape, double deflection);
+    // The widened box itself.
+    DisplayBounds(Bnd_Box box, double deflection);
 
     // Finite, and inside the widened box; nothing is, when the shape has no
     // extent.
@@ -27,6 +30,10 @@ public:
 private:
     gp_XYZ lowest, highest;
 };
+
+// The box of the shape's curves and surfaces, or of its triangulation when it
+// has no other geometry.
+Bnd_Box GeometryBox(const TopoDS_Shape& shape);
 
 // Every coordinate is finite.
 bool IsFinite(const gp_XYZ& xyz);

@@ -24,6 +24,16 @@
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
 // | mesher grids a needle of a cone with billions of      | GridWithinReason (MeshPreconditions.h)     | builders/regression-needle-cone-grid |
 // |   nodes, filling memory                               |                                            |                                   |
+// | mesher and sampler follow an edge wound round its     | FaceAgreesWithItsEdges,                    | read_brep/regression-circle-edge- |
+// |   circle billions of times; out of memory, a          |   EdgeAgreesWithItsCurves (turns)          |   wound-many-times                |
+// |   destructor throws while unwinding: terminate        |                                            |                                   |
+// | mesher grids fine deflections without polling the     | WithinMeshingBudget (MeshBudget.h), from   | tests: ShapeMesherBudget          |
+// |   watch, and fails faces quietly when memory runs out | the estimate (MeshEstimate.h); bare faces  |                                   |
+// |                                                       |   after a mesher failure fail the call     |                                   |
+// | an edge on a damaged face shows a curve far outside   | the enclosure an edge list hands its edges | tests: damaged IGES cone          |
+// |   the shape, agreeing with its own curve on the face  |   (KTopoEdgeExplor)                        |                                   |
+// | a face made of a mesh alone has no surface to         | ReadRawFace (TopoExplor/FaceMesh.cpp)      | tests: mesh-only face             |
+// |   differentiate (crash)                               |                                            |                                   |
 // | mesher and sampler hand out non-finite or stray data  | DisplayBounds (DisplayBounds.h)            | read_brep/regression-*            |
 // | translators widen a damaged edge's tolerance until    | EdgeAgreesWithItsCurves                    | read_brep/regression-edge-far-    |
 // |   its stray curve passes for valid                    |   (MeshPreconditions.h)                    |   from-its-face                   |

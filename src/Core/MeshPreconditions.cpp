@@ -73,6 +73,37 @@ constexpr double kLargestBulge = 1000.0;
 // well below the memory that would stop a host.
 constexpr double kLargestGrid = 1e7;
 
+// A curve that repeats covers its edge within a period, and the kernel's own
+// repairs leave a little more; a range of many periods winds the edge round
+// and round, as a damaged range has it, and the sampler and the mesher follow
+// every turn until memory runs out.
+constexpr double kMostTurns = 2.0;
+
+template <class Curve> bool WithinTurns(const Curve& curve, double first, double last)
+{
+    return curve.IsNull() || !curve->IsPeriodic() || last - first <= kMostTurns * curve->Period();
+}
+
+// The edge's curve in space and its curves on surfaces each stay within a few
+// of their periods.
+bool RangeWithinTurns(const TopoDS_Edge& edge)
+{
+    Standard_Real first, last;
+    TopLoc_Location location;
+    const Handle(Geom_Curve) inSpace = BRep_Tool::Curve(edge, location, first, last);
+    if (!WithinTurns(inSpace, first, last))
+        return false;
+    Handle(Geom2d_Curve) onSurface;
+    Handle(Geom_Surface) surface;
+    for (int representation = 1;; ++representation) {
+        BRep_Tool::CurveOnSurface(edge, onSurface, surface, location, first, last, representation);
+        if (onSurface.IsNull())
+            return true;
+        if (!WithinTurns(onSurface, first, last))
+            return false;
+    }
+}
+
 // The range stored with the edge's curve on the face (its own range when none
 // is stored); read, never computed, as the mesher will project curves onto
 // planes itself.
@@ -199,7 +230,7 @@ bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst,
 bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
 {
     for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next())
-        if (!RangeAgrees(TopoDS::Edge(edges.Current()), face))
+        if (!RangeAgrees(TopoDS::Edge(edges.Current()), face) || !RangeWithinTurns(TopoDS::Edge(edges.Current())))
             return false;
     if (BRep_Tool::Surface(face).IsNull())
         return true;
@@ -234,6 +265,8 @@ bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
 
 bool EdgeAgreesWithItsCurves(const TopoDS_Edge& edge)
 {
+    if (!RangeWithinTurns(edge))
+        return false;
     Handle(Geom2d_Curve) onSurface;
     Handle(Geom_Surface) surface;
     TopLoc_Location surfaceLocation;

@@ -19,14 +19,16 @@ bool MeetableDeflection(double deflection, const TopoDS_Shape& shape);
 // False when the face's parts contradict each other in ways a damaged file
 // holds and on which the mesher works for minutes or without end: an edge
 // that claims the same parameter range on the face as in space (the kernel's
-// SameRange flag) but stores another one; an edge whose curve on the face,
+// SameRange flag) but stores another one; an edge on a curve that repeats
+// whose range winds it round more than twice; an edge whose curve on the face,
 // carried onto the surface, strays from its curve in space by far more than
 // its tolerance; a surface patch reaching a thousand times further than the
 // face's edges.
 bool FaceAgreesWithItsEdges(const TopoDS_Face& face);
 
-// False when the edge's curve in space strays from one of its curves on
-// surfaces by far more than its tolerance, as a damaged curve record makes it;
+// False when the edge's range winds it round a repeating curve more than
+// twice, or its curve in space strays from one of its curves on surfaces by
+// far more than its tolerance, as a damaged curve record makes it;
 // compared more closely than the faces' edges are, since the edge's own curve
 // is what is shown of it, and by no more than half its size on the surface
 // whatever its tolerance: the kernel's repairs widen tolerances to cover such

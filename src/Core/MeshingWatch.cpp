@@ -3,6 +3,10 @@
 #include <BRepTools.hxx>
 #include <TopExp_Explorer.hxx>
 
+#include <string>
+
+#include "Platform/Outcome.h"
+
 namespace KorrCore {
 
 namespace {
@@ -35,13 +39,25 @@ void MeshingWatch::Show(const Message_ProgressScope&, const Standard_Boolean)
 bool MeshWatched(const TopoDS_Shape& shape, int faces, HostProgress& host,
                  const std::function<void(const Message_ProgressRange&)>& mesh)
 {
-    const Handle(MeshingWatch) watch = new MeshingWatch(kLeastAllowance + faces * kAllowancePerFace, host);
-    mesh(watch->Start());
+    const Handle(MeshingWatch) watch = new MeshingWatch(MeshingAllowance(faces), host);
+    try {
+        mesh(watch->Start());
+    } catch (...) {
+        // Faces meshed before the failure keep what they got; a failed call
+        // leaves none.
+        BRepTools::Clean(shape);
+        throw;
+    }
     // A cancellation seen in the mesher's last report stops nothing more.
     if (!watch->Stopped() && !host.Cancelled())
         return true;
     BRepTools::Clean(shape);
-    return false;
+    if (host.Cancelled())
+        return Fails(KOutcomeCode::Cancelled, "the progress indicator asked meshing to stop");
+    return Fails(KOutcomeCode::TimedOut,
+                 "the mesher ran past the " +
+                     std::to_string(std::chrono::duration_cast<std::chrono::seconds>(MeshingAllowance(faces)).count()) +
+                     " s it is allowed for " + std::to_string(faces) + " faces and was stopped");
 }
 
 int CountFaces(const TopoDS_Shape& shape)
@@ -50,6 +66,11 @@ int CountFaces(const TopoDS_Shape& shape)
     for (TopExp_Explorer explorer(shape, TopAbs_FACE); explorer.More(); explorer.Next())
         ++faces;
     return faces;
+}
+
+std::chrono::steady_clock::duration MeshingAllowance(int faces)
+{
+    return kLeastAllowance + faces * kAllowancePerFace;
 }
 
 } // namespace KorrCore

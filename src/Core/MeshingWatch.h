@@ -53,4 +53,7 @@ bool MeshWatched(const TopoDS_Shape& shape, int faces, HostProgress& host,
 
 int CountFaces(const TopoDS_Shape& shape);
 
+// The time MeshWatched allows a shape of that many faces.
+std::chrono::steady_clock::duration MeshingAllowance(int faces);
+
 } // namespace KorrCore

@@ -3,6 +3,7 @@
 #include <BRepCheck_Analyzer.hxx>
 #include <TopLoc_Location.hxx>
 
+#include <atomic>
 #include <cmath>
 #include <memory>
 
@@ -11,6 +12,8 @@
 namespace KorrCore {
 
 namespace {
+
+std::atomic<unsigned long> inPlaceChanges{0};
 
 // Placed without scaling or mirroring, where the check measures what it
 // measured unplaced.
@@ -24,14 +27,17 @@ bool RigidlyPlaced(const TopoDS_Shape& shape)
 
 bool Applies(const ValidityVerdict& verdict, const TopoDS_Shape& shape)
 {
-    return verdict.data == shape.TShape() && verdict.orientation == shape.Orientation() && RigidlyPlaced(shape);
+    return verdict.data == shape.TShape() && verdict.orientation == shape.Orientation() &&
+           verdict.changes == inPlaceChanges.load() && RigidlyPlaced(shape);
 }
 
-void Record(const ShapePtr& handle, const TopoDS_Shape& shape, bool valid)
+// `changes` is read before the check runs, so that a change made while it
+// runs leaves a verdict that no longer applies.
+void Record(const ShapePtr& handle, const TopoDS_Shape& shape, unsigned long changes, bool valid)
 {
     if (RigidlyPlaced(shape))
-        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(
-                                                      ValidityVerdict{shape.TShape(), shape.Orientation(), valid}));
+        KTopoShapeImpl::SetValidity(handle.get(), std::make_shared<const ValidityVerdict>(ValidityVerdict{
+                                                      shape.TShape(), shape.Orientation(), changes, valid}));
 }
 
 } // namespace
@@ -47,14 +53,20 @@ bool KernelValid(const ShapePtr& handle)
     const std::shared_ptr<const ValidityVerdict> verdict = KTopoShapeImpl::GetValidity(handle.get());
     if (verdict && Applies(*verdict, shape))
         return verdict->valid;
+    const unsigned long changes = inPlaceChanges.load();
     const bool valid = KernelValid(shape);
-    Record(handle, shape, valid);
+    Record(handle, shape, changes, valid);
     return valid;
 }
 
 void PassedKernelCheck(const ShapePtr& handle)
 {
-    Record(handle, KernelShape(handle), true);
+    Record(handle, KernelShape(handle), inPlaceChanges.load(), true);
+}
+
+void KernelDataChanged()
+{
+    ++inPlaceChanges;
 }
 
 } // namespace KorrCore

@@ -21,10 +21,18 @@ bool KernelValid(const ShapePtr& handle);
 // Records that the handle's shape, just made, passed the check.
 void PassedKernelCheck(const ShapePtr& handle);
 
+// Withdraws every verdict reached so far: called when the library has changed
+// shape data in place (MakeWire forces a tolerance onto its caller's edges).
+// The data may be shared by any number of shapes, solids holding the edges
+// among them, and a lowered tolerance can make any of them fail the check.
+void KernelDataChanged();
+
 // What a verdict was established on.
 struct ValidityVerdict {
     Handle(TopoDS_TShape) data;
     TopAbs_Orientation orientation;
+    // The count of in-place changes (KernelDataChanged) when it was reached.
+    unsigned long changes;
     bool valid;
 };
 

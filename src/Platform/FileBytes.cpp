@@ -1,49 +1,73 @@
 #include "Platform/FileBytes.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <new>
+
+#include "Platform/FileKind.h"
+#include "Platform/MemoryBound.h"
+#include "Platform/Outcome.h"
+#include "Platform/SystemText.h"
 
 namespace KorrCore {
 
 namespace {
 
-// Closes the descriptor on every way out.
-struct Descriptor {
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
+std::optional<std::string> OpenedFileBytes(const std::string& path)
+{
+    struct stat status {};
+    const Descriptor file = OpenRegularFile(path, status);
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    if (!file.Open() || !FitsInMemory(path, size, ObtainableMemory()))
+        return std::nullopt;
+    std::optional<std::string> bytes = DescriptorBytes(file.Get(), static_cast<std::size_t>(size));
+    if (!bytes) {
+        const int error = errno;
+        SetOutcome(KOutcomeCode::FileUnreadable, "Cannot read " + path + ".", path, SystemText(error));
     }
-};
+    return bytes;
+}
 
 } // namespace
 
-std::optional<std::string> RegularFileBytes(const std::string& path)
+Descriptor OpenRegularFile(const std::string& path, struct stat& status)
 {
+    // The system would stop reading the name at the NUL and open another file.
+    if (path.find('\0') != std::string::npos) {
+        SetOutcome(KOutcomeCode::FileUnreadable, "Cannot open " + path + ": the name holds a NUL character.", path);
+        return Descriptor();
+    }
     // Non-blocking, so that opening a pipe does not wait for a writer.
-    const Descriptor file{::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
-    struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
-    return DescriptorBytes(file.fd, static_cast<std::size_t>(status.st_size));
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.Open() || ::fstat(file.Get(), &status) != 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            SetOutcome(KOutcomeCode::FileMissing, "There is no file at " + path + ".", path, SystemText(error));
+        else
+            SetOutcome(KOutcomeCode::FileUnreadable, "Cannot open " + path + ".", path, SystemText(error));
+        return Descriptor();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        SetOutcome(KOutcomeCode::FileUnreadable, path + " is " + KindOfFile(status.st_mode) + ", not a regular file.",
+                   path);
+        return Descriptor();
+    }
+    return file;
 }
 
-std::optional<std::string> DescriptorBytes(int descriptor, std::size_t expectedSize)
+std::optional<std::string> RegularFileBytes(const std::string& path)
 {
-    std::string bytes;
-    bytes.reserve(expectedSize);
-    char chunk[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
-        if (got == 0)
-            return bytes;
-        if (got < 0 && errno != EINTR)
-            return std::nullopt;
-        if (got > 0)
-            bytes.append(chunk, static_cast<std::size_t>(got));
+    try {
+        return OpenedFileBytes(path);
+    } catch (const std::bad_alloc&) {
+        // Short of memory, the sentence may not be made either: the code is told first.
+        SetOutcome(KOutcomeCode::OutOfMemory, {});
+        try {
+            SetOutcome(KOutcomeCode::OutOfMemory, "There is not enough memory to read " + path + ".", path);
+        } catch (const std::bad_alloc&) {
+        }
+        return std::nullopt;
     }
 }
 

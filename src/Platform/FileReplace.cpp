@@ -1,94 +1,85 @@
 #include "Platform/FileReplace.h"
 
-#include <atomic>
+#include <KorrGeomCore/Platform/KOutcome.h>
+
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "Platform/Outcome.h"
+#include "Platform/SaveTarget.h"
+#include "Platform/SaveTemporary.h"
+#include "Platform/SystemText.h"
 
 namespace KorrCore {
 
 namespace {
 
-// The file a direct write to `target` would change.
-std::string Destination(const std::string& target)
+// More than a writer's stream buffer: a disk whose last free blocks that
+// buffer could not take has no room for this either.
+constexpr off_t kProbeBytes = 1 << 16;
+
+// Why the file system refused the writes to the file, or 0 when it did not.
+// The writers (the kernel's, or a worker process's) tell only that they
+// failed, so a little more of the file is asked for: a full disk, a quota or
+// a file size limit refuse that too, and say which.
+int FileSystemRefusal(int file)
 {
     struct stat status {};
-    if (::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(target.c_str(), resolved))
-            return resolved;
-    }
-    return target;
+    if (::fstat(file, &status) != 0)
+        return errno;
+    return ::posix_fallocate(file, status.st_size, kProbeBytes);
 }
 
-std::string DirectoryOf(const std::string& path)
+bool Failed(const std::string& target, const std::string& message, int error)
 {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
+    SetOutcome(KOutcomeCode::WriteFailed, message, target, error ? SystemText(error) : std::string());
+    return false;
 }
 
-// Creates a new, empty file beside `destination` under a name nobody else
-// uses, with the permissions a direct write would give it, and returns its
-// path (empty when none can be made).
-std::string CreateSibling(const std::string& destination)
+// Flushes a folder to the disk, so that after a crash the renamed file is
+// found under its name.
+void FlushFolder(const std::string& folder)
 {
-    static std::atomic<unsigned> counter{0};
-    struct stat existing {};
-    const bool replacing = ::stat(destination.c_str(), &existing) == 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // A short name, so that it fits wherever the target's name fits.
-        const std::string candidate = DirectoryOf(destination) + "/.korrgeom-" + std::to_string(::getpid()) + "-" +
-                                      std::to_string(counter.fetch_add(1)) + ".tmp";
-        // 0666 less the process's umask, as for any new file.
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return {};
-        }
-        if (replacing)
-            ::fchmod(fd, existing.st_mode & 07777);
-        ::close(fd);
-        return candidate;
-    }
-    return {};
-}
-
-// Flushes a file (or directory) to the disk, so that after a crash the renamed
-// file is not found empty.
-void Flush(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    const Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.Open())
+        ::fsync(directory.Get());
 }
 
 } // namespace
 
 bool ReplaceFile(const std::string& target, const std::function<bool(const std::string& path)>& write)
 {
-    const std::string destination = Destination(target);
-    const std::string sibling = CreateSibling(destination);
-    if (sibling.empty())
+    const std::optional<std::string> destination = FileToReplace(target);
+    if (!destination)
         return false;
-    if (!write(sibling)) {
-        ::unlink(sibling.c_str());
+    const std::string folder = FolderOf(*destination);
+    RemoveAbandonedTemporaries(folder);
+    const SaveTemporary temporary = MakeSaveTemporary(folder);
+    if (!temporary.file.Open())
+        return Failed(target, "Cannot create a file in the folder " + folder + " to save " + target + ".",
+                      temporary.error);
+    // Cleared, so that a reason the writer records is told as it is.
+    SetOk();
+    if (!write(temporary.path)) {
+        const int refusal = FileSystemRefusal(temporary.file.Get());
+        ::unlink(temporary.path.c_str());
+        if (refusal != 0 || KLastOutcome().Code == KOutcomeCode::Ok)
+            Failed(target, "Cannot write " + target + ".", refusal);
         return false;
     }
-    Flush(sibling);
-    if (::rename(sibling.c_str(), destination.c_str()) != 0) {
-        ::unlink(sibling.c_str());
-        return false;
+    struct stat existing {};
+    if (::stat(destination->c_str(), &existing) == 0)
+        ::fchmod(temporary.file.Get(), existing.st_mode & 07777);
+    // On the disk before it has the target's name, so that a crash cannot leave the name on an empty file.
+    ::fsync(temporary.file.Get());
+    if (::rename(temporary.path.c_str(), destination->c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.path.c_str());
+        return Failed(target, "Cannot put the new file in the place of " + target + ".", error);
     }
-    Flush(DirectoryOf(destination));
+    FlushFolder(folder);
     return true;
 }
 

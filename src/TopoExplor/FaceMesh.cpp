@@ -2,6 +2,8 @@
 
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepTools.hxx>
+#include <BRep_Tool.hxx>
+#include <TopoDS.hxx>
 #include <gp_Vec.hxx>
 
 #include <algorithm>
@@ -103,13 +105,19 @@ bool ReadRawFace(const TopoDS_Face& face, const Handle(Poly_Triangulation)& tria
     if (!triangulation->HasUVNodes() || !ReadTriangles(*triangulation, false, mesh.triangles) ||
         !ReadPositions(*triangulation, Placement(location), DisplayBounds(face, deflection), mesh.positions))
         return false;
-    const BRepAdaptor_Surface surface(face, Standard_True);
+    // A face made of a mesh alone has no surface to differentiate; its nodes'
+    // parameters are only numbers. Its triangles, as stored, give the normals.
+    const bool meshOnly = BRep_Tool::Surface(face).IsNull();
+    const BRepAdaptor_Surface surface = meshOnly ? BRepAdaptor_Surface() : BRepAdaptor_Surface(face, Standard_True);
+    ShadingNormals ofTriangles(TopoDS::Face(face.Oriented(TopAbs_FORWARD)), triangulation);
+    const Placement place(location);
     mesh.normals.resize(mesh.positions.size());
     mesh.texCoords.resize(2 * mesh.positions.size());
     for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i) {
         const auto node = static_cast<std::size_t>(i - 1);
         const gp_Pnt2d uv = triangulation->UVNode(i);
-        mesh.normals[node] = DerivativeNormal(surface, uv);
+        mesh.normals[node] =
+            meshOnly ? place.Direction(ofTriangles.At(i).XYZ()) : DerivativeNormal(surface, uv);
         mesh.texCoords[2 * node] = static_cast<float>(uv.X());
         mesh.texCoords[2 * node + 1] = static_cast<float>(uv.Y());
         if (!IsFinite(mesh.normals[node]))

@@ -3,6 +3,7 @@
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRep_Tool.hxx>
 
+#include "Core/MeshBudget.h"
 #include "Core/MeshPreconditions.h"
 #include "Core/MeshingWatch.h"
 
@@ -13,7 +14,8 @@ Handle(Poly_Triangulation) MeshFace(const TopoDS_Face& face, double deflection, 
     IMeshTools_Parameters parameters;
     parameters.Deflection = deflection;
     parameters.Angle = 0.5;
-    if (!FaceAgreesWithItsEdges(face) || !GridWithinReason(face, parameters.Deflection, parameters.Angle))
+    if (!FaceAgreesWithItsEdges(face) || !GridWithinReason(face, parameters.Deflection, parameters.Angle) ||
+        !WithinMeshingBudget(face, parameters.Deflection, parameters.Angle, kDefaultMaxTriangles))
         return nullptr;
     HostProgress noHost(nullptr);
     if (!MeshWatched(face, 1, noHost, [&](const Message_ProgressRange& range) {

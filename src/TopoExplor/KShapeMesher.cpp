@@ -7,6 +7,7 @@
 
 #include "Core/Frame.h"
 #include "Core/HostProgress.h"
+#include "Core/MeshBudget.h"
 #include "Core/MeshPreconditions.h"
 #include "TopoExplor/MeshAssembly.h"
 #include "TopoExplor/PartMesh.h"
@@ -36,8 +37,9 @@ TopoDS_Shape MeshTarget(const ShapeInstances& instances)
 MeshSettings SettingsFor(const TopoDS_Shape& shape, const KMeshOptions& options)
 {
     if (options.Deflection > 0.0)
-        return {options.Deflection, options.AngularDeflection, options.Relative, options.Parallel};
-    return {DeflectionFromSize(shape), options.AngularDeflection, false, options.Parallel};
+        return {options.Deflection, options.AngularDeflection, options.Relative, options.Parallel,
+                options.MaxTriangles};
+    return {DeflectionFromSize(shape), options.AngularDeflection, false, options.Parallel, options.MaxTriangles};
 }
 
 bool MeshShape(const TopoDS_Shape& shape, const ShapeAttributes* attributes, const KMeshOptions& options,
@@ -74,7 +76,7 @@ bool Accepts(const ShapePtr& shape, const KMeshOptions& options)
 KMeshOptions::KMeshOptions()
     : Deflection(0.0), AngularDeflection(0.5), Relative(false), Parallel(true), NormalizeUV(false),
       UVOffset(KMath::Vector2::ZERO), UVScale(KMath::Vector2::UNIT_SCALE), UVDivisor(KMath::Vector2::UNIT_SCALE),
-      Progress(nullptr)
+      Progress(nullptr), MaxTriangles(kDefaultMaxTriangles)
 {
 }
 

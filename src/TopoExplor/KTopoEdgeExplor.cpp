@@ -4,16 +4,37 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "Core/DisplayBounds.h"
+#include "Core/MeshBudget.h"
+#include "Core/MeshEstimate.h"
 #include "Core/MeshPreconditions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/EdgeCurveSampler.h"
 #include "TopoExplor/SubShapeList.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
 namespace {
+
 constexpr char kReportSource[] = "TopoExplor/KTopoEdgeExplor";
+
+// The sampler takes as many points as the deflection asks for, and holds them
+// all: a polyline of more points than a mesh may have triangles is refused.
+bool SamplesWithinReason(const TopoDS_Edge& edge, double deflection)
+{
+    // The sampler bounds no angle, so the estimate takes none.
+    const double points = EstimatedEdgeNodes(edge, deflection, M_PI);
+    return points <= kDefaultMaxTriangles ||
+           Fails(KOutcomeCode::TooLarge, "sampling the edge at deflection " + std::to_string(deflection) +
+                                             " would take about " + std::to_string(points) + " points");
+}
+
 } // namespace
 
 bool KTopoEdgeExplor::Explor(const ShapePtr& shape, ShapeList& edges)
@@ -24,8 +45,11 @@ bool KTopoEdgeExplor::Explor(const ShapePtr& shape, ShapeList& edges)
                              // order of first occurrence.
                              TopTools_IndexedMapOfShape distinctEdges(1);
                              TopExp::MapShapes(kernel, TopAbs_EDGE, distinctEdges);
-                             for (int i = 1; i <= distinctEdges.Extent(); ++i)
+                             const auto enclosure = std::make_shared<const Bnd_Box>(GeometryBox(kernel));
+                             for (int i = 1; i <= distinctEdges.Extent(); ++i) {
                                  out.push_back(WrapShape(distinctEdges.FindKey(i)));
+                                 KTopoShapeImpl::SetEnclosure(out.back().get(), enclosure);
+                             }
                          });
 }
 
@@ -35,17 +59,21 @@ bool KTopoEdgeExplor::Explor(const ShapePtr& edge, std::vector<float>* points, d
     if (!HoldsShape(edge))
         return false;
     const TopoDS_Edge& kernelEdge = TopoDS::Edge(KernelShape(edge));
-    if (!points || !MeetableDeflection(deflection, kernelEdge) || !EdgeAgreesWithItsCurves(kernelEdge))
+    if (!points || !MeetableDeflection(deflection, kernelEdge) || !EdgeAgreesWithItsCurves(kernelEdge) ||
+        !SamplesWithinReason(kernelEdge, deflection))
         return false;
 
     EdgeCurveSampler sampler;
     if (!sampler.Sample(kernelEdge, deflection))
         return false;
     const DisplayBounds bounds(kernelEdge, deflection);
+    const std::shared_ptr<const Bnd_Box> enclosure = KTopoShapeImpl::GetEnclosure(edge.get());
+    const std::optional<DisplayBounds> listedFrom =
+        enclosure ? std::optional<DisplayBounds>(std::in_place, *enclosure, deflection) : std::nullopt;
     std::vector<float> sampled(3 * static_cast<std::size_t>(sampler.Count()));
     for (Standard_Integer i = 1; i <= sampler.Count(); ++i) {
         const gp_XYZ point = sampler.Point(i).XYZ();
-        if (!bounds.Holds(point))
+        if (!bounds.Holds(point) || (listedFrom && !listedFrom->Holds(point)))
             return false;
         StoreXYZ(&sampled[3 * static_cast<std::size_t>(i - 1)], point);
     }

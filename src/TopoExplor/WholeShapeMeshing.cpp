@@ -5,10 +5,18 @@
 #include <BRepTools.hxx>
 #include <Bnd_Box.hxx>
 
-#include <algorithm>
+#include <BRep_Tool.hxx>
+#include <IMeshData_Status.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
 
+#include <algorithm>
+#include <string>
+
+#include "Core/MeshBudget.h"
 #include "Core/MeshPreconditions.h"
 #include "Core/MeshingWatch.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
@@ -32,6 +40,16 @@ double LongestSide(const TopoDS_Shape& shape)
     return std::max({xMax - xMin, yMax - yMin, zMax - zMin});
 }
 
+int BareFaces(const TopoDS_Shape& shape)
+{
+    int bare = 0;
+    for (TopExp_Explorer faces(shape, TopAbs_FACE); faces.More(); faces.Next()) {
+        TopLoc_Location location;
+        bare += BRep_Tool::Triangulation(TopoDS::Face(faces.Current()), location).IsNull() ? 1 : 0;
+    }
+    return bare;
+}
+
 } // namespace
 
 double DeflectionFromSize(const TopoDS_Shape& shape)
@@ -51,10 +69,27 @@ bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, Hos
     parameters.Angle = settings.angle;
     parameters.Relative = settings.relative;
     parameters.InParallel = settings.parallel;
-    const TopoDS_Shape meshable = MeshableFaces(shape, LinearDeflection(shape, settings), settings.angle);
-    return MeshWatched(meshable, CountFaces(meshable), host, [&](const Message_ProgressRange& range) {
-        const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
-    });
+    const double linear = LinearDeflection(shape, settings);
+    const TopoDS_Shape meshable = MeshableFaces(shape, linear, settings.angle);
+    if (!WithinMeshingBudget(meshable, linear, settings.angle, settings.maxTriangles))
+        return false;
+    Standard_Integer status = IMeshData_NoError;
+    if (!MeshWatched(meshable, CountFaces(meshable), host, [&](const Message_ProgressRange& range) {
+            const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
+            status = mesher.GetStatusFlags();
+        }))
+        return false;
+    // The mesher catches what goes wrong on a face, running out of memory
+    // included, and goes on with the next: the face is left bare, which must
+    // not pass for a success. Faces it skips for their open or crossing wires
+    // are left bare by design, as damaged faces are.
+    const int bare = BareFaces(meshable);
+    if (bare == 0 || !(status & IMeshData_Failure))
+        return true;
+    BRepTools::Clean(meshable);
+    return Fails(KOutcomeCode::KernelFailed, "the kernel's mesher failed on " + std::to_string(bare) + " of " +
+                                                 std::to_string(CountFaces(meshable)) + " faces",
+                 "a failure on a face, such as memory running out, is caught by the mesher itself");
 }
 
 double LinearDeflection(const TopoDS_Shape& shape, const MeshSettings& settings)

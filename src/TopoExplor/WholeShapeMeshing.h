@@ -12,6 +12,8 @@ struct MeshSettings {
     double angle;
     bool relative;
     bool parallel;
+    // The most triangles the mesh may have (see MeshBudget.h).
+    double maxTriangles;
 };
 
 // The linear deflection a viewer derives from the shape's size: 0.004 times
@@ -25,8 +27,11 @@ double DeflectionFromSize(const TopoDS_Shape& shape);
 // with its edges' polygons on it; the mesher would find that too, but only
 // after building its whole model of the shape. Faces the mesher would grind on
 // (see MeshableFaces) are left without a triangulation. The mesher's progress
-// goes to the host. False, with no triangulation left on the shape, when the
-// mesher had to be stopped or the host cancelled (see MeshWatched).
+// goes to the host. False, with no triangulation left on the shape and the
+// reason in the calling thread's outcome, when the work would exceed its
+// budget (see WithinMeshingBudget), when the mesher had to be stopped or the
+// host cancelled (see MeshWatched), and when the mesher failed on a face it
+// was given, as it does when memory runs out.
 bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, HostProgress& host);
 
 // The deflection of a face's mesh or an edge's polyline as a length: with a

@@ -9,6 +9,7 @@
 #include <TopoDS_Compound.hxx>
 
 #include "Core/Frame.h"
+#include "Core/Validity.h"
 #include "TopoShape/FaceShell.h"
 #include "TopoShape/WireFace.h"
 
@@ -43,6 +44,7 @@ ShapePtr KBrepTools::MakeWire(const ShapeList& edgesAndWires)
             // Set on the caller's own shapes, which keep it whatever the outcome.
             const TopoDS_Shape& shape = KernelShape(element);
             tolerance.SetTolerance(shape, kJoinTolerance, TopAbs_SHAPE);
+            KernelDataChanged();
             if (kind == TopAbs_WIRE)
                 wire.Add(TopoDS::Wire(shape));
             else

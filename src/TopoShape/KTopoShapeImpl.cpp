@@ -3,6 +3,8 @@
 
 #include <atomic>
 
+#include "Core/Validity.h"
+
 namespace KorrCore {
 
 KTopoShapeImpl::KTopoShapeImpl(const TopoDS_Shape& kernelShape) : shape(kernelShape) {}
@@ -11,6 +13,7 @@ void KTopoShapeImpl::SetShape(const TopoDS_Shape& kernelShape)
 {
     if (!kernelShape.IsPartner(shape)) {
         attributes.reset();
+        enclosure.reset();
         std::atomic_store(&validity, std::shared_ptr<const ValidityVerdict>());
     }
     shape.TShape(kernelShape.TShape());
@@ -49,6 +52,21 @@ std::shared_ptr<const ValidityVerdict> KTopoShapeImpl::GetValidity(const KTopoSh
 void KTopoShapeImpl::SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict)
 {
     std::atomic_store(&handle->impl->validity, std::move(verdict));
+}
+
+std::shared_ptr<const Bnd_Box> KTopoShapeImpl::GetEnclosure(const KTopoShape* handle)
+{
+    return handle->impl->enclosure;
+}
+
+void KTopoShapeImpl::SetEnclosure(KTopoShape* handle, std::shared_ptr<const Bnd_Box> box)
+{
+    handle->impl->enclosure = std::move(box);
+}
+
+void KTopoShapeImpl::ShapeDataChanged()
+{
+    KernelDataChanged();
 }
 
 } // namespace KorrCore

@@ -257,3 +257,24 @@ TEST(MeshPreconditions, ANeedleOfAConeIsLeftUnmeshedInsteadOfFillingMemory)
     EXPECT_EQ(mesh.Parts[0].Faces.front().Triangles.Count, 0u);
     EXPECT_GT(mesh.Parts[1].Faces.front().Triangles.Count, 0u);
 }
+
+TEST(MeshPreconditions, AnEdgeWoundRoundItsCircleMoreThanTwiceIsNeitherMeshedNorSampled)
+{
+    // Found by fuzzing the file reader: a range of 0.836 ... 218530717959 on a
+    // circle passed every number check, and the mesher allocated until the
+    // host died.
+    const ShapePtr shape = KBrepTools::ReadBrepFile(
+        KorrTest::Wide(KORRGEOM_CORPUS_DIR "/read_brep/regression-circle-edge-wound-many-times"), nullptr);
+    ASSERT_NE(shape, nullptr);
+    KShapeMesh mesh;
+    EXPECT_TRUE(KShapeMesher::Mesh(shape, KMeshOptions(), mesh));
+    for (const double turns : {1.0, 2.0, 2.5})
+        for (TopExp_Explorer edges(BRepPrimAPI_MakeCylinder(10, 20).Shape(), TopAbs_EDGE); edges.More(); edges.Next()) {
+            const TopoDS_Edge edge = TopoDS::Edge(BRepBuilderAPI_Copy(edges.Current()).Shape());
+            Standard_Real first, last;
+            if (BRep_Tool::Degenerated(edge) || !BRep_Tool::Curve(edge, first, last)->IsPeriodic())
+                continue;
+            BRep_Builder().Range(edge, 0, turns * 2 * M_PI);
+            EXPECT_EQ(KorrCore::EdgeAgreesWithItsCurves(edge), turns <= 2) << turns << " turns";
+        }
+}

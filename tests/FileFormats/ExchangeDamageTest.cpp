@@ -1,4 +1,8 @@
+#include <BRepBndLib.hxx>
+#include <Bnd_Box.hxx>
+
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <climits>
 #include <filesystem>
@@ -110,4 +114,35 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
     hurried.SetTimeLimit(std::chrono::milliseconds(1));
     EXPECT_FALSE(hurried.LoadFile(KorrTest::Wide(path)));
     EXPECT_TRUE(check.Check());
+}
+
+// Found by fuzzing: three bytes changed in a curve-on-surface entity give an
+// edge whose curve in space and curve on its (damaged) face agree with each
+// other and stray thousands of units from the shape; its own box strays with
+// it. An edge listed from the shape is shown within the shape's box.
+TEST(ExchangeDamage, AnEdgeOfADamagedFaceIsShownWithinTheShapesBoxOrNotAtAll)
+{
+    const std::string iges = KorrTest::SharedExchangeFile("iges/occt_OCC8842_cone_CATIA.igs");
+    if (iges.empty())
+        GTEST_SKIP() << "shared data absent";
+    KorrTest::TempDir dir;
+    KorrTest::WriteBytes(dir.file("damaged.igs"), Replaced(KorrTest::ReadBytes(iges), "142,0,25,", "142,0$25,"));
+    const ShapePtr shape = KIgesFileService().LoadFile(KorrTest::Wide(dir.file("damaged.igs")));
+    ASSERT_TRUE(shape);
+    Bnd_Box box;
+    BRepBndLib::Add(KTopoShapeImpl::GetShape(shape.get()), box, Standard_False);
+    const double deflection = 1.0, reach = deflection + 1e-3 * std::sqrt(box.SquareExtent());
+    box.Enlarge(reach);
+    ShapeList edges;
+    ASSERT_TRUE(KTopoEdgeExplor::Explor(shape, edges));
+    int shown = 0;
+    for (const ShapePtr& edge : edges) {
+        std::vector<float> points;
+        if (!KTopoEdgeExplor::Explor(edge, &points, deflection))
+            continue;
+        ++shown;
+        for (std::size_t i = 0; i < points.size(); i += 3)
+            EXPECT_FALSE(box.IsOut(gp_Pnt(points[i], points[i + 1], points[i + 2]))) << "edge " << shown;
+    }
+    EXPECT_GT(shown, 0);
 }

@@ -110,3 +110,32 @@ TEST_P(As1Assembly, KeepsItsProductsNamesAndColoursWithEachRepeatedPartOneShape)
 
 INSTANTIATE_TEST_SUITE_P(TwoWriters, As1Assembly,
                          ::testing::Values("step/occt_trj6_as1-ug-214.stp", "step/occt_trj7_as1-hc-214.stp"));
+
+// The kernel reads fixed-format records that end in "\r\n" or "\r", or follow
+// each other without line ends; the section check takes them too, and still
+// refuses them cut short, in the parameter section or the terminate record.
+TEST(ExchangeReading, IgesRecordsLoadAlikeWithAnyLineEndsOrNoneAndCutOnesAreRefused)
+{
+    KorrTest::TempDir dir;
+    const std::string written = dir.file("written.igs");
+    KIgesFileService().SaveFile({KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, {1, 2, 3})},
+                                KorrTest::Wide(written));
+    const ShapePtr original = KorrTest::LoadExchangeFile(written);
+    ASSERT_TRUE(original);
+    std::map<std::string, std::string> forms;
+    for (const char c : KorrTest::ReadBytes(written)) {
+        forms["none.igs"] += c == '\n' ? "" : std::string(1, c);
+        forms["crlf.igs"] += c == '\n' ? "\r\n" : std::string(1, c);
+        forms["cr.igs"] += c == '\n' ? '\r' : c;
+    }
+    for (const auto& [name, bytes] : forms) {
+        KorrTest::WriteBytes(dir.file(name), bytes);
+        KorrTest::WriteBytes(dir.file("cut-in-p-" + name), bytes.substr(0, bytes.size() * 9 / 10));
+        KorrTest::WriteBytes(dir.file("cut-in-t-" + name), bytes.substr(0, bytes.size() - 10));
+        const ShapePtr loaded = KorrTest::LoadExchangeFile(dir.file(name));
+        EXPECT_EQ(KorrTest::SolidAndFaceUses(loaded), KorrTest::SolidAndFaceUses(original)) << name;
+        EXPECT_NEAR(KorrTest::Size(loaded), KorrTest::Size(original), 1e-9) << name;
+        EXPECT_FALSE(KorrTest::LoadExchangeFile(dir.file("cut-in-p-" + name))) << name;
+        EXPECT_FALSE(KorrTest::LoadExchangeFile(dir.file("cut-in-t-" + name))) << name;
+    }
+}

@@ -147,3 +147,21 @@ TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangl
                      !pointer.positions.empty());
     }
 }
+
+TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
+{
+    // What the kernel writes for a face it has only a mesh of: nodes with
+    // parameters, no surface to differentiate.
+    Handle(Poly_Triangulation) mesh = new Poly_Triangulation(3, 1, true);
+    for (int i = 1; i <= 3; ++i) {
+        mesh->SetNode(i, gp_Pnt(0, i == 2, i == 3));
+        mesh->SetUVNode(i, gp_Pnt2d(i == 2, i == 3));
+    }
+    mesh->SetTriangle(1, Poly_Triangle(1, 2, 3));
+    TopoDS_Face face;
+    BRep_Builder().MakeFace(face, mesh);
+    FaceMesh raw = Raw(KorrTest::Holding(face));
+    ASSERT_EQ(raw.normals.size(), 9u);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_TRUE(Triple(raw.normals, i).IsEqual(gp_XYZ(1, 0, 0), 1e-6)) << "node " << i;
+}

@@ -1,3 +1,5 @@
+#include <KorrGeomCore/Platform/KOutcome.h>
+
 #include "support/Checks.h"
 
 #include <csignal>
@@ -33,6 +35,10 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
     }, real{};
     EXPECT_TRUE(lstat(dir.file("link.brep").c_str(), &link) == 0 && S_ISLNK(link.st_mode));
     EXPECT_TRUE(stat(dir.file("real.brep").c_str(), &real) == 0 && (real.st_mode & 07777) == 0640);
+    // A link to a name not yet taken makes that file, as an editor saving through the link would.
+    ASSERT_EQ(symlink("new.brep", dir.file("new-link.brep").c_str()), 0);
+    ASSERT_TRUE(KBrepTools::SaveBrepFile(Box(), Wide(dir.file("new-link.brep")), nullptr));
+    EXPECT_EQ(KorrTest::ReadBytes(dir.file("new.brep")), KorrTest::ReadBytes(dir.file("kernel.brep")));
     const std::wstring name = Wide(dir.file("")) + L"B\u00e4ume \U0001F600.brep";
     ASSERT_TRUE(KBrepTools::SaveBrepFile(Box(), name, nullptr));
     EXPECT_TRUE(KorrTest::Is(KBrepTools::ReadBrepFile(name, nullptr), TopoSolid, 6000, {1, 2, 3}, {11, 22, 33}));
@@ -47,7 +53,7 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
     ASSERT_TRUE(KBrepTools::SaveBrepFile(ShapeList{}, Wide(dir.file("empty.brep")), nullptr));
     EXPECT_TRUE(KorrTest::Is(KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr), TopoCompound, 0,
                              {0, 0, 0}, {1, 1, 1}));
-    EXPECT_EQ(dir.entryCount(), 6u); // no temporary file is left behind
+    EXPECT_EQ(dir.entryCount(), 8u); // no temporary file is left behind
 }
 
 TEST(KBrepToolsFiles, SavesWriteBesideTheTargetUnderANameNotTakenAndLeaveNoDescriptorOpen)
@@ -90,6 +96,7 @@ TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndNothingElse)
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(!saved && KorrTest::ReadBytes(target) == "previous content");
+    EXPECT_EQ(KLastOutcome().Detail, "File too large");
     // A directory cannot be replaced by the file, nor can a missing directory hold it.
     ASSERT_EQ(mkdir(dir.file("folder.brep").c_str(), 0700), 0);
     EXPECT_FALSE(KBrepTools::SaveBrepFile(Box(), Wide(dir.file("folder.brep")), nullptr) ||

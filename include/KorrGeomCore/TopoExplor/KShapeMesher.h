@@ -33,6 +33,11 @@ struct KORRGEOMCORE_EXPORT KMeshOptions {
     // Told how far the meshing is and asked whether to stop (see
     // KProgressIndicator); null for neither. Not owned.
     KProgressIndicator* Progress;
+    // The most triangles the mesh may have, 50 million unless set. The size of
+    // the mesh is estimated from the shape's size and curvature and the
+    // deflections before the kernel starts, and a mesh estimated larger is
+    // refused (outcome TooLarge) instead of running the process out of memory.
+    double MaxTriangles;
 };
 
 // The whole shape's display data in one call.
@@ -61,8 +66,13 @@ public:
     // reported), when the kernel fails, when the kernel's mesher runs far
     // longer than real shapes need (ten seconds and a tenth of a second per
     // face) and is stopped, and when the options' progress indicator asks to
-    // stop. A stopped or cancelled call leaves no triangulation on the shape's
-    // faces. Several threads may mesh different shapes at the same time, as
+    // stop. Also false when the estimate of the work, made before the kernel
+    // starts, exceeds MaxTriangles (TooLarge), the memory the process can get
+    // (OutOfMemory) or what the mesher could do in its time (TimedOut), and
+    // when the kernel's mesher fails on a face it was given, as it does when
+    // memory runs out (KernelFailed): never true with faces left bare for
+    // want of memory. KLastOutcome() says which. A failed call leaves no
+    // triangulation on the shape's faces. Several threads may mesh different shapes at the same time, as
     // long as the shapes share no geometry.
     static bool Mesh(const ShapePtr& shape, const KMeshOptions& options, KShapeMesh& mesh);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <Bnd_Box.hxx>
 #include <TopoDS_Shape.hxx>
 
 #include <memory>
@@ -47,10 +48,27 @@ public:
     static std::shared_ptr<const ValidityVerdict> GetValidity(const KTopoShape* handle);
     static void SetValidity(const KTopoShape* handle, std::shared_ptr<const ValidityVerdict> verdict);
 
+    // GetShape hands out the kernel shape itself, whose data every handle to
+    // it shares. A host that changes that data in place (a tolerance, a
+    // geometry, sub-shapes added or removed, through BRep_Builder or the
+    // kernel's repair tools) calls this afterwards: the library keeps the
+    // kernel's verdict on shapes it has checked, and would otherwise trust a
+    // verdict on data that is no longer what was checked. Assigning another
+    // shape, or SetShape, needs no call.
+    static void ShapeDataChanged();
+
+    // The box of the geometry of the shape an explorer listed this one from;
+    // null for a shape not listed from another. What is shown of an edge
+    // stays inside it: a damaged file can give an edge whose curve strays
+    // thousands of units from its faces, and the edge alone cannot tell.
+    static std::shared_ptr<const Bnd_Box> GetEnclosure(const KTopoShape* handle);
+    static void SetEnclosure(KTopoShape* handle, std::shared_ptr<const Bnd_Box> box);
+
 private:
     TopoDS_Shape shape;
     std::shared_ptr<const ShapeAttributes> attributes;
     std::shared_ptr<const ValidityVerdict> validity;
+    std::shared_ptr<const Bnd_Box> enclosure;
 };
 
 } // namespace KorrCore

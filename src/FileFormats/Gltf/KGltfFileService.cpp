@@ -4,14 +4,13 @@
 #include <KorrGeomCore/TopoExplor/KShapeMesher.h>
 
 #include <cmath>
-#include <cwctype>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
 #include "Core/Frame.h"
 #include "FileFormats/Gltf/GltfScene.h"
+#include "Platform/AsciiCase.h"
 #include "Platform/FileReplace.h"
 
 namespace KorrCore {
@@ -20,13 +19,16 @@ namespace {
 
 constexpr char kReportSource[] = "Service/KGltfFileService";
 
-// The path's extension in lower case: ".glb" for "Model.GLB".
+// The path's extension in lower case: ".glb" for "Model.GLB", none for a
+// name that only starts with a dot. Found in the wide text itself: converting
+// the path with the C++ locale throws for names that locale cannot encode.
 std::wstring Extension(const std::wstring& path)
 {
-    std::wstring extension = std::filesystem::path(path).extension().wstring();
-    for (wchar_t& character : extension)
-        character = static_cast<wchar_t>(std::towlower(static_cast<std::wint_t>(character)));
-    return extension;
+    const std::size_t slash = path.rfind(L'/'), dot = path.rfind(L'.');
+    const std::size_t nameStart = slash == std::wstring::npos ? 0 : slash + 1;
+    if (dot == std::wstring::npos || dot <= nameStart)
+        return {};
+    return AsciiLower(path.substr(dot));
 }
 
 // tinygltf's own file writer reports success whatever happened to the file,

@@ -1,5 +1,6 @@
 #include "FileFormats/Iges/IgesSections.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -8,14 +9,24 @@ namespace KorrCore::Iges {
 namespace {
 
 // Records are 80 columns; column 73 holds the section's letter.
+constexpr std::size_t kRecordColumns = 80;
 constexpr std::size_t kSectionColumn = 72;
 constexpr std::string_view kSections = "SGDPT";
+constexpr std::string_view kLineEnds = "\r\n";
 
-std::string_view WithoutLineEnd(std::string_view line)
+// The record at `start`, moving `start` past it, as the kernel's reader takes
+// it: after any line ends, up to 80 columns or a "\n", whichever comes first,
+// less a "\r" at its end. So records may follow each other without line ends,
+// and a "\r" inside one stays in it. Empty at the end of the text.
+std::string_view NextRecord(std::string_view text, std::size_t& start)
 {
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\n'))
-        line.remove_suffix(1);
-    return line;
+    start = std::min(text.find_first_not_of(kLineEnds, start), text.size());
+    std::string_view record = text.substr(start, kRecordColumns);
+    record = record.substr(0, record.find('\n'));
+    start += record.size();
+    while (!record.empty() && record.back() == '\r')
+        record.remove_suffix(1);
+    return record;
 }
 
 // The terminate record: "S" and the start section's line count in 7 columns,
@@ -42,13 +53,11 @@ bool SectionsComplete(std::string_view text)
     std::array<int, 4> counts{};
     std::string_view last;
     for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = WithoutLineEnd(text.substr(start, end - start));
-        start = end + 1;
-        if (line.find_first_not_of(' ') == std::string_view::npos)
+        const std::string_view record = NextRecord(text, start);
+        if (record.find_first_not_of(' ') == std::string_view::npos)
             continue;
         const std::size_t section =
-            line.size() > kSectionColumn ? kSections.find(line[kSectionColumn]) : kSections.npos;
+            record.size() > kSectionColumn ? kSections.find(record[kSectionColumn]) : kSections.npos;
         // The fixed form starts with a start record; after that, a record
         // without a section letter is a record cut short.
         if (last.empty() && section != 0)
@@ -57,7 +66,7 @@ bool SectionsComplete(std::string_view text)
             return false;
         if (section < counts.size())
             ++counts[section];
-        last = line;
+        last = record;
     }
     return !last.empty() && last[kSectionColumn] == 'T' && CountsMatch(last, counts);
 }

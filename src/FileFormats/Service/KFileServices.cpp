@@ -5,8 +5,9 @@
 #include <KorrGeomCore/Service/KNativeBrepFileService.h>
 #include <KorrGeomCore/Service/KStepFileService.h>
 
-#include <cwctype>
 #include <vector>
+
+#include "Platform/AsciiCase.h"
 
 namespace KorrCore {
 
@@ -23,23 +24,16 @@ std::vector<std::shared_ptr<KBrepFileService>> LibraryServices()
     };
 }
 
-std::wstring Lower(std::wstring text)
-{
-    for (wchar_t& c : text)
-        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
-    return text;
-}
-
 // Whether one of the filter's "*.ext" patterns (separated by ';') ends the path.
 bool FilterNames(const std::wstring& filter, const std::wstring& path)
 {
-    const std::wstring lowerPath = Lower(path);
+    const std::wstring lowerPath = AsciiLower(path);
     std::size_t start = 0;
     while (start <= filter.size()) {
         const std::size_t end = std::min(filter.find(L';', start), filter.size());
         const std::wstring pattern = filter.substr(start, end - start);
         if (pattern.rfind(L"*.", 0) == 0) {
-            const std::wstring suffix = Lower(pattern.substr(1));
+            const std::wstring suffix = AsciiLower(pattern.substr(1));
             if (lowerPath.size() > suffix.size() &&
                 lowerPath.compare(lowerPath.size() - suffix.size(), suffix.size(), suffix) == 0)
                 return true;

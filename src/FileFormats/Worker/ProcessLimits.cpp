@@ -4,13 +4,16 @@
 #include <sys/prctl.h>
 #include <sys/resource.h>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORRGEOM_ADDRESS_SANITIZER 1
+// The sanitizers that map their shadow memory up front: terabytes of address
+// space before main runs, so that with any limit on it the worker fails for
+// want of memory before it reads a byte.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(__SANITIZE_HWADDRESS__)
+#define KORRGEOM_SHADOW_MEMORY 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer) ||          \
+    __has_feature(hwaddress_sanitizer)
+#define KORRGEOM_SHADOW_MEMORY 1
 #endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KORRGEOM_ADDRESS_SANITIZER 1
 #endif
 
 namespace KorrCore::Worker {
@@ -28,8 +31,7 @@ void Limit(int resource, rlim_t soft, rlim_t hard)
 void LimitThisProcess(std::uint64_t memoryBytes, std::uint64_t cpuSeconds)
 {
     Limit(RLIMIT_CORE, 0, 0);
-#ifndef KORRGEOM_ADDRESS_SANITIZER
-    // The address sanitizer reserves terabytes of address space up front.
+#ifndef KORRGEOM_SHADOW_MEMORY
     Limit(RLIMIT_AS, memoryBytes, memoryBytes);
 #else
     (void)memoryBytes;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "FileFormats/Iges/IgesNames.h"
 #include "FileFormats/Iges/IgesSections.h"
 
 namespace KorrCore::Xde {
@@ -51,7 +52,10 @@ bool ReadDocument(FileFormat format, const char* path, const Handle(TDocStd_Docu
         return ReadWith(caf, caf.ChangeReader(), path, document, progress);
     }
     IGESCAFControl_Reader caf;
-    return IgesSectionsComplete(path) && ReadWith(caf, caf, path, document, progress);
+    if (!IgesSectionsComplete(path) || !ReadWith(caf, caf, path, document, progress))
+        return false;
+    Iges::DecodeNames(document);
+    return true;
 }
 
 } // namespace KorrCore::Xde

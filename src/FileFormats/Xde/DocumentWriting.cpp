@@ -5,6 +5,8 @@
 #include <Interface_Static.hxx>
 #include <STEPCAFControl_Writer.hxx>
 
+#include "FileFormats/Iges/IgesNames.h"
+
 namespace KorrCore::Xde {
 
 bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Document) & document,
@@ -26,6 +28,7 @@ bool WriteDocument(FileFormat format, const char* path, const Handle(TDocStd_Doc
     // The writer takes its mode from the setting when it is made.
     IGESControl_Controller::Init();
     Interface_Static::SetIVal("write.iges.brep.mode", 1);
+    Iges::EncodeNames(document);
     IGESCAFControl_Writer writer;
     writer.SetNameMode(true);
     writer.SetColorMode(true);

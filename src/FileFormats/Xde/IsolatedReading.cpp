@@ -3,12 +3,12 @@
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 
-#include <fcntl.h>
+#include <algorithm>
 #include <memory>
-#include <sys/stat.h>
 
 #include "Core/Guarded.h"
-#include "FileFormats/Xde/Descriptor.h"
+#include "Platform/FileBytes.h"
+#include "Platform/MemoryBound.h"
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 #include "FileFormats/Xde/MemoryFile.h"
@@ -41,10 +41,13 @@ ShapePtr ReadInWorker(FileFormat format, const std::string& path, const WorkerOp
 {
     return Guarded([&]() -> ShapePtr {
         // Opened here so that only a regular file reaches the worker: a pipe
-        // or a device would keep it waiting until the time limit.
-        const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        // or a device would keep it waiting until the time limit. The
+        // translators hold the whole file in memory, and more besides, so a
+        // file larger than the worker may use is not worth starting it for.
         struct stat status {};
-        if (!file.Open() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode))
+        const Descriptor file = OpenRegularFile(path, status);
+        const std::uint64_t bound = std::min(options.memoryLimit, ObtainableMemory());
+        if (!file.Open() || !FitsInMemory(path, static_cast<std::uint64_t>(status.st_size), bound))
             return nullptr;
         const WorkerRun run = CallWorker(WorkerProtocol::kReadCommand, format, file.Get(), -1, options);
         return Succeeded(run) ? ShapeFromMessage(run.result) : nullptr;

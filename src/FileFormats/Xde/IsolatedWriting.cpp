@@ -6,7 +6,7 @@
 #include <fcntl.h>
 
 #include "Core/Guarded.h"
-#include "FileFormats/Xde/Descriptor.h"
+#include "Platform/Descriptor.h"
 #include "FileFormats/Xde/DocumentShape.h"
 #include "FileFormats/Xde/MemoryFile.h"
 #include "FileFormats/Xde/TranslationMessage.h"

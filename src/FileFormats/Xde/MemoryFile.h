@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "FileFormats/Xde/Descriptor.h"
+#include "Platform/Descriptor.h"
 
 namespace KorrCore::Xde {
 

@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "FileFormats/Xde/Descriptor.h"
+#include "Platform/Descriptor.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 
 extern char** environ;

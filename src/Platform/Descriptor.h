@@ -3,7 +3,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace KorrCore::Xde {
+namespace KorrCore {
 
 // An open file descriptor, closed on every way out.
 class Descriptor {
@@ -30,4 +30,4 @@ private:
     int fd = -1;
 };
 
-} // namespace KorrCore::Xde
+} // namespace KorrCore

@@ -1,0 +1,107 @@
+// The mesher's work is estimated before the kernel starts, and work beyond
+// the host's bound on triangles, the memory the process can get or the time
+// the watch allows is refused with the reason, leaving no triangulation.
+
+#include "support/Checks.h"
+
+#include <KorrGeomCore/Platform/KOutcome.h>
+
+#include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+
+using namespace KorrCore;
+
+namespace {
+
+bool Bare(const ShapePtr& shape)
+{
+    for (const ShapePtr& face : KorrTest::FacesOf(shape)) {
+        TopLoc_Location location;
+        if (!BRep_Tool::Triangulation(TopoDS::Face(KorrTest::Kernel(face)), location).IsNull())
+            return false;
+    }
+    return true;
+}
+
+// A compound of n unit squares side by side: a grid of planar faces.
+ShapePtr Grid(int n)
+{
+    TopoDS_Compound grid;
+    BRep_Builder().MakeCompound(grid);
+    for (int i = 0; i < n; ++i) {
+        BRepBuilderAPI_MakePolygon square(gp_Pnt(i, 0, 0), gp_Pnt(i + 1, 0, 0), gp_Pnt(i + 1, 1, 0), gp_Pnt(i, 1, 0),
+                                          Standard_True);
+        BRep_Builder().Add(grid, BRepBuilderAPI_MakeFace(square.Wire(), Standard_True).Face());
+    }
+    return KorrTest::Holding(grid);
+}
+
+} // namespace
+
+TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
+{
+    const ShapePtr sphere = KBrepTools::MakeSphere({0, 0, 0}, 10);
+    KMeshOptions options;
+    options.Deflection = 0.1;
+    options.MaxTriangles = 100;
+    KShapeMesh mesh;
+    EXPECT_FALSE(KShapeMesher::Mesh(sphere, options, mesh));
+    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TooLarge);
+    EXPECT_NE(KLastOutcome().Message.find("more than the limit of 1e+02"), std::string::npos)
+        << KLastOutcome().Message;
+    EXPECT_TRUE(Bare(sphere));
+    options.MaxTriangles = 1e6;
+    EXPECT_TRUE(KShapeMesher::Mesh(sphere, options, mesh));
+}
+
+TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts)
+{
+    // At these the kernel grids spheres, tori and cylinders for minutes
+    // without looking at the watch, until memory runs out.
+    const ShapePtr shapes[] = {KBrepTools::MakeSphere({0, 0, 0}, 10),
+                               KFeatureTools::Boolean(KBrepTools::MakeSphere({0, 0, 0}, 10),
+                                                      KBrepTools::MakeBox({-5, -5, -5}, {0, 0, 1}, {30, 30, 30}),
+                                                      BooleanCut),
+                               KBrepTools::MakeCylinder({0, 0, 0}, {0, 0, 1}, 10, 20, 0)};
+    for (const ShapePtr& shape : shapes)
+        for (const double deflection : {1e-6, 1e-7}) {
+            KMeshOptions options;
+            options.Deflection = deflection;
+            KShapeMesh mesh;
+            EXPECT_FALSE(KShapeMesher::Mesh(shape, options, mesh)) << deflection;
+            EXPECT_NE(KLastOutcome().Code, KOutcomeCode::Ok) << deflection;
+            EXPECT_FALSE(KLastOutcome().Message.empty()) << deflection;
+            EXPECT_TRUE(Bare(shape)) << deflection;
+        }
+}
+
+TEST(ShapeMesherBudget, AModelLargerThanTheMemoryLeftIsRefusedNotMeshedEmpty)
+{
+    const ShapePtr grid = Grid(4000);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // Room for 64 MB more than the child holds; the mesher's model of
+        // 4,000 faces needs about 100 MB.
+        std::ifstream statm("/proc/self/statm");
+        double pages = 0;
+        statm >> pages;
+        const rlim_t limit = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE) + 64e6);
+        const rlimit bound{limit, limit};
+        ::setrlimit(RLIMIT_AS, &bound);
+        KShapeMesh mesh;
+        const bool meshed = KShapeMesher::Mesh(grid, KMeshOptions(), mesh);
+        ::_exit(meshed ? 1 : KLastOutcome().Code == KOutcomeCode::OutOfMemory ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: meshed anyway; 2: refused for another reason";
+    KShapeMesh mesh;
+    EXPECT_TRUE(KShapeMesher::Mesh(grid, KMeshOptions(), mesh));
+}
