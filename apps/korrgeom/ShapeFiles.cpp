@@ -21,24 +21,23 @@ using namespace KorrCore;
 
 namespace {
 
-// Keeps the library's last failure report while it lives, so that a failure
-// ends in one line of ours rather than the library's line and ours.
-class LastReport {
+// Silences the library's reports while it lives, so that a failure ends in
+// one line of ours (from the outcome) rather than the library's line and ours.
+class QuietReports {
 public:
-    LastReport()
-        : previous(
-              KcAssert::SetReportHandler([this](const std::string& reported, const char*, int) { message = reported; }))
-    {
-    }
-    ~LastReport() { KcAssert::SetReportHandler(previous); }
-    LastReport(const LastReport&) = delete;
-    LastReport& operator=(const LastReport&) = delete;
-
-    std::string message;
+    QuietReports() : previous(KcAssert::SetReportHandler([](const std::string&, const char*, int) {})) {}
+    ~QuietReports() { KcAssert::SetReportHandler(previous); }
+    QuietReports(const QuietReports&) = delete;
+    QuietReports& operator=(const QuietReports&) = delete;
 
 private:
     KcAssert::ReportHandler previous;
 };
+
+bool LastCallWorked()
+{
+    return KLastOutcome().Code == KOutcomeCode::Ok;
+}
 
 // The service for a shape file: glTF's saves models but loads no shapes.
 std::shared_ptr<KBrepFileService> ShapeService(const std::string& path)
@@ -88,6 +87,14 @@ bool WritePage(const KGltfFileService& gltf, const ShapeList& shapes, const std:
 
 } // namespace
 
+std::string Reason(const std::string& fallback)
+{
+    const KOutcome& outcome = KLastOutcome();
+    if (outcome.Message.empty())
+        return fallback;
+    return outcome.Detail.empty() ? outcome.Message : outcome.Message + " (" + outcome.Detail + ")";
+}
+
 OutputKind KindOfOutput(const std::string& path)
 {
     if (IsPage(path))
@@ -105,13 +112,13 @@ ShapePtr ReadShapeFile(const std::string& path, std::string& error)
         error = path + ": not a shape file (.brep, .step or .iges)";
         return nullptr;
     }
-    LastReport report;
+    const QuietReports quiet;
     ProgressBar bar("reading " + path);
     service->SetProgressIndicator(&bar);
     ShapePtr shape = service->LoadFile(KStringUtil::a2w(path));
-    service->SetProgressIndicator(nullptr);
     if (!shape)
-        error = "cannot read " + path + ": missing, unreadable or damaged";
+        error = Reason("cannot read " + path);
+    service->SetProgressIndicator(nullptr);
     return shape;
 }
 
@@ -120,25 +127,27 @@ bool SaveShapeFile(const ShapeList& shapes, const KMath::AxisAlignedBox& box, co
 {
     const std::shared_ptr<KBrepFileService> service = ShapeService(path);
     const std::wstring widePath = KStringUtil::a2w(path);
-    LastReport report;
+    const QuietReports quiet;
     ProgressBar bar("saving " + path);
     service->SetProgressIndicator(&bar);
     service->SaveFile(shapes, widePath);
+    const bool written = LastCallWorked();
+    if (!written)
+        error = Reason("cannot save " + path);
     // OnLoadFile, not LoadFile: the service's cache could hold an earlier
     // read of the same path.
-    const ShapePtr readBack = report.message.empty() ? service->OnLoadFile(widePath) : nullptr;
+    const ShapePtr readBack = written ? service->OnLoadFile(widePath) : nullptr;
+    if (written && !readBack)
+        error = Reason("cannot read back " + path);
     service->SetProgressIndicator(nullptr);
 
     // Formats keep several shapes in a compound, and may unwrap a compound;
     // STEP keeps a loose face as a shell of one face.
     const TopoShapeType saved = shapes.size() == 1 ? shapes.front()->GetShapeType() : TopoCompound;
-    if (!report.message.empty())
-        error = "cannot save " + path + ": " + report.message;
-    else if (!readBack)
-        error = "cannot read back " + path;
-    else if (const TopoShapeType read = readBack->GetShapeType();
-             read != saved && read != TopoCompound && saved != TopoCompound &&
-             !(saved == TopoFace && read == TopoShell))
+    if (!readBack)
+        return false;
+    if (const TopoShapeType read = readBack->GetShapeType();
+        read != saved && read != TopoCompound && saved != TopoCompound && !(saved == TopoFace && read == TopoShell))
         error = path + " read back as a " + KindName(read) + ", not a " + KindName(saved);
     else if (const double offset = BoxOffset(box, readBack->GetBBox());
              dynamic_cast<KNativeBrepFileService*>(service.get()) && !(offset <= 1e-6))
@@ -154,15 +163,17 @@ bool WriteDisplayFile(const ShapeList& shapes, double deflection, const std::str
 {
     KGltfFileService gltf;
     gltf.SetDeflection(deflection);
-    LastReport report;
-    bool written = true;
-    if (IsPage(path))
+    const QuietReports quiet;
+    bool written = false;
+    if (IsPage(path)) {
         written = WritePage(gltf, shapes, path);
-    else
+    } else {
         gltf.SaveFile(shapes, KStringUtil::a2w(path));
-    if (!written || !report.message.empty())
-        error = "cannot write " + path + (report.message.empty() ? "" : ": " + report.message);
-    return error.empty();
+        written = LastCallWorked();
+    }
+    if (!written)
+        error = Reason("cannot write " + path);
+    return written;
 }
 
 } // namespace korrgeom

@@ -11,6 +11,11 @@ namespace korrgeom {
 // service writes (.brep, .step, .iges and their other spellings).
 enum class OutputKind { Display, Shape, Unknown };
 
+// The library's outcome of the calling thread's last call, as the one line a
+// failure ends with: "<Message> (<Detail>)", or `fallback` when it gave no
+// message.
+std::string Reason(const std::string& fallback);
+
 // Call once the library's file services are registered
 // (KFileServices::RegisterAll).
 OutputKind KindOfOutput(const std::string& path);

@@ -144,7 +144,7 @@ bool MeshScene(const korrgeom::Scene& scene, double deflection, std::vector<KSha
             korrgeom::ProgressBar bar("meshing " + scene[i].name);
             options.Progress = &bar;
             if (!KShapeMesher::Mesh(scene[i].shape, options, meshes[i]))
-                error = "cannot mesh " + scene[i].name;
+                error = korrgeom::Reason("cannot mesh " + scene[i].name);
         }
     });
     if (!error.empty())

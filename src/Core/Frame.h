@@ -42,33 +42,88 @@
 // |   drops geometry whose record it cannot build         |                                            |   records                         |
 // | STEP and IGES translators crash, hang or fill memory  | a worker process with time and memory      | fuzz_read_step, fuzz_read_iges,   |
 // |   on damaged files, after their parser said yes       |   limits (FileFormats/Xde/WorkerProcess.h) |   tests: damaged exchange files   |
+// | BRep writer raises std::bad_cast on a full disk,      | ReplaceFile asks the file system why       | tests: outcome of a full disk     |
+// |   hiding the system's reason                          |   (Platform/FileReplace.h)                 |                                   |
+// | translators tell where a file is damaged only to      | FailureLog in the worker                   | tests: outcome of a STEP file     |
+// |   their messenger                                     |   (FileFormats/Worker/FailureLog.h)        |   cut short                       |
+
+#include <cstddef>
+#include <string>
 
 #include "Core/Check.h"
 #include "Core/Guarded.h"
 #include "Core/KernelValues.h"
 #include "Core/ShapeAccess.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
+// Whether a call's result is a success: a handle holding a shape, true, text.
+inline bool Succeeded(const ShapePtr& result)
+{
+    return HoldsShape(result);
+}
+inline bool Succeeded(bool result)
+{
+    return result;
+}
+inline bool Succeeded(const std::string& result)
+{
+    return !result.empty();
+}
+
+// The outcome a call leaves: a success clears whatever the work's inner steps
+// recorded on the way (a probe that raised, which the work got past); a
+// failure that no step explained still says that the kernel gave nothing.
+inline void Conclude(bool succeeded)
+{
+    if (succeeded)
+        SetOk();
+    else if (KLastOutcome().Code == KOutcomeCode::Ok)
+        SetOutcome(KOutcomeCode::KernelFailed, "the kernel gave no result for these arguments");
+}
+
+// The frame of every public call that can fail: a fresh outcome, the work in
+// the guard, and the outcome concluded from the result.
+template <class Work> auto Framed(Work&& work) noexcept -> decltype(work())
+{
+    SetOk();
+    auto result = Guarded(std::forward<Work>(work));
+    Conclude(Succeeded(result));
+    return result;
+}
+
+// A failure of the work with its reason, for `return Refused(...)` where a
+// shape is due.
+inline std::nullptr_t Refused(KOutcomeCode code, std::string message, std::string detail = {})
+{
+    SetOutcome(code, std::move(message), {}, std::move(detail));
+    return nullptr;
+}
+
 // The frame of the builders and operations on shape operands: runs the kernel
-// work on the operands' kernel shapes inside the guard. A null handle, or one
+// work on the operands' kernel shapes inside the frame. A null handle, or one
 // holding no shape, gives the failure value (null ShapePtr, false) at once and
-// without a report.
+// without a report, its outcome naming the operand.
 template <class Work, class... Operands>
 auto OperateOn(Work&& work, const Operands&... operands) -> decltype(work(KernelShape(operands)...))
 {
-    if (!(HoldsShape(operands) && ...))
-        return {};
-    return Guarded([&] { return work(KernelShape(operands)...); });
+    return Framed([&]() -> decltype(work(KernelShape(operands)...)) {
+        if (!HeldOperands(operands...))
+            return {};
+        return work(KernelShape(operands)...);
+    });
 }
 
 // The check of the explorers and the mesher, which report a null handle
 // ("Null TopoShape!") and a handle holding no shape ("Null Shape!") with their
-// caller's source and line.
-inline bool HeldReported(const ShapePtr& shape, const char* reportSource, int reportLine)
+// caller's source and line; the outcome names the handle as `what`.
+inline bool HeldReported(const ShapePtr& shape, const char* reportSource, int reportLine,
+                         const char* what = "the shape")
 {
-    return KcAssert::Assert(shape != nullptr, "Null TopoShape!", reportSource, reportLine) &&
-           KcAssert::Assert(!shape->IsNull(), "Null Shape!", reportSource, reportLine);
+    if (HeldOperand(shape, what))
+        return true;
+    return KcAssert::Assert(false, shape ? "Null Shape!" : "Null TopoShape!", reportSource, reportLine);
 }
 
 } // namespace KorrCore

@@ -3,6 +3,8 @@
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
+#include <string>
+
 namespace KorrCore {
 
 // A new handle, shared with nobody, holding a copy of the kernel shape (the same
@@ -16,6 +18,21 @@ inline TopoDS_Shape& KernelShape(const ShapePtr& handle) { return KTopoShapeImpl
 // True when the handle exists and holds a kernel shape. Several kernel calls
 // crash outright on a null shape, so operations test this before any of them.
 inline bool HoldsShape(const ShapePtr& handle) { return handle && !handle->IsNull(); }
+
+// What a handle that holds no shape is, in a sentence naming it as `what`
+// ("operand 2", "element 1 of the list"): "operand 2 is a null handle".
+std::string Unheld(const ShapePtr& handle, const std::string& what);
+
+// HoldsShape, recording NullShape with that sentence when the handle holds
+// nothing.
+bool HeldOperand(const ShapePtr& handle, const std::string& what);
+
+// HeldOperand for each handle in turn, named by its place among them.
+template <class... Handles> bool HeldOperands(const Handles&... handles)
+{
+    int position = 0;
+    return (... && (++position, HoldsShape(handles) || HeldOperand(handles, "operand " + std::to_string(position))));
+}
 
 // The kind of the handle's shape; TopAbs_SHAPE, a kind no builder accepts,
 // for a null handle or one holding no shape, whose kind the kernel would

@@ -10,7 +10,10 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
+#include <string>
+
 #include "Core/Validity.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
@@ -39,18 +42,19 @@ bool LiesOn(const TopoDS_Wire& covered, const TopoDS_Wire& cover)
 }
 
 // The kernel's skinning crashes (rather than raising) when two consecutive
-// sections lie on top of each other, so such lists are refused before it runs.
-bool HasCoincidentNeighbours(const std::vector<TopoDS_Wire>& sections)
+// sections lie on top of each other, so such lists are refused before it
+// runs. The first of two such sections (from 1), or 0.
+std::size_t CoincidentNeighbour(const std::vector<TopoDS_Wire>& sections)
 {
     for (std::size_t i = 1; i < sections.size(); ++i) {
         const TopoDS_Wire& previous = sections[i - 1];
         const TopoDS_Wire& current = sections[i];
         if (previous.IsSame(current))
-            return true;
+            return i;
         if (TouchesWithinConfusion(previous, current) && (LiesOn(previous, current) || LiesOn(current, previous)))
-            return true;
+            return i;
     }
-    return false;
+    return 0;
 }
 
 bool EveryEdgeHasLength(const TopoDS_Shape& path)
@@ -78,17 +82,25 @@ bool RepeatsAnEdge(const TopoDS_Shape& wire)
 
 } // namespace
 
-bool Sweepable(const TopoDS_Shape& wire)
+bool Sweepable(const TopoDS_Shape& wire, const std::string& what)
 {
-    return !RepeatsAnEdge(wire) && EveryEdgeHasLength(wire) && KernelValid(wire);
+    if (RepeatsAnEdge(wire))
+        return Fails(KOutcomeCode::InvalidArgument, what + " must use each edge once, and runs along one twice");
+    if (!EveryEdgeHasLength(wire))
+        return Fails(KOutcomeCode::InvalidArgument, what + " must have edges of some length, and has one of none");
+    return KernelValid(wire) ||
+           Fails(KOutcomeCode::InvalidArgument, what + " fails the kernel's validity check", FirstFault(wire));
 }
 
 bool Skinnable(const std::vector<TopoDS_Wire>& sections)
 {
-    for (const TopoDS_Wire& section : sections)
-        if (!Sweepable(section))
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (!Sweepable(sections[i], "section " + std::to_string(i + 1)))
             return false;
-    return !HasCoincidentNeighbours(sections);
+    const std::size_t coincident = CoincidentNeighbour(sections);
+    return coincident == 0 || Fails(KOutcomeCode::InvalidArgument, "sections " + std::to_string(coincident) + " and " +
+                                                                       std::to_string(coincident + 1) +
+                                                                       " must be apart, and lie on each other");
 }
 
 } // namespace KorrCore

@@ -1,13 +1,20 @@
 #include "Core/Validity.h"
 
+#include <BRepCheck.hxx>
 #include <BRepCheck_Analyzer.hxx>
+#include <BRepCheck_Result.hxx>
+#include <TopExp.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
 #include <TopLoc_Location.hxx>
 
 #include <atomic>
 #include <cmath>
 #include <memory>
+#include <sstream>
 
+#include "Core/Reasons.h"
 #include "Core/ShapeAccess.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
@@ -57,6 +64,36 @@ bool KernelValid(const ShapePtr& handle)
     const bool valid = KernelValid(shape);
     Record(handle, shape, changes, valid);
     return valid;
+}
+
+bool KernelValidOperand(const ShapePtr& handle, const std::string& what)
+{
+    if (KernelValid(handle))
+        return true;
+    return Fails(KOutcomeCode::InvalidArgument, what + " fails the kernel's validity check",
+                 FirstFault(KernelShape(handle)));
+}
+
+std::string FirstFault(const TopoDS_Shape& shape)
+{
+    const BRepCheck_Analyzer analyzer(shape);
+    TopTools_IndexedMapOfShape parts;
+    TopExp::MapShapes(shape, parts);
+    for (int i = 1; i <= parts.Extent(); ++i) {
+        const Handle(BRepCheck_Result) result = analyzer.Result(parts(i));
+        if (result.IsNull())
+            continue;
+        for (const BRepCheck_Status status : result->Status()) {
+            if (status == BRepCheck_NoError)
+                continue;
+            std::ostringstream named;
+            BRepCheck::Print(status, named);
+            std::string text = named.str();
+            text.erase(text.find_last_not_of(" \n") + 1);
+            return text + " on " + KindName(parts(i).ShapeType());
+        }
+    }
+    return {};
 }
 
 void PassedKernelCheck(const ShapePtr& handle)

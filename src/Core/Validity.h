@@ -3,6 +3,8 @@
 #include <TopoDS_Shape.hxx>
 #include <TopoDS_TShape.hxx>
 
+#include <string>
+
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 namespace KorrCore {
@@ -18,6 +20,12 @@ bool KernelValid(const TopoDS_Shape& shape);
 // orientation, moved rigidly at most (the kernel's shape data does not change
 // once built, and such a move changes no distance the check measures).
 bool KernelValid(const ShapePtr& handle);
+// The same, recording a handle's shape that fails as an invalid argument
+// named `what` ("operand 2"), with the first fault the check found.
+bool KernelValidOperand(const ShapePtr& handle, const std::string& what);
+// The first fault the check finds in the shape ("BRepCheck_NotClosed on a
+// shell"), or empty.
+std::string FirstFault(const TopoDS_Shape& shape);
 // Records that the handle's shape, just made, passed the check.
 void PassedKernelCheck(const ShapePtr& handle);
 

@@ -1,7 +1,10 @@
 #include <KorrGeomCore/Platform/KcAssert.h>
+#include <KorrGeomCore/Platform/KOutcome.h>
 
 #include <cstdio>
 #include <utility>
+
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
@@ -25,7 +28,11 @@ bool KcAssert::Assert(bool condition, const std::string& message, const char* fi
 {
     if (!condition) {
         try {
+            // A handler that calls into the library must not take away the
+            // outcome of the call that is reporting.
+            const KOutcome reporting = KLastOutcome();
             CurrentHandler()(message, file, line);
+            SetOutcome(reporting.Code, reporting.Message, reporting.Path, reporting.Detail);
         } catch (...) {
             // A report must never turn into a failure of the call that made it.
         }

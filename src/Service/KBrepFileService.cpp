@@ -1,3 +1,4 @@
+#include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/Service/KBrepFileService.h>
 
 #include "Core/Frame.h"
@@ -12,20 +13,30 @@ constexpr char kReportSource[] = "Service/KBrepFileService";
 
 KBrepFileService::~KBrepFileService() = default;
 
-void KBrepFileService::SaveFile(const ShapeList& /*shapes*/, const std::wstring& /*path*/)
+void KBrepFileService::SaveFile(const ShapeList& /*shapes*/, const std::wstring& path)
 {
+    SetOutcome(KOutcomeCode::WriteFailed, "the " + KStringUtil::w2a(GetName()) + " file service saves no files",
+               KStringUtil::w2a(path));
     KORR_CHECK(false, "Not implemented!");
 }
 
 ShapePtr KBrepFileService::LoadFile(const std::wstring& path)
 {
     const auto cached = cache.find(path);
-    if (cached != cache.end())
-        return cached->second;
+    if (cached != cache.end()) {
+        const KOutcome& outcome = cached->second.outcome;
+        SetOutcome(outcome.Code, outcome.Message, outcome.Path, outcome.Detail);
+        return cached->second.shape;
+    }
     loadCancelled = false;
+    SetOk();
     ShapePtr loaded = OnLoadFile(path);
+    if (!loaded && KLastOutcome().Code == KOutcomeCode::Ok)
+        SetOutcome(KOutcomeCode::TranslatorFailed,
+                   "the " + KStringUtil::w2a(GetName()) + " file service gave no shape for " + KStringUtil::w2a(path),
+                   KStringUtil::w2a(path));
     if (loaded || !loadCancelled)
-        cache.emplace(path, loaded);
+        cache.emplace(path, Loaded{loaded, KLastOutcome()});
     return loaded;
 }
 

@@ -66,9 +66,12 @@ bool MeshShape(const TopoDS_Shape& shape, const ShapeAttributes* attributes, con
 bool Accepts(const ShapePtr& shape, const KMeshOptions& options)
 {
     return HeldReported(shape, kReportSource, __LINE__) &&
-           KORR_CHECK(options.Deflection >= 0.0 && std::isfinite(options.Deflection), "Invalid Deflection!") &&
-           KORR_CHECK(options.AngularDeflection > 0.0 && std::isfinite(options.AngularDeflection),
-                      "Invalid Angular Deflection!");
+           KORR_CHECK_WHY(options.Deflection >= 0.0 && std::isfinite(options.Deflection), "Invalid Deflection!",
+                          InvalidArgument,
+                          "Deflection must be finite and not below 0, got " + Shown(options.Deflection)) &&
+           KORR_CHECK_WHY(options.AngularDeflection > 0.0 && std::isfinite(options.AngularDeflection),
+                          "Invalid Angular Deflection!", InvalidArgument,
+                          "AngularDeflection must be finite and above 0, got " + Shown(options.AngularDeflection));
 }
 
 } // namespace

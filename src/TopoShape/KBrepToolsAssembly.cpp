@@ -8,7 +8,10 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 
+#include <string>
+
 #include "Core/Frame.h"
+#include "Core/LeftOut.h"
 #include "Core/Validity.h"
 #include "TopoShape/FaceShell.h"
 #include "TopoShape/WireFace.h"
@@ -27,18 +30,23 @@ constexpr double kJoinTolerance = 1e-05;
 
 ShapePtr KBrepTools::MakeWire(const ShapeList& edgesAndWires)
 {
-    if (edgesAndWires.empty())
-        return nullptr;
-    return Guarded([&]() -> ShapePtr {
+    LeftOut leftOut;
+    const ShapePtr wire = Framed([&]() -> ShapePtr {
+        if (edgesAndWires.empty())
+            return Refused(KOutcomeCode::InvalidArgument, "the list must hold an edge or a wire, and is empty");
         BRepBuilderAPI_MakeWire wire;
         const ShapeFix_ShapeTolerance tolerance;
         // The kernel drops an element that does not connect and carries on with
         // the next, so a later element that does connect would hide the loss.
         bool everyElementJoined = true;
+        int position = 0;
         for (const ShapePtr& element : edgesAndWires) {
+            ++position;
             const TopAbs_ShapeEnum kind = KindOf(element);
             if (kind != TopAbs_EDGE && kind != TopAbs_WIRE) {
                 KORR_CHECK(false, "Invalid Shape!"); // reported and skipped
+                if (leftOut.Held(element, position))
+                    leftOut.WrongKind(kind, position, "a wire is made of edges and wires");
                 continue;
             }
             // Set on the caller's own shapes, which keep it whatever the outcome.
@@ -49,22 +57,30 @@ ShapePtr KBrepTools::MakeWire(const ShapeList& edgesAndWires)
                 wire.Add(TopoDS::Wire(shape));
             else
                 wire.Add(TopoDS::Edge(shape));
+            if (everyElementJoined && !wire.IsDone())
+                leftOut.Note(KOutcomeCode::InvalidArgument,
+                             LeftOut::Element(position) + " does not connect to the elements before it");
             everyElementJoined = everyElementJoined && wire.IsDone();
         }
         if (!everyElementJoined || !wire.IsDone())
             return nullptr;
         return WrapShape(wire.Wire());
     });
+    return leftOut.Told(wire);
 }
 
 ShapePtr KBrepTools::MakeFace(ShapePtr wire)
 {
     return OperateOn(
         [](const TopoDS_Shape& kernelWire) -> ShapePtr {
-            // The cast raises for a shape of another kind.
+            if (kernelWire.ShapeType() != TopAbs_WIRE)
+                return Refused(KOutcomeCode::WrongShapeKind, std::string("operand 1 is ") +
+                                                                 KindName(kernelWire.ShapeType()) +
+                                                                 ", and a face is made of a wire");
             const TopoDS_Face face = FillWire(TopoDS::Wire(kernelWire));
             if (face.IsNull())
-                return nullptr;
+                return Refused(KOutcomeCode::InvalidArgument,
+                               "operand 1 must be a closed wire that bounds a surface, which it is not");
             return WrapShape(face);
         },
         wire);
@@ -72,33 +88,49 @@ ShapePtr KBrepTools::MakeFace(ShapePtr wire)
 
 ShapePtr KBrepTools::MakeCompound(const ShapeList& shapes)
 {
-    // No guard: adding to a fresh compound does not raise, and the kernel
-    // crashes on a null shape, which the check keeps out.
-    BRep_Builder builder;
-    TopoDS_Compound compound;
-    builder.MakeCompound(compound);
-    for (const ShapePtr& shape : shapes)
-        if (KORR_CHECK(HoldsShape(shape), "NULL"))
-            builder.Add(compound, KernelShape(shape));
-    return WrapShape(compound);
+    LeftOut leftOut;
+    // Adding to a fresh compound does not raise, and the kernel crashes on a
+    // null shape, which the check keeps out.
+    const ShapePtr compound = Framed([&] {
+        BRep_Builder builder;
+        TopoDS_Compound compound;
+        builder.MakeCompound(compound);
+        int position = 0;
+        for (const ShapePtr& shape : shapes)
+            if (KORR_CHECK(leftOut.Held(shape, ++position), "NULL"))
+                builder.Add(compound, KernelShape(shape));
+        return WrapShape(compound);
+    });
+    return leftOut.Told(compound);
 }
 
 ShapePtr KBrepTools::MakeShell(const ShapeList& faces)
 {
-    return Guarded([&] {
+    LeftOut leftOut;
+    const ShapePtr shell = Framed([&] {
         FaceShell shell;
-        for (const ShapePtr& element : faces)
-            if (KindOf(element) == TopAbs_FACE)
+        int position = 0;
+        for (const ShapePtr& element : faces) {
+            ++position;
+            const TopAbs_ShapeEnum kind = KindOf(element);
+            if (kind == TopAbs_FACE)
                 shell.Add(TopoDS::Face(KernelShape(element)));
+            else if (leftOut.Held(element, position))
+                leftOut.WrongKind(kind, position, "a shell is made of faces");
+        }
         return WrapShape(shell.Shell());
     });
+    return leftOut.Told(shell);
 }
 
 ShapePtr KBrepTools::MakeSolid(const ShapeList& facesShellsAndSolids)
 {
-    return Guarded([&]() -> ShapePtr {
+    LeftOut leftOut;
+    const ShapePtr solid = Framed([&]() -> ShapePtr {
         BRepBuilderAPI_MakeSolid solid;
+        int position = 0;
         for (const ShapePtr& element : facesShellsAndSolids) {
+            ++position;
             switch (KindOf(element)) {
             case TopAbs_FACE: {
                 // Each face bounds the solid through a shell of its own.
@@ -115,13 +147,17 @@ ShapePtr KBrepTools::MakeSolid(const ShapeList& facesShellsAndSolids)
                     solid.Add(TopoDS::Shell(shells.Current()));
                 break;
             default:
-                break; // compounds are not looked into
+                // Compounds are not looked into.
+                if (leftOut.Held(element, position))
+                    leftOut.WrongKind(KindOf(element), position, "a solid is made of faces, shells and solids");
+                break;
             }
         }
         if (!solid.IsDone())
-            return nullptr;
+            return Refused(KOutcomeCode::KernelFailed, "the kernel could not make a solid of the list");
         return WrapShape(solid.Solid());
     });
+    return leftOut.Told(solid);
 }
 
 } // namespace KorrCore

@@ -10,6 +10,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <string>
 
 #include "Core/Frame.h"
 #include "TopoShape/FaceShell.h"
@@ -40,8 +41,11 @@ std::optional<Segment> SideOffset(const KMath::Vector3& start, const KMath::Vect
     Segment segment;
     segment.direction = end - start;
     segment.length = segment.direction.length();
-    if (!(std::isfinite(segment.length) && segment.length >= kMinimumSegmentLength))
+    if (!(std::isfinite(segment.length) && segment.length >= kMinimumSegmentLength)) {
+        SetOutcome(KOutcomeCode::InvalidArgument,
+                   "start and end must be at least 0.01 apart, got " + Shown(start) + " and " + Shown(end));
         return std::nullopt;
+    }
     segment.direction.normalise();
 
     KMath::Matrix3 quarterTurn = KMath::Matrix3::IDENTITY;
@@ -56,8 +60,12 @@ std::optional<Segment> SideOffset(const KMath::Vector3& start, const KMath::Vect
     // and sweeps it, into a body of no volume that fails its own validity
     // check, so it is refused here.
     const double halfWidthAcross = segment.sideOffset.crossProduct(segment.direction).length();
-    if (!(halfWidthAcross > Precision::Confusion()))
+    if (!(halfWidthAcross > Precision::Confusion())) {
+        SetOutcome(KOutcomeCode::InvalidArgument, "width must be finite and not 0 across a segment that is not "
+                                                  "vertical, got width " +
+                                                      Shown(width) + " from " + Shown(start) + " to " + Shown(end));
         return std::nullopt;
+    }
     return segment;
 }
 
@@ -68,7 +76,7 @@ TopoDS_Face TriangleFace(const KMath::Vector3* corners)
 {
     BRepBuilderAPI_MakePolygon outline;
     for (int i = 0; i < 3; ++i)
-        outline.Add(ToPnt(corners[i]));
+        outline.Add(ToPnt(corners[i], "each vertex"));
     outline.Close();
     return FillWire(outline.Wire());
 }
@@ -76,7 +84,9 @@ TopoDS_Face TriangleFace(const KMath::Vector3* corners)
 } // namespace
 
 // The builders below call the library's public builders and operations, each
-// of which guards its own kernel work, so they need no guard of their own.
+// of which guards its own kernel work and leaves its outcome, so they need no
+// frame of their own: what the last of them says, or the segment's refusal,
+// is the outcome.
 
 ShapePtr KBrepToolsEx::MakeBox(const KMath::Vector3& start, const KMath::Vector3& end, double width, double height)
 {
@@ -120,14 +130,15 @@ ShapePtr KBrepToolsEx::MakeRoad(const KMath::Vector3& start, const KMath::Vector
 
 ShapePtr KBrepToolsEx::MakeMeshShell(KMath::Vector3* vertices, int count)
 {
-    if (!KORR_CHECK(count % 3 == 0, "Invalid vertex count!"))
-        return nullptr;
-    if (vertices == nullptr && count != 0)
-        return nullptr;
-    // The guard spans the whole loop: a triangle that raises (all corners
+    // The frame spans the whole loop: a triangle that raises (all corners
     // coinciding, or corners infinite or near it) ends the call with null,
     // whereas one the kernel merely cannot fill is left out.
-    return Guarded([&] {
+    return Framed([&]() -> ShapePtr {
+        if (!KORR_CHECK_WHY(count % 3 == 0, "Invalid vertex count!", InvalidArgument,
+                            "count must be a multiple of 3, got " + std::to_string(count)))
+            return nullptr;
+        if (vertices == nullptr && count != 0)
+            return Refused(KOutcomeCode::InvalidArgument, "vertices must not be null when count is not 0");
         FaceShell shell;
         for (int triangle = 0; triangle < count / 3; ++triangle) {
             const TopoDS_Face face = TriangleFace(vertices + 3 * triangle);

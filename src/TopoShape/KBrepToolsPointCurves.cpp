@@ -3,6 +3,8 @@
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
 
+#include <string>
+
 #include "Core/Frame.h"
 #include "TopoShape/SplineFit.h"
 
@@ -11,22 +13,29 @@ namespace KorrCore {
 namespace {
 
 // Fewer than two points make no curve; a null array is refused rather than read.
-bool UsablePoints(const KMath::Vector3* points, int count) { return points != nullptr && count >= 2; }
+bool UsablePoints(const KMath::Vector3* points, int count)
+{
+    if (points == nullptr)
+        return Fails(KOutcomeCode::InvalidArgument, "points must not be null");
+    return count >= 2 || Fails(KOutcomeCode::InvalidArgument, "count must be at least 2, got " + std::to_string(count));
+}
 
 enum class Closure { Open, Closed };
 
 ShapePtr PolygonWire(const KMath::Vector3* points, int count, Closure closure)
 {
-    if (!UsablePoints(points, count))
-        return nullptr;
-    return Guarded([&] {
+    return Framed([&]() -> ShapePtr {
+        if (!UsablePoints(points, count))
+            return nullptr;
         // The kernel skips a point equal to the one before it.
         BRepBuilderAPI_MakePolygon polygon;
         for (int i = 0; i < count; ++i)
-            polygon.Add(ToPnt(points[i]));
+            polygon.Add(ToPnt(points[i], "each point"));
         if (closure == Closure::Closed)
             polygon.Close();
-        return WrapShape(polygon.Shape()); // raises when no edge was made
+        if (!polygon.IsDone())
+            return Refused(KOutcomeCode::InvalidArgument, "the points must not all coincide");
+        return WrapShape(polygon.Shape());
     });
 }
 
@@ -44,9 +53,9 @@ ShapePtr KBrepTools::MakePolygon(KMath::Vector3* points, int count)
 
 ShapePtr KBrepTools::MakeSpline(KMath::Vector3* points, int count)
 {
-    if (!UsablePoints(points, count))
-        return nullptr;
-    return Guarded([&] {
+    return Framed([&]() -> ShapePtr {
+        if (!UsablePoints(points, count))
+            return nullptr;
         const Handle(Geom_Curve) spline = InterpolatingSpline(points, count);
         return WrapShape(BRepBuilderAPI_MakeEdge(spline).Shape()); // raises when not done
     });

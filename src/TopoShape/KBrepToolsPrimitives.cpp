@@ -7,6 +7,8 @@
 #include <BRepPrim_Cylinder.hxx>
 #include <gp_Ax2.hxx>
 
+#include <string>
+
 #include "Core/Frame.h"
 
 namespace KorrCore {
@@ -17,7 +19,12 @@ constexpr char kReportSource[] = "TopoShape/KBrepTools";
 
 gp_Ax2 AxisSystem(const KMath::Vector3& origin, const KMath::Vector3& mainDirection)
 {
-    return gp_Ax2(ToPnt(origin), ToDir(mainDirection));
+    return gp_Ax2(ToPnt(origin, "the base point"), ToDir(mainDirection, "the direction"));
+}
+
+std::string Positive(const char* name, double value)
+{
+    return std::string(name) + " must be greater than 0, got " + Shown(value);
 }
 
 // A partial sweep only for angles strictly inside (0, 360) degrees; every other
@@ -34,10 +41,10 @@ ShapePtr SweptShell(BRepPrim_OneAxis& builder, double angleDegrees)
 
 ShapePtr KBrepTools::MakeSphere(const KMath::Vector3& centre, double radius)
 {
-    if (!KORR_CHECK(0 < radius, "Invalid Radius!"))
-        return nullptr;
-    return Guarded([&] {
-        BRepPrimAPI_MakeSphere builder(ToPnt(centre), ToReal(radius));
+    return Framed([&]() -> ShapePtr {
+        if (!KORR_CHECK_WHY(0 < radius, "Invalid Radius!", InvalidArgument, Positive("radius", radius)))
+            return nullptr;
+        BRepPrimAPI_MakeSphere builder(ToPnt(centre, "centre"), ToReal(radius, "radius"));
         return WrapShape(builder.Shape());
     });
 }
@@ -45,12 +52,12 @@ ShapePtr KBrepTools::MakeSphere(const KMath::Vector3& centre, double radius)
 ShapePtr KBrepTools::MakeCylinder(const KMath::Vector3& baseCentre, const KMath::Vector3& axisDirection,
                                   double radius, double height, double angleDegrees)
 {
-    if (!KORR_CHECK(0 < radius, ""))
-        return nullptr;
-    if (!KORR_CHECK(0 < height, ""))
-        return nullptr;
-    return Guarded([&] {
-        BRepPrim_Cylinder builder(AxisSystem(baseCentre, axisDirection), ToReal(radius), ToReal(height));
+    return Framed([&]() -> ShapePtr {
+        if (!KORR_CHECK_WHY(0 < radius, "", InvalidArgument, Positive("radius", radius)) ||
+            !KORR_CHECK_WHY(0 < height, "", InvalidArgument, Positive("height", height)))
+            return nullptr;
+        BRepPrim_Cylinder builder(AxisSystem(baseCentre, axisDirection), ToReal(radius, "radius"),
+                                  ToReal(height, "height"));
         return SweptShell(builder, angleDegrees);
     });
 }
@@ -58,8 +65,9 @@ ShapePtr KBrepTools::MakeCylinder(const KMath::Vector3& baseCentre, const KMath:
 ShapePtr KBrepTools::MakeBox(const KMath::Vector3& corner, const KMath::Vector3& mainDirection,
                              const KMath::Vector3& size)
 {
-    return Guarded([&] {
-        BRepPrimAPI_MakeBox builder(AxisSystem(corner, mainDirection), ToReal(size.x), ToReal(size.y), ToReal(size.z));
+    return Framed([&] {
+        const gp_XYZ extent = ToXYZ(size, "size");
+        BRepPrimAPI_MakeBox builder(AxisSystem(corner, mainDirection), extent.X(), extent.Y(), extent.Z());
         return WrapShape(builder.Solid());
     });
 }
@@ -67,14 +75,13 @@ ShapePtr KBrepTools::MakeBox(const KMath::Vector3& corner, const KMath::Vector3&
 ShapePtr KBrepTools::MakeCone(const KMath::Vector3& baseCentre, const KMath::Vector3& axisDirection,
                               double baseRadius, double height, double topRadius, double angleDegrees)
 {
-    if (!KORR_CHECK(0 < baseRadius, ""))
-        return nullptr;
-    if (!KORR_CHECK(0 < height, ""))
-        return nullptr;
-    return Guarded([&] {
+    return Framed([&]() -> ShapePtr {
+        if (!KORR_CHECK_WHY(0 < baseRadius, "", InvalidArgument, Positive("baseRadius", baseRadius)) ||
+            !KORR_CHECK_WHY(0 < height, "", InvalidArgument, Positive("height", height)))
+            return nullptr;
         // The kernel takes the top radius before the height.
-        BRepPrim_Cone builder(AxisSystem(baseCentre, axisDirection), ToReal(baseRadius), ToReal(topRadius),
-                              ToReal(height));
+        BRepPrim_Cone builder(AxisSystem(baseCentre, axisDirection), ToReal(baseRadius, "baseRadius"),
+                              ToReal(topRadius, "topRadius"), ToReal(height, "height"));
         return SweptShell(builder, angleDegrees);
     });
 }

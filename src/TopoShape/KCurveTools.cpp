@@ -1,6 +1,7 @@
 #include <KorrGeomCore/TopoShape/KCurveTools.h>
 
 #include <cstddef>
+#include <string>
 
 #include "Core/Frame.h"
 #include "TopoShape/SplineFit.h"
@@ -10,9 +11,13 @@ namespace KorrCore {
 bool KCurveTools::SplineToSegments(const std::vector<KMath::Vector3>& points, int segmentCount,
                                    std::vector<KMath::Vector3>& segmentEnds)
 {
-    if (points.size() < 3 || segmentCount < 2)
-        return false;
-    return Guarded([&] {
+    return Framed([&] {
+        if (points.size() < 3)
+            return Fails(KOutcomeCode::InvalidArgument,
+                         "points must hold at least 3 points, got " + std::to_string(points.size()));
+        if (segmentCount < 2)
+            return Fails(KOutcomeCode::InvalidArgument,
+                         "segmentCount must be at least 2, got " + std::to_string(segmentCount));
         const Handle(Geom_BSplineCurve) spline = InterpolatingSpline(points.data(), static_cast<int>(points.size()));
         const double first = spline->FirstParameter();
         const double last = spline->LastParameter();

@@ -8,6 +8,8 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 
+#include <string>
+
 #include "Core/Frame.h"
 #include "Core/Validity.h"
 
@@ -18,10 +20,12 @@ namespace {
 // The blend algorithms can report success for a result that is not a valid
 // shape (a fillet of radius 6 on a box 10 wide is "done" and broken), so their
 // results are accepted only when they pass the kernel's own validity check.
-ShapePtr WrapIfValid(const TopoDS_Shape& result)
+ShapePtr WrapIfValid(const TopoDS_Shape& result, const std::string& work)
 {
     if (!KernelValid(result))
-        return nullptr;
+        return Refused(KOutcomeCode::InvalidResult,
+                       "the kernel reported " + work + " done, but the result fails its validity check",
+                       FirstFault(result));
     ShapePtr wrapped = WrapShape(result);
     PassedKernelCheck(wrapped);
     return wrapped;
@@ -33,11 +37,12 @@ ShapePtr FilletEdges(const TopoDS_Shape& shape, double radius)
     TopTools_IndexedMapOfShape edges;
     TopExp::MapShapes(shape, TopAbs_EDGE, edges);
     for (int i = 1; i <= edges.Extent(); ++i)
-        fillet.Add(ToReal(radius), TopoDS::Edge(edges(i)));
+        fillet.Add(ToReal(radius, "radius"), TopoDS::Edge(edges(i)));
     fillet.Build();
+    const std::string work = "rounding every edge with radius " + Shown(radius);
     if (!fillet.IsDone())
-        return nullptr;
-    return WrapIfValid(fillet.Shape());
+        return Refused(KOutcomeCode::KernelFailed, "the kernel failed " + work);
+    return WrapIfValid(fillet.Shape(), work);
 }
 
 // Every vertex of the face, on its outer and inner wires alike.
@@ -45,17 +50,18 @@ ShapePtr FilletCorners(const TopoDS_Face& face, double radius)
 {
     BRepFilletAPI_MakeFillet2d fillet(face);
     if (fillet.Status() == ChFi2d_NotPlanar)
-        return nullptr;
+        return Refused(KOutcomeCode::InvalidArgument, "operand 1 must be a planar face to round its corners");
     TopTools_IndexedMapOfShape vertices;
     TopExp::MapShapes(face, TopAbs_VERTEX, vertices);
     for (int i = 1; i <= vertices.Extent(); ++i)
-        fillet.AddFillet(TopoDS::Vertex(vertices(i)), ToReal(radius));
+        fillet.AddFillet(TopoDS::Vertex(vertices(i)), ToReal(radius, "radius"));
     fillet.Build();
     // The planar builder's own status, not IsDone, tells whether every corner
     // was rounded.
+    const std::string work = "rounding every corner with radius " + Shown(radius);
     if (fillet.Status() != ChFi2d_IsDone)
-        return nullptr;
-    return WrapIfValid(fillet.Shape());
+        return Refused(KOutcomeCode::KernelFailed, "the kernel failed " + work);
+    return WrapIfValid(fillet.Shape(), work);
 }
 
 } // namespace
@@ -73,7 +79,9 @@ ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
             case TopAbs_FACE:
                 return FilletCorners(TopoDS::Face(kernelShape), radius);
             default:
-                return nullptr;
+                return Refused(KOutcomeCode::WrongShapeKind, std::string("operand 1 is ") +
+                                                                 KindName(kernelShape.ShapeType()) +
+                                                                 ", and a fillet needs a solid, a shell or a face");
             }
         },
         shape);
@@ -89,12 +97,14 @@ ShapePtr KFeatureTools::Chamfer(ShapePtr shape, double firstDistance, double sec
             // The first distance goes on the first face the map lists for the
             // edge. An edge without a face raises here, failing the chamfer.
             for (int i = 1; i <= facesOfEdge.Extent(); ++i)
-                chamfer.Add(ToReal(firstDistance), ToReal(secondDistance), TopoDS::Edge(facesOfEdge.FindKey(i)),
-                            TopoDS::Face(facesOfEdge.FindFromIndex(i).First()));
+                chamfer.Add(ToReal(firstDistance, "firstDistance"), ToReal(secondDistance, "secondDistance"),
+                            TopoDS::Edge(facesOfEdge.FindKey(i)), TopoDS::Face(facesOfEdge.FindFromIndex(i).First()));
             chamfer.Build();
+            const std::string work =
+                "bevelling every edge by " + Shown(firstDistance) + " and " + Shown(secondDistance);
             if (!chamfer.IsDone())
-                return nullptr;
-            return WrapIfValid(chamfer.Shape());
+                return Refused(KOutcomeCode::KernelFailed, "the kernel failed " + work);
+            return WrapIfValid(chamfer.Shape(), work);
         },
         shape);
 }

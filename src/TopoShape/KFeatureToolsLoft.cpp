@@ -5,7 +5,10 @@
 
 #include <vector>
 
+#include <string>
+
 #include "Core/Frame.h"
+#include "Core/LeftOut.h"
 #include "Core/SweepScreens.h"
 #include "TopoShape/AsWire.h"
 
@@ -16,15 +19,19 @@ namespace {
 constexpr char kReportSource[] = "TopoShape/KFeatureTools";
 
 // The usable sections in list order, reporting each one that is skipped.
-std::vector<TopoDS_Wire> LoftSections(const ShapeList& sections)
+std::vector<TopoDS_Wire> LoftSections(const ShapeList& sections, LeftOut& leftOut)
 {
     std::vector<TopoDS_Wire> wires;
+    int position = 0;
     for (const ShapePtr& section : sections) {
-        if (!KORR_CHECK(HoldsShape(section), "NULL Shape"))
+        ++position;
+        if (!KORR_CHECK(leftOut.Held(section, position), "NULL Shape"))
             continue;
         const TopoDS_Wire wire = AsWire(KernelShape(section));
-        if (!KORR_CHECK(!wire.IsNull(), "Not Edge or Wire!"))
+        if (!KORR_CHECK(!wire.IsNull(), "Not Edge or Wire!")) {
+            leftOut.WrongKind(KindOf(section), position, "a loft's sections are edges and wires");
             continue;
+        }
         wires.push_back(wire);
     }
     return wires;
@@ -34,10 +41,12 @@ std::vector<TopoDS_Wire> LoftSections(const ShapeList& sections)
 
 ShapePtr KFeatureTools::MakeLoft(const ShapeList& sections, bool solid)
 {
-    if (sections.size() < 2)
-        return nullptr;
-    return Guarded([&]() -> ShapePtr {
-        const std::vector<TopoDS_Wire> wires = LoftSections(sections);
+    LeftOut leftOut;
+    const ShapePtr loft = Framed([&]() -> ShapePtr {
+        if (sections.size() < 2)
+            return Refused(KOutcomeCode::InvalidArgument,
+                           "sections must hold at least 2 sections, got " + std::to_string(sections.size()));
+        const std::vector<TopoDS_Wire> wires = LoftSections(sections, leftOut);
         // The kernel crashes on a single section instead of raising.
         if (wires.size() < 2 || !Skinnable(wires))
             return nullptr;
@@ -48,6 +57,7 @@ ShapePtr KFeatureTools::MakeLoft(const ShapeList& sections, bool solid)
         loft.CheckCompatibility(false);
         return WrapShape(loft.Shape());
     });
+    return leftOut.Told(loft);
 }
 
 } // namespace KorrCore

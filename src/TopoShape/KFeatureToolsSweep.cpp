@@ -13,7 +13,10 @@
 
 #include <cmath>
 
+#include <string>
+
 #include "Core/Frame.h"
+#include "Core/LeftOut.h"
 #include "Core/SweepScreens.h"
 #include "TopoShape/AsWire.h"
 
@@ -35,14 +38,14 @@ TopoDS_Vertex SpineVertexAt(const TopoDS_Wire& spine, const KMath::Vector3& loca
     TopExp::MapShapes(spine, TopAbs_VERTEX, vertices);
     for (int i = 1; i <= vertices.Extent(); ++i) {
         const TopoDS_Vertex& vertex = TopoDS::Vertex(vertices(i));
-        if (BRep_Tool::Pnt(vertex).IsEqual(ToPnt(location), Precision::Confusion()))
+        if (BRep_Tool::Pnt(vertex).IsEqual(ToPnt(location, "a profile's location"), Precision::Confusion()))
             return vertex;
     }
     return TopoDS_Vertex();
 }
 
-// False when the mode needs an auxiliary shape that is missing (reported) or
-// an auxiliary spine that is neither an edge nor a wire.
+// False, with the outcome, when the mode needs an auxiliary shape that is
+// missing (reported) or an auxiliary spine that is neither an edge nor a wire.
 bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam& parameters)
 {
     switch (parameters.Mode) {
@@ -50,21 +53,26 @@ bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam
         pipe.SetMode(/*IsFrenet=*/true);
         return true;
     case KPipeShellParam::ModeFixedTrihedron:
-        pipe.SetMode(gp_Ax2(ToPnt(parameters.AxisOrigin), ToDir(parameters.AxisDirection)));
+        pipe.SetMode(
+            gp_Ax2(ToPnt(parameters.AxisOrigin, "AxisOrigin"), ToDir(parameters.AxisDirection, "AxisDirection")));
         return true;
     case KPipeShellParam::ModeConstantBinormal:
-        pipe.SetMode(ToDir(parameters.AxisDirection));
+        pipe.SetMode(ToDir(parameters.AxisDirection, "AxisDirection"));
         return true;
     case KPipeShellParam::ModeSpineSupport:
-        if (!KORR_CHECK(HoldsShape(parameters.AuxiliaryShape), ""))
+        if (!KORR_CHECK(HeldOperand(parameters.AuxiliaryShape, "AuxiliaryShape"), ""))
             return false;
         pipe.SetMode(KernelShape(parameters.AuxiliaryShape));
         return true;
     case KPipeShellParam::ModeAuxiliarySpine: {
-        if (!KORR_CHECK(HoldsShape(parameters.AuxiliaryShape), ""))
+        if (!KORR_CHECK(HeldOperand(parameters.AuxiliaryShape, "AuxiliaryShape"), ""))
             return false;
         const TopoDS_Wire auxiliarySpine = AsWire(KernelShape(parameters.AuxiliaryShape));
-        if (auxiliarySpine.IsNull() || !Sweepable(auxiliarySpine))
+        if (auxiliarySpine.IsNull())
+            return Fails(KOutcomeCode::WrongShapeKind, std::string("AuxiliaryShape is ") +
+                                                           KindName(KindOf(parameters.AuxiliaryShape)) +
+                                                           ", and an auxiliary spine is an edge or a wire");
+        if (!Sweepable(auxiliarySpine, "AuxiliaryShape"))
             return false;
         pipe.SetMode(auxiliarySpine, parameters.CurvilinearEquivalence,
                      parameters.KeepContact ? BRepFill_Contact : BRepFill_NoContact);
@@ -75,16 +83,21 @@ bool ApplyTrihedronMode(BRepOffsetAPI_MakePipeShell& pipe, const KPipeShellParam
     }
 }
 
-// False when a profile is invalid or asks for a location that is not a vertex
-// of the spine.
+// False, with the outcome, when a profile is invalid or asks for a location
+// that is not a vertex of the spine. A null profile is left out.
 bool AddProfiles(BRepOffsetAPI_MakePipeShell& pipe, const TopoDS_Wire& spine,
-                 const std::list<KPipeShellParam::SectionProfile>& profiles)
+                 const std::list<KPipeShellParam::SectionProfile>& profiles, LeftOut& leftOut)
 {
+    int position = 0;
     for (const KPipeShellParam::SectionProfile& section : profiles) {
-        if (!KORR_CHECK(HoldsShape(section.Profile), ""))
+        const std::string what = "profile " + std::to_string(++position);
+        if (!HoldsShape(section.Profile)) {
+            leftOut.Note(KOutcomeCode::NullShape, Unheld(section.Profile, what));
+            KORR_CHECK(false, "");
             continue;
+        }
         const TopoDS_Shape& profile = KernelShape(section.Profile);
-        if (!Sweepable(profile))
+        if (!Sweepable(profile, what))
             return false;
         if (!section.UseLocation) {
             pipe.Add(profile, section.WithContact, section.WithCorrection);
@@ -92,7 +105,8 @@ bool AddProfiles(BRepOffsetAPI_MakePipeShell& pipe, const TopoDS_Wire& spine,
         }
         const TopoDS_Vertex location = SpineVertexAt(spine, section.Location);
         if (location.IsNull())
-            return false;
+            return Fails(KOutcomeCode::InvalidArgument,
+                         what + "'s location must be a vertex of the spine, got " + Shown(section.Location));
         pipe.Add(profile, location, section.WithContact, section.WithCorrection);
     }
     return true;
@@ -105,9 +119,11 @@ ShapePtr KFeatureTools::Extrude(ShapePtr profile, double length, const KMath::Ve
     return OperateOn(
         [&](const TopoDS_Shape& kernelProfile) -> ShapePtr {
             // The direction is not normalised: the sweep is |direction| x length.
-            BRepPrimAPI_MakePrism prism(kernelProfile, ToVec(direction * length), /*Copy=*/false, /*Canonize=*/true);
+            BRepPrimAPI_MakePrism prism(kernelProfile, ToVec(direction * length, "direction x length"),
+                                        /*Copy=*/false, /*Canonize=*/true);
             if (!prism.IsDone())
-                return nullptr;
+                return Refused(KOutcomeCode::KernelFailed,
+                               "the kernel could not sweep the profile along " + Shown(direction * length));
             return WrapShape(prism.Shape());
         },
         profile);
@@ -118,7 +134,7 @@ ShapePtr KFeatureTools::Revol(ShapePtr profile, const KMath::Vector3& axisPoint,
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelProfile) {
-            const gp_Ax1 axis(ToPnt(axisPoint), ToDir(axisDirection));
+            const gp_Ax1 axis(ToPnt(axisPoint, "axisPoint"), ToDir(axisDirection, "axisDirection"));
             // Written as the partial range so that NaN, like every angle outside
             // it, gives the full turn rather than reaching the kernel.
             const bool partial = kSmallestPartialTurn <= angle && angle <= kFullTurn;
@@ -127,6 +143,9 @@ ShapePtr KFeatureTools::Revol(ShapePtr profile, const KMath::Vector3& axisPoint,
                                                    : BRepPrimAPI_MakeRevol(kernelProfile, axis, /*Copy=*/false);
             // A declined profile (one crossing the axis) is not done without
             // raising; callers then see a handle whose IsNull() is true.
+            if (!revolution.IsDone())
+                SetOutcome(KOutcomeCode::InvalidArgument, "operand 1 must not cross the axis through " +
+                                                              Shown(axisPoint) + " along " + Shown(axisDirection));
             return WrapShape(revolution.IsDone() ? revolution.Shape() : TopoDS_Shape());
         },
         profile);
@@ -134,24 +153,31 @@ ShapePtr KFeatureTools::Revol(ShapePtr profile, const KMath::Vector3& axisPoint,
 
 ShapePtr KFeatureTools::MakePipeShell(const KPipeShellParam& parameters)
 {
-    return OperateOn(
+    LeftOut leftOut;
+    const ShapePtr pipeShell = OperateOn(
         [&](const TopoDS_Shape& kernelSpine) -> ShapePtr {
             const TopoDS_Wire spine = AsWire(kernelSpine);
-            if (spine.IsNull() || !Sweepable(spine))
+            if (spine.IsNull())
+                return Refused(KOutcomeCode::WrongShapeKind, std::string("Spine is ") +
+                                                                 KindName(kernelSpine.ShapeType()) +
+                                                                 ", and a spine is an edge or a wire");
+            if (!Sweepable(spine, "Spine"))
                 return nullptr;
             BRepOffsetAPI_MakePipeShell pipe(spine);
             if (!ApplyTrihedronMode(pipe, parameters))
                 return nullptr;
-            if (!KORR_CHECK(!parameters.Profiles.empty(), ""))
+            if (!KORR_CHECK_WHY(!parameters.Profiles.empty(), "", InvalidArgument,
+                                std::string("Profiles must hold a profile, and is empty")))
                 return nullptr;
-            if (!AddProfiles(pipe, spine, parameters.Profiles))
+            if (!AddProfiles(pipe, spine, parameters.Profiles, leftOut))
                 return nullptr;
             pipe.Build();
             if (!pipe.MakeSolid())
-                return nullptr;
+                return Refused(KOutcomeCode::KernelFailed, "the kernel could not sweep the profiles into a solid");
             return WrapShape(pipe.Shape());
         },
         parameters.Spine);
+    return leftOut.Told(pipeShell);
 }
 
 } // namespace KorrCore

@@ -53,14 +53,18 @@ bool TransformInPlace(const ShapePtr& shape, MakeTransformation&& makeTransforma
 gp_Trsf Scaling(const KMath::Vector3& centre, double factor)
 {
     gp_Trsf transformation;
-    transformation.SetScale(ToPnt(centre), ToReal(factor));
+    const double scale = ToReal(factor, "factor");
+    // The kernel refuses the same, with a message that names no argument.
+    if (std::abs(scale) <= gp::Resolution())
+        throw RefusedArgument("factor must not be 0, got " + Shown(factor));
+    transformation.SetScale(ToPnt(centre, "centre"), scale);
     return transformation;
 }
 
 gp_Trsf Translation(const KMath::Vector3& offset)
 {
     gp_Trsf transformation;
-    transformation.SetTranslation(ToVec(offset));
+    transformation.SetTranslation(ToVec(offset, "offset"));
     return transformation;
 }
 
@@ -72,22 +76,23 @@ gp_Trsf QuaternionRotation(const KMath::Quaternion& rotation)
     rotation.ToAngleAxis(angle, axis);
     axis.normalise();
     gp_Trsf transformation;
-    transformation.SetRotation(gp_Ax1(gp::Origin(), ToDir(axis)), ToReal(angle.valueRadians()));
+    transformation.SetRotation(gp_Ax1(gp::Origin(), ToDir(axis, "the rotation's axis")),
+                               ToReal(angle.valueRadians(), "the rotation's angle"));
     return transformation;
 }
 
 gp_Trsf AxisRotation(const KMath::Vector3& axisPoint, const KMath::Vector3& axisDirection, double angleDegrees)
 {
     gp_Trsf transformation;
-    transformation.SetRotation(gp_Ax1(ToPnt(axisPoint), ToDir(axisDirection)),
-                               ToReal(angleDegrees * KMath::Math::fDeg2Rad));
+    transformation.SetRotation(gp_Ax1(ToPnt(axisPoint, "axisPoint"), ToDir(axisDirection, "axisDirection")),
+                               ToReal(angleDegrees * KMath::Math::fDeg2Rad, "angleDegrees"));
     return transformation;
 }
 
 gp_Trsf MatrixTransformation(const KMath::Matrix4& m)
 {
     gp_Trsf transformation;
-    const auto e = [&m](int row, int column) { return ToReal(m(row, column)); };
+    const auto e = [&m](int row, int column) { return ToReal(m(row, column), "each entry of matrix"); };
     transformation.SetValues(e(0, 0), e(0, 1), e(0, 2), e(0, 3), //
                              e(1, 0), e(1, 1), e(1, 2), e(1, 3), //
                              e(2, 0), e(2, 1), e(2, 2), e(2, 3));
@@ -123,7 +128,8 @@ bool IsScaledRotation(const KMath::Matrix4& m)
 gp_Trsf LineSymmetry(const KMath::Vector3& firstAxisPoint, const KMath::Vector3& secondAxisPoint)
 {
     gp_Trsf transformation;
-    transformation.SetMirror(gp_Ax1(ToPnt(firstAxisPoint), ToDir(secondAxisPoint - firstAxisPoint)));
+    transformation.SetMirror(gp_Ax1(ToPnt(firstAxisPoint, "firstAxisPoint"),
+                                    ToDir(secondAxisPoint - firstAxisPoint, "secondAxisPoint - firstAxisPoint")));
     return transformation;
 }
 
@@ -152,9 +158,11 @@ ShapePtr KFeatureTools::Translate(ShapePtr shape, const KMath::Vector3& offset)
 
 ShapePtr KFeatureTools::Transform(ShapePtr shape, const KMath::Matrix4& matrix)
 {
-    if (!IsScaledRotation(matrix))
-        return nullptr;
-    return TransformedCopy(shape, [&] { return MatrixTransformation(matrix); });
+    return TransformedCopy(shape, [&] {
+        if (!IsScaledRotation(matrix))
+            throw RefusedArgument("matrix must scale uniformly and rotate, mirror or move, which it does not");
+        return MatrixTransformation(matrix);
+    });
 }
 
 ShapePtr KFeatureTools::MakeMirror(ShapePtr shape, const KMath::Vector3& firstAxisPoint,

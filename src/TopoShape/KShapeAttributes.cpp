@@ -14,25 +14,27 @@ namespace {
 
 constexpr char kReportSource[] = "TopoShape/KShapeAttributes";
 
+// The reading functions fail only on a missing shape: a sub-shape without a
+// name or colour, or one the root does not hold, has none to give.
+bool Readable(const ShapePtr& root, const ShapePtr& subShape)
+{
+    SetOk();
+    return HeldOperand(root, "root") && HeldOperand(subShape, "subShape");
+}
+
 // The sub-shape's entry in the root's table; null when it has none.
 const SubShapeAttributes* EntryOf(const ShapePtr& root, const ShapePtr& subShape)
 {
-    if (!HoldsShape(root) || !HoldsShape(subShape))
+    if (!Readable(root, subShape))
         return nullptr;
     const auto& attributes = KTopoShapeImpl::GetAttributes(root.get());
     return attributes ? attributes->Find(ShapeAttributes::KeyUnder(KernelShape(root), KernelShape(subShape))) : nullptr;
 }
 
-// Changes the sub-shape's entry in a new table, so that shapes sharing the
-// old one (copies of the implementation) keep theirs.
-template <class Change> bool Edit(const ShapePtr& root, const ShapePtr& subShape, Change change)
+// Changes the key's entry in a new table, so that shapes sharing the old one
+// (copies of the implementation) keep theirs.
+template <class Change> bool Edited(const ShapePtr& root, const TopoDS_Shape& key, Change change)
 {
-    if (!HeldReported(root, kReportSource, __LINE__) || !HeldReported(subShape, kReportSource, __LINE__))
-        return false;
-    const TopoDS_Shape key = ShapeAttributes::KeyUnder(KernelShape(root), KernelShape(subShape));
-    const bool held = Guarded([&] { return !PathTo(KernelShape(root), key).empty(); });
-    if (!KORR_CHECK(held, "Invalid Shape!"))
-        return false;
     const auto& current = KTopoShapeImpl::GetAttributes(root.get());
     auto edited = current ? std::make_shared<ShapeAttributes>(*current) : std::make_shared<ShapeAttributes>();
     const SubShapeAttributes* existing = edited->Find(key);
@@ -41,6 +43,20 @@ template <class Change> bool Edit(const ShapePtr& root, const ShapePtr& subShape
     edited->Set(key, std::move(entry));
     KTopoShapeImpl::SetAttributes(root.get(), std::move(edited));
     return true;
+}
+
+// Checks the handles and that the root holds the sub-shape, then edits.
+template <class Change> bool Edit(const ShapePtr& root, const ShapePtr& subShape, Change change)
+{
+    return Framed([&] {
+        if (!HeldReported(root, kReportSource, __LINE__, "root") ||
+            !HeldReported(subShape, kReportSource, __LINE__, "subShape"))
+            return false;
+        const TopoDS_Shape key = ShapeAttributes::KeyUnder(KernelShape(root), KernelShape(subShape));
+        const bool held = Guarded([&] { return !PathTo(KernelShape(root), key).empty(); });
+        return KORR_CHECK_WHY(held, "Invalid Shape!", InvalidArgument, "root does not hold subShape") &&
+               Edited(root, key, change);
+    });
 }
 
 } // namespace
@@ -59,7 +75,7 @@ std::wstring KShapeAttributes::GetProductName(const ShapePtr& root, const ShapeP
 
 bool KShapeAttributes::GetColor(const ShapePtr& root, const ShapePtr& subShape, KColor& color)
 {
-    if (!HoldsShape(root) || !HoldsShape(subShape))
+    if (!Readable(root, subShape))
         return false;
     const auto& attributes = KTopoShapeImpl::GetAttributes(root.get());
     if (!attributes)

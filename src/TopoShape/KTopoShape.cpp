@@ -28,13 +28,20 @@ TopoShapeType KTopoShape::GetShapeType() const
 KMath::AxisAlignedBox KTopoShape::GetBBox() const
 {
     static const KMath::AxisAlignedBox fallback(KMath::Vector3::ZERO, KMath::Vector3(1, 1, 1));
-    if (IsNull())
+    SetOk();
+    if (IsNull()) {
+        SetOutcome(KOutcomeCode::NullShape, "the handle holds no shape, so its box is the unit box");
         return fallback;
+    }
     return Guarded(fallback, [&] {
         Bnd_Box box;
         BRepBndLib::Add(impl->GetShape(), box);
+        if (box.IsVoid()) {
+            SetOutcome(KOutcomeCode::InvalidArgument, "the shape has no extent, so its box is the unit box");
+            return fallback;
+        }
         double xmin, ymin, zmin, xmax, ymax, zmax;
-        box.Get(xmin, ymin, zmin, xmax, ymax, zmax); // raises for a void box
+        box.Get(xmin, ymin, zmin, xmax, ymax, zmax);
         return KMath::AxisAlignedBox(
             KMath::Vector3(std::min(xmin, xmax), std::min(ymin, ymax), std::min(zmin, zmax)),
             KMath::Vector3(std::max(xmin, xmax), std::max(ymin, ymax), std::max(zmin, zmax)));

@@ -20,13 +20,14 @@ const std::set<std::pair<std::string, int>> kMayIgnore = {
     {"MakeCylinder", 4}, {"MakeCone", 5}, {"Revol", 2}, {"MakePipeShell", 2}};
 
 // The operands each entry point works on, in turn: a pipe's spine, auxiliary
-// shape and profile, a face to sweep, otherwise a box, all clear of every
-// ordinary axis.
+// shape and profile, a face to sweep or join into a shell, otherwise a box,
+// all clear of every ordinary axis.
 std::function<ShapePtr()> Workpieces(const std::string& entry)
 {
     const ShapePtr spine = KBrepTools::MakeLine(Vector3::ZERO, Vector3(0, 0, 5));
     const ShapePtr box = KBrepTools::MakeBox(Vector3(3, 3, 3), Vector3::UNIT_Z, Vector3(1, 1, 1));
-    ShapeList operands = {entry == "Extrude" || entry == "Revol" ? KorrTest::FacesOf(box).front() : box};
+    ShapeList operands = {
+        entry == "Extrude" || entry == "Revol" || entry == "MakeShell" ? KorrTest::FacesOf(box).front() : box};
     if (entry == "MakePipeShell")
         operands = {spine, spine, KBrepTools::MakeCircle(Vector3::ZERO, 1, Vector3::UNIT_Z)};
     return
@@ -41,6 +42,9 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
     for (const KorrFuzz::EntryPoint& entry : KorrFuzz::EntryPoints()) {
         KorrTest::OrdinaryArguments ordinary(Workpieces(entry.name));
         const ShapePtr made = entry.call(ordinary);
+        if (made && !made->IsNull()) {
+            EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Ok) << entry.name << ": " << KLastOutcome().Message;
+        }
         // The curve tools make no shape; KCurveToolsTest covers their numbers.
         if (ordinary.Drawn() == 0 || entry.name == std::string("SplineToSegments"))
             continue;
@@ -50,6 +54,10 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
                 KorrTest::OrdinaryArguments arguments(Workpieces(entry.name), draw, value);
                 const ShapePtr result = entry.call(arguments);
                 const bool refused = !result || result->IsNull();
+                if (refused) {
+                    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument)
+                        << entry.name << ", number " << draw << ": " << KLastOutcome().Message;
+                }
                 // The in-place operations hand back their operand, changed by those that succeeded.
                 if (kMayIgnore.count({entry.name, draw}) || entry.name == std::string("InPlace"))
                     EXPECT_TRUE(refused || std::isfinite(result->GetBBox().getMaximum().length()))

@@ -51,6 +51,11 @@ TEST(ShapeAccess, EveryEntryPointTurnsAwayMissingShapesWithItsOwnOutcome)
             EXPECT_TRUE(!arguments.TookOperands() || (result && !result->IsNull()) == holdsShape)
                 << entry.name << ", " << kind;
             EXPECT_TRUE(!arguments.TookOperands() || recorder.messages() == reports) << entry.name << ", " << kind;
+            // Even where the rest still makes a shape, the outcome names the missing operand.
+            if (arguments.TookOperands()) {
+                EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::NullShape) << entry.name << ", " << kind;
+                EXPECT_NE(KLastOutcome().Message, "") << entry.name << ", " << kind;
+            }
         }
         for (const auto& [name, call, forNull, forEmpty] : consumers) {
             KorrTest::ReportRecorder recorder;

@@ -57,6 +57,11 @@ elseif(CASE STREQUAL "BadInputGivesOneLine")
     endif()
     expect_files(damaged.brep damaged.step)
   endforeach()
+  # The line is the library's outcome: its sentence, then what the system said.
+  korrgeom(1 -i missing.iges)
+  if(NOT err MATCHES "^korrgeom: [^\n]*missing\\.iges[^\n]* \\(No such file or directory\\)\n$")
+    message(FATAL_ERROR "korrgeom -i missing.iges: not the outcome's line:\n${err}")
+  endif()
 
 elseif(CASE STREQUAL "PerFaceAgrees")
   korrgeom(0 --per-face -o scene.glb)

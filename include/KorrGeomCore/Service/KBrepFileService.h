@@ -4,6 +4,7 @@
 #include <string>
 
 #include <KorrGeomCore/KorrGeomCoreExport.h>
+#include <KorrGeomCore/Platform/KOutcome.h>
 #include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Service/Utf16Order.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
@@ -14,8 +15,9 @@ namespace KorrCore {
 // name (its key in KBrepFileServiceManager), a title and a filter for file
 // dialogs, loads files through OnLoadFile and may save lists of shapes.
 // Loaded shapes are cached by the exact path given, failed loads included, for
-// the life of the service; copies of a service copy its cache and then share
-// the cached shapes, except loads that were cancelled (see LoadCancelled).
+// the life of the service, each with the outcome of its load; copies of a
+// service copy its cache and then share the cached shapes, except loads that
+// were cancelled (see LoadCancelled).
 class KORRGEOMCORE_EXPORT KBrepFileService {
 public:
     KBrepFileService() = default;
@@ -23,13 +25,17 @@ public:
     KBrepFileService& operator=(const KBrepFileService& other) = default;
     virtual ~KBrepFileService();
 
-    // Saves the shapes in this service's format. The base class cannot and
-    // reports "Not implemented!".
+    // Saves the shapes in this service's format; KLastOutcome() then tells
+    // whether it worked. The base class cannot and reports "Not implemented!".
     virtual void SaveFile(const ShapeList& shapes, const std::wstring& path);
-    // Reads one file in this service's format: the shape, or a null ShapePtr.
+    // Reads one file in this service's format: the shape, or a null ShapePtr,
+    // leaving the outcome (KLastOutcome) of the read.
     virtual ShapePtr OnLoadFile(const std::wstring& path) = 0;
 
-    // The cached result for the path, or OnLoadFile's result, cached.
+    // The cached result for the path, or OnLoadFile's result, cached. The
+    // outcome is that of the load the result came from, so a file that failed
+    // keeps saying why; a null shape from an OnLoadFile that gave no reason
+    // leaves TranslatorFailed.
     ShapePtr LoadFile(const std::wstring& path);
 
     const std::wstring& GetName() const { return name; }
@@ -55,7 +61,11 @@ private:
     std::wstring name;
     std::wstring title;
     std::wstring fileFilter;
-    std::map<std::wstring, ShapePtr, Utf16Order> cache;
+    struct Loaded {
+        ShapePtr shape;
+        KOutcome outcome;
+    };
+    std::map<std::wstring, Loaded, Utf16Order> cache;
     KProgressIndicator* progress = nullptr;
     bool loadCancelled = false;
 };

@@ -1,6 +1,8 @@
 #include "FileFormats/Brep/BrepFileScreen.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "FileFormats/Brep/Sections.h"
 
@@ -46,17 +48,31 @@ std::size_t CountUsed(const std::vector<bool>& used)
 
 } // namespace
 
-std::optional<GeometryUse> ScreenBrepText(std::string_view text)
+std::optional<GeometryUse> ScreenBrepText(std::string_view text, ScreenStop* stop)
 {
     using namespace BrepScreen;
     Cursor cursor(text);
     Tables tables;
-    if (!(Header(cursor, tables.format) && LocationsSection(cursor, tables) && Curve2dsSection(cursor, tables) &&
-          CurvesSection(cursor, tables) && Polygon3DSection(cursor, tables) &&
-          PolygonOnTriangulationsSection(cursor, tables) && SurfacesSection(cursor, tables) &&
-          TriangulationsSection(cursor, tables) && ShapesSection(cursor, tables) && Ending(cursor) &&
-          UnusedRecordsBuild(text, tables)))
-        return std::nullopt;
+    const std::pair<const char*, std::function<bool()>> parts[] = {
+        {kBrepHeader, [&] { return Header(cursor, tables.format); }},
+        {"the locations", [&] { return LocationsSection(cursor, tables); }},
+        {"the 2D curves", [&] { return Curve2dsSection(cursor, tables); }},
+        {"the curves", [&] { return CurvesSection(cursor, tables); }},
+        {"the 3D polygons", [&] { return Polygon3DSection(cursor, tables); }},
+        {"the polygons on triangulations", [&] { return PolygonOnTriangulationsSection(cursor, tables); }},
+        {"the surfaces", [&] { return SurfacesSection(cursor, tables); }},
+        {"the triangulations", [&] { return TriangulationsSection(cursor, tables); }},
+        {"the shapes", [&] { return ShapesSection(cursor, tables); }},
+        {"the end of the text", [&] { return Ending(cursor); }},
+        {"a geometry record the kernel cannot build", [&] { return UnusedRecordsBuild(text, tables); }},
+    };
+    for (const auto& [part, read] : parts) {
+        if (!read()) {
+            if (stop)
+                *stop = ScreenStop{part, cursor.Offset()};
+            return std::nullopt;
+        }
+    }
     return GeometryUse{CountUsed(tables.usedCurves2d), CountUsed(tables.usedCurves), CountUsed(tables.usedSurfaces)};
 }
 

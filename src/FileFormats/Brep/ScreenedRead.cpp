@@ -97,11 +97,18 @@ bool HoldsAllUsed(const BRepTools_ShapeSet& set, const GeometryUse& use)
            Distinct(held.surfaces) == use.surfaces;
 }
 
+TopoDS_Shape Unread(ScreenStop* stop, const char* part, std::string_view text)
+{
+    if (stop)
+        *stop = ScreenStop{part, text.size()};
+    return {};
+}
+
 } // namespace
 
-TopoDS_Shape ReadScreened(std::string_view text)
+TopoDS_Shape ReadScreened(std::string_view text, ScreenStop* stop)
 {
-    const std::optional<GeometryUse> use = ScreenBrepText(text);
+    const std::optional<GeometryUse> use = ScreenBrepText(text, stop);
     if (!use)
         return {};
     BrepScreen::TextBuffer buffer(text);
@@ -115,10 +122,10 @@ TopoDS_Shape ReadScreened(std::string_view text)
     set.Read(in);
     TopoDS_Shape shape;
     if (set.NbShapes() == 0)
-        return shape;
+        return Unread(stop, "the shapes, of which there are none", text);
     set.Read(shape, in);
     if (shape.IsNull() || !HoldsAllUsed(set, *use))
-        return {};
+        return Unread(stop, "a geometry record the kernel dropped", text);
     return shape;
 }
 

@@ -4,6 +4,8 @@
 
 #include <TopoDS_Shape.hxx>
 
+#include "FileFormats/Brep/BrepFileScreen.h"
+
 namespace KorrCore {
 
 // The shape of a whole BRep text, read by the kernel's reader once the screen
@@ -11,7 +13,8 @@ namespace KorrCore {
 // entry the shapes refer to came through: where the kernel cannot build a
 // curve or surface record it stores an empty entry, and the edges, faces and
 // vertices referring to it quietly lose that geometry. A null shape
-// otherwise. Raises what the kernel raises.
-TopoDS_Shape ReadScreened(std::string_view text);
+// otherwise, with where the reading stopped in `stop`. Raises what the kernel
+// raises.
+TopoDS_Shape ReadScreened(std::string_view text, ScreenStop* stop = nullptr);
 
 } // namespace KorrCore

@@ -9,8 +9,10 @@
 #include <sstream>
 
 #include "Core/Frame.h"
+#include "Core/LeftOut.h"
 #include "FileFormats/Gltf/GltfScene.h"
 #include "Platform/AsciiCase.h"
+#include "Platform/FileOutcome.h"
 #include "Platform/FileReplace.h"
 
 namespace KorrCore {
@@ -41,18 +43,22 @@ bool WriteModel(const tinygltf::Model& model, bool binary, std::ostream& out)
 
 // The model of the shapes held, each meshed; nothing, after a report, when
 // one cannot be. The meshes go before the model is written.
-std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflection, const Gltf::GltfSettings& settings)
+std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflection, const Gltf::GltfSettings& settings,
+                                       LeftOut& leftOut)
 {
     KMeshOptions options;
     options.Deflection = deflection;
     options.NormalizeUV = true;
     std::vector<KShapeMesh> meshes;
+    int position = 0;
     for (const ShapePtr& shape : shapes) {
-        if (!KORR_CHECK(HoldsShape(shape), "NULL TopoShape!"))
+        if (!KORR_CHECK(leftOut.Held(shape, ++position), "NULL TopoShape!"))
             continue;
         meshes.emplace_back();
-        if (!KORR_CHECK(KShapeMesher::Mesh(shape, options, meshes.back()), "Cannot mesh the shape!"))
+        if (!KORR_CHECK(KShapeMesher::Mesh(shape, options, meshes.back()), "Cannot mesh the shape!")) {
+            Conclude(false);
             return std::nullopt;
+        }
     }
     std::optional<tinygltf::Model> model = Guarded(
         std::optional<tinygltf::Model>(), [&] { return std::make_optional(Gltf::SceneModel(meshes, settings)); });
@@ -71,35 +77,46 @@ KGltfFileService::KGltfFileService()
 
 void KGltfFileService::SetDeflection(double value)
 {
-    if (KORR_CHECK(value >= 0.0 && std::isfinite(value), "Invalid Deflection!"))
+    SetOk();
+    if (KORR_CHECK_WHY(value >= 0.0 && std::isfinite(value), "Invalid Deflection!", InvalidArgument,
+                       "deflection must be finite and not below 0, got " + Shown(value)))
         deflection = value;
 }
 
 void KGltfFileService::SetModelUnit(double metres)
 {
-    if (KORR_CHECK(metres > 0.0 && std::isfinite(metres), "Invalid Model Unit!"))
+    SetOk();
+    if (KORR_CHECK_WHY(metres > 0.0 && std::isfinite(metres), "Invalid Model Unit!", InvalidArgument,
+                       "metres must be finite and above 0, got " + Shown(metres)))
         modelUnit = metres;
 }
 
 std::string KGltfFileService::Encode(const ShapeList& shapes, bool binary) const
 {
-    return Guarded(std::string(), [&] {
-        const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
+    LeftOut leftOut;
+    const std::string encoded = Framed([&] {
+        const std::optional<tinygltf::Model> model =
+            ModelOf(shapes, deflection, {modelUnit, edges, texCoords}, leftOut);
         std::ostringstream out;
         return model && WriteModel(*model, binary, out) ? out.str() : std::string();
     });
+    return leftOut.Told(encoded);
 }
 
 void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
 {
+    const std::string target = KStringUtil::w2a(path);
+    SetOk();
+    LeftOut leftOut;
     const std::wstring extension = Extension(path);
     const bool binary = extension == L".glb";
-    if (!KORR_CHECK(binary || extension == L".gltf", "Not a .glb or .gltf file!"))
-        return;
-    const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords});
+    if (!KORR_CHECK_WHY(binary || extension == L".gltf", "Not a .glb or .gltf file!", InvalidArgument,
+                        "path must end in .glb or .gltf, got " + target))
+        return ConcernsFile(target);
+    const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords}, leftOut);
     if (!model)
-        return;
-    const bool written = ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
+        return ConcernsFile(target);
+    const bool written = ReplaceFile(target, [&](const std::string& file) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         if (!WriteModel(*model, binary, out))
             return false;
@@ -107,10 +124,14 @@ void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& pat
         return !out.fail();
     });
     KORR_CHECK(written, "Cannot write the file!");
+    Conclude(written);
+    leftOut.Told(written);
 }
 
-ShapePtr KGltfFileService::OnLoadFile(const std::wstring& /*path*/)
+ShapePtr KGltfFileService::OnLoadFile(const std::wstring& path)
 {
+    SetOutcome(KOutcomeCode::InvalidArgument, "the glTF file service reads no files: glTF holds meshes, not shapes",
+               KStringUtil::w2a(path));
     return nullptr;
 }
 

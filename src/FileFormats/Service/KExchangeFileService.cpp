@@ -2,9 +2,12 @@
 #include <KorrGeomCore/Service/KExchangeFileService.h>
 
 #include "Core/Frame.h"
+#include "Core/LeftOut.h"
 #include "FileFormats/Service/WorkerProgress.h"
 #include "FileFormats/Xde/IsolatedReading.h"
 #include "FileFormats/Xde/IsolatedWriting.h"
+#include "Platform/FileOutcome.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore {
 
@@ -28,32 +31,44 @@ KExchangeFileService::~KExchangeFileService() = default;
 
 ShapePtr KExchangeFileService::OnLoadFile(const std::wstring& path)
 {
+    const std::string file = KStringUtil::w2a(path);
+    SetOk();
     Xde::WorkerProgress progress(GetProgressIndicator());
     ShapePtr shape;
     if (!progress.Host().Poll(0.0))
-        shape = Xde::ReadInWorker(Translated(format), KStringUtil::w2a(path), progress.Options(timeLimit, memoryLimit));
+        shape = Xde::ReadInWorker(Translated(format), file, progress.Options(timeLimit, memoryLimit));
     if (progress.Host().Cancelled()) {
         LoadCancelled();
+        SetOutcome(KOutcomeCode::Cancelled, "reading " + file + " was cancelled by the progress indicator", file);
         return nullptr;
     }
     if (shape)
         progress.Host().Finish();
+    ConcernsFile(file);
     return shape;
 }
 
 void KExchangeFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
 {
+    const std::string file = KStringUtil::w2a(path);
+    SetOk();
+    LeftOut leftOut;
     ShapeList held;
+    int position = 0;
     for (const ShapePtr& shape : shapes)
-        if (KORR_CHECK(HoldsShape(shape), "NULL TopoShape!"))
+        if (KORR_CHECK(leftOut.Held(shape, ++position), "NULL TopoShape!"))
             held.push_back(shape);
     Xde::WorkerProgress progress(GetProgressIndicator());
-    const bool saved = !progress.Host().Poll(0.0) && Xde::WriteInWorker(Translated(format), KStringUtil::w2a(path),
-                                                                        held, progress.Options(timeLimit, memoryLimit));
+    const bool saved = !progress.Host().Poll(0.0) &&
+                       Xde::WriteInWorker(Translated(format), file, held, progress.Options(timeLimit, memoryLimit));
     if (saved)
         progress.Host().Finish();
-    else if (!progress.Host().Cancelled())
+    else if (progress.Host().Cancelled())
+        SetOutcome(KOutcomeCode::Cancelled, "writing " + file + " was cancelled by the progress indicator", file);
+    else
         KORR_CHECK(false, "Failed to save file!");
+    ConcernsFile(file);
+    leftOut.Told(saved);
 }
 
 } // namespace KorrCore

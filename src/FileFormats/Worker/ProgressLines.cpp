@@ -4,11 +4,21 @@
 #include <string>
 #include <unistd.h>
 
+#include "FileFormats/Xde/WorkerProtocol.h"
+
 namespace KorrCore::Worker {
 
 void ProgressLines::Step(const char* name)
 {
     Line(std::string("step ") + name + "\n");
+}
+
+void ProgressLines::Failed(KOutcomeCode code, std::string detail)
+{
+    for (char& c : detail)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    Line(std::string(Xde::WorkerProtocol::kFailedLine) + std::to_string(static_cast<int>(code)) + " " + detail + "\n");
 }
 
 void ProgressLines::Show(const Message_ProgressScope& /*scope*/, const Standard_Boolean /*force*/)

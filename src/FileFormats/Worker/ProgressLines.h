@@ -2,6 +2,10 @@
 
 #include <Message_ProgressIndicator.hxx>
 
+#include <string>
+
+#include <KorrGeomCore/Platform/KOutcome.h>
+
 namespace KorrCore::Worker {
 
 // Writes the worker's progress to a descriptor as lines (see
@@ -12,6 +16,8 @@ public:
     explicit ProgressLines(int descriptor) : descriptor(descriptor) {}
 
     void Step(const char* name);
+    // The line that says why the worker fails (see WorkerProtocol.h).
+    void Failed(KOutcomeCode code, std::string detail);
 
 protected:
     void Show(const Message_ProgressScope& scope, const Standard_Boolean force) override;

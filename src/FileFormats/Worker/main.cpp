@@ -5,6 +5,7 @@
 
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
+#include <Standard_OutOfMemory.hxx>
 #include <TDocStd_Document.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
@@ -14,11 +15,13 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <new>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <unistd.h>
 
+#include "FileFormats/Worker/FailureLog.h"
 #include "FileFormats/Worker/ProcessLimits.h"
 #include "FileFormats/Worker/ProgressLines.h"
 #include "FileFormats/Xde/DocumentReading.h"
@@ -28,6 +31,7 @@
 #include "FileFormats/Xde/TranslationMessage.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 #include "Platform/FileBytes.h"
+#include "Platform/SystemText.h"
 
 namespace {
 
@@ -69,44 +73,62 @@ Handle(TDocStd_Document) NewDocument()
     return document;
 }
 
-int Read(Xde::FileFormat format, Worker::ProgressLines& progress)
+int Read(Xde::FileFormat format, Worker::ProgressLines& progress, const Worker::FailureLog& log)
 {
     const Handle(TDocStd_Document) document = NewDocument();
     progress.Step("read");
-    if (!Xde::ReadDocument(format, DescriptorPath(STDIN_FILENO).c_str(), document, progress.Start()))
+    Xde::ReadFailure failure;
+    if (!Xde::ReadDocument(format, DescriptorPath(STDIN_FILENO).c_str(), document, progress.Start(), failure)) {
+        progress.Failed(failure.code, failure.detail.empty() ? log.First() : failure.detail);
         return kRefused;
+    }
     progress.Step("convert");
     const Xde::AttributedShape shape = Xde::ShapeFromDocument(document);
-    if (shape.root.IsNull())
+    if (shape.root.IsNull()) {
+        progress.Failed(KOutcomeCode::TranslatorFailed, "the file holds no shape the translator can take");
         return kNoShape;
+    }
     const std::string message = Xde::EncodeTranslation(shape.root, shape.attributes);
     progress.Step("send");
-    return WriteAll(Protocol::kOutputDescriptor, message) ? kDone : kOutputFailed;
+    if (WriteAll(Protocol::kOutputDescriptor, message))
+        return kDone;
+    progress.Failed(KOutcomeCode::TranslatorFailed, "sending the shape failed: " + SystemText(errno));
+    return kOutputFailed;
+}
+
+int NotWhole(Worker::ProgressLines& progress)
+{
+    progress.Failed(KOutcomeCode::TranslatorFailed, "the shapes to write did not come through whole");
+    return kUsage;
 }
 
 // The message comes from the library, which wrote the BRep text itself: the
 // kernel's reader can take it without the screen.
-int Write(Xde::FileFormat format, Worker::ProgressLines& progress)
+int Write(Xde::FileFormat format, Worker::ProgressLines& progress, const Worker::FailureLog& log)
 {
     progress.Step("receive");
     const std::optional<std::string> message = DescriptorBytes(STDIN_FILENO);
     const std::optional<Xde::DecodedTranslation> decoded = message ? Xde::DecodeTranslation(*message) : std::nullopt;
     if (!decoded)
-        return kUsage;
+        return NotWhole(progress);
     Xde::AttributedShape shape;
     std::istringstream brep(decoded->brep);
     BRepTools::Read(shape.root, brep, BRep_Builder());
     std::optional<ShapeAttributes> attributes = Xde::AttributesOn(shape.root, *decoded);
     if (shape.root.IsNull() || !attributes)
-        return kUsage;
+        return NotWhole(progress);
     shape.attributes = std::move(*attributes);
     progress.Step("convert");
     const Handle(TDocStd_Document) document = NewDocument();
     Xde::FillDocument(shape, document);
     progress.Step("write");
-    return Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document, progress.Start())
-               ? kDone
-               : kFailed;
+    errno = 0;
+    if (Xde::WriteDocument(format, DescriptorPath(Protocol::kOutputDescriptor).c_str(), document, progress.Start()))
+        return kDone;
+    // A file system that refuses the bytes leaves its reason; the writer's
+    // own refusals go to its messenger.
+    progress.Failed(KOutcomeCode::WriteFailed, errno != 0 ? SystemText(errno) : log.First());
+    return kFailed;
 }
 
 } // namespace
@@ -126,13 +148,23 @@ int main(int argc, char** argv)
     // whatever a file leaves unnamed; a host should see only the file's own.
     XCAFDoc_ShapeTool::SetAutoNaming(false);
     int status = kFailed;
+    const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
     try {
-        const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
-        status = reading ? Read(*format, *progress) : Write(*format, *progress);
+        const Handle(Worker::FailureLog) log = Worker::FailureLog::Listen();
+        status = reading ? Read(*format, *progress, *log) : Write(*format, *progress, *log);
         if (status == kDone)
             progress->Step(Protocol::kDoneStep);
+    } catch (const std::bad_alloc& error) {
+        progress->Failed(KOutcomeCode::OutOfMemory, error.what());
+    } catch (const Standard_OutOfMemory& failure) {
+        progress->Failed(KOutcomeCode::OutOfMemory, failure.GetMessageString());
+    } catch (const Standard_Failure& failure) {
+        progress->Failed(KOutcomeCode::TranslatorFailed,
+                         std::string(failure.DynamicType()->Name()) + ": " + failure.GetMessageString());
+    } catch (const std::exception& error) {
+        progress->Failed(KOutcomeCode::TranslatorFailed, error.what());
     } catch (...) {
-        // The kernel's exceptions, and running out of the memory allowed.
+        progress->Failed(KOutcomeCode::TranslatorFailed, "an exception of unknown type");
     }
     // Everything is written with plain writes, so nothing is left to flush.
     // The kernel keeps memory to the end of the process; tearing it down

@@ -5,32 +5,44 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include "Core/Guarded.h"
+#include "Core/ShapeAccess.h"
+#include "FileFormats/Xde/MemoryFile.h"
+#include "FileFormats/Xde/TranslationMessage.h"
+#include "FileFormats/Xde/WorkerOutcome.h"
+#include "FileFormats/Xde/WorkerProtocol.h"
 #include "Platform/FileBytes.h"
 #include "Platform/MemoryBound.h"
-#include "FileFormats/Xde/TranslationMessage.h"
-#include "FileFormats/Xde/WorkerProtocol.h"
-#include "FileFormats/Xde/MemoryFile.h"
-#include "Core/ShapeAccess.h"
+#include "Platform/Outcome.h"
 
 namespace KorrCore::Xde {
 
 namespace {
 
-ShapePtr ShapeFromMessage(const std::string& message)
+// A message the worker sent as done but that does not hold what it should
+// gives no shape, and says so about the file.
+ShapePtr Undelivered(const std::string& path)
+{
+    SetOutcome(KOutcomeCode::TranslatorFailed, "the translator's result for " + path + " did not come through whole",
+               path, KLastOutcome().Message);
+    return nullptr;
+}
+
+ShapePtr ShapeFromMessage(const std::string& message, const std::string& path)
 {
     const std::optional<DecodedTranslation> decoded = DecodeTranslation(message);
     if (!decoded)
-        return nullptr;
+        return Undelivered(path);
     // The text passes the same screen as any BRep file a host reads.
     const Descriptor text = MemoryFile(decoded->brep);
     ShapePtr shape = text.Open() ? KBrepTools::ReadBrepFile(KStringUtil::a2w(MemoryFilePath(text)), nullptr) : nullptr;
     if (!shape)
-        return nullptr;
+        return Undelivered(path);
     std::optional<ShapeAttributes> attributes = AttributesOn(KernelShape(shape), *decoded);
     if (!attributes)
-        return nullptr;
+        return Undelivered(path);
     KTopoShapeImpl::SetAttributes(shape.get(), std::make_shared<const ShapeAttributes>(std::move(*attributes)));
     return shape;
 }
@@ -50,7 +62,14 @@ ShapePtr ReadInWorker(FileFormat format, const std::string& path, const WorkerOp
         if (!file.Open() || !FitsInMemory(path, static_cast<std::uint64_t>(status.st_size), bound))
             return nullptr;
         const WorkerRun run = CallWorker(WorkerProtocol::kReadCommand, format, file.Get(), -1, options);
-        return Succeeded(run) ? ShapeFromMessage(run.result) : nullptr;
+        if (!Succeeded(run)) {
+            RecordFailedRun(run, WorkerTask{format, true, path}, options);
+            return nullptr;
+        }
+        ShapePtr shape = ShapeFromMessage(run.result, path);
+        if (shape)
+            SetOk();
+        return shape;
     });
 }
 

@@ -3,16 +3,20 @@
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>
 
+#include <cerrno>
 #include <fcntl.h>
 
 #include "Core/Guarded.h"
-#include "Platform/Descriptor.h"
+#include "Core/ShapeAccess.h"
 #include "FileFormats/Xde/DocumentShape.h"
 #include "FileFormats/Xde/MemoryFile.h"
 #include "FileFormats/Xde/TranslationMessage.h"
+#include "FileFormats/Xde/WorkerOutcome.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
+#include "Platform/Descriptor.h"
 #include "Platform/FileReplace.h"
-#include "Core/ShapeAccess.h"
+#include "Platform/Outcome.h"
+#include "Platform/SystemText.h"
 
 namespace KorrCore::Xde {
 
@@ -56,15 +60,23 @@ bool WriteInWorker(FileFormat format, const std::string& path, const ShapeList& 
     return Guarded([&] {
         const std::optional<AttributedShape> gathered = Gathered(shapes);
         if (!gathered)
-            return false;
+            return Fails(KOutcomeCode::NullShape, "shapes must hold a shape to save, and holds none");
         const Descriptor message = MemoryFile(EncodeTranslation(gathered->root, gathered->attributes));
-        return message.Open() && ReplaceFile(path, [&](const std::string& sibling) {
-                   return Guarded([&] {
-                       const Descriptor output(::open(sibling.c_str(), O_WRONLY | O_CLOEXEC));
-                       return output.Open() && Succeeded(CallWorker(WorkerProtocol::kWriteCommand, format,
-                                                                    message.Get(), output.Get(), options));
-                   });
-               });
+        if (!message.Open())
+            return Fails(KOutcomeCode::WriteFailed, "the shapes to save as " + path + " cannot be handed over",
+                         SystemText(errno));
+        return ReplaceFile(path, [&](const std::string& sibling) {
+            return Guarded([&] {
+                const Descriptor output(::open(sibling.c_str(), O_WRONLY | O_CLOEXEC));
+                if (!output.Open())
+                    return false;
+                const WorkerRun run =
+                    CallWorker(WorkerProtocol::kWriteCommand, format, message.Get(), output.Get(), options);
+                if (!Succeeded(run))
+                    RecordFailedRun(run, WorkerTask{format, false, path}, options);
+                return Succeeded(run);
+            });
+        });
     });
 }
 

@@ -226,6 +226,7 @@ private:
             run.exitStatus = WEXITSTATUS(status);
         } else {
             run.outcome = WorkerRun::Outcome::Signalled;
+            run.signal = WTERMSIG(status);
         }
         return true;
     }

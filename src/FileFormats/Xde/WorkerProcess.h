@@ -21,6 +21,8 @@ struct WorkerRun {
     };
     Outcome outcome = Outcome::NotStarted;
     int exitStatus = -1;
+    // The signal that ended a Signalled worker.
+    int signal = 0;
     std::string result;
     // The last line on the progress channel.
     std::string lastLine;

@@ -18,7 +18,9 @@
 // when reading, of the document into the file's entities when writing), and
 // after all of its output the
 // step "done", which the worker's exit status (0) confirms unless someone
-// else took that status.
+// else took that status. A worker that fails says why as its last line,
+// "failed <code> <text>": the number of a KOutcomeCode and, on the rest of
+// the line, what the kernel or the system said.
 namespace KorrCore::Xde::WorkerProtocol {
 
 constexpr int kOutputDescriptor = 3;
@@ -27,6 +29,7 @@ constexpr int kProgressDescriptor = 4;
 constexpr std::string_view kReadCommand = "read";
 constexpr std::string_view kWriteCommand = "write";
 constexpr char kDoneStep[] = "done";
+constexpr std::string_view kFailedLine = "failed ";
 
 constexpr std::string_view FormatName(FileFormat format)
 {
