@@ -72,6 +72,16 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
     options.UVOffset = KMath::Vector2(0.5, 1);
     for (float coordinate : Shaded(faces.front(), options).texCoords)
         EXPECT_TRUE(coordinate == -0.25f || coordinate == 0.75f);
+    // Divided by zero they are no coordinates at all: the face is refused, its buffers kept.
+    for (const auto& [divisor, shown] :
+         {std::pair{KMath::Vector2(2, 4), true}, std::pair{KMath::Vector2(0, 0), false}}) {
+        options.UVDivisor = divisor;
+        FaceMesh mesh{{9}, {9}, {9}, {9}, options};
+        EXPECT_EQ(KTopoFaceExplor::Explor(faces.front(), mesh.positions, mesh.indices, mesh.normals, mesh.texCoords,
+                                          mesh.options),
+                  shown);
+        EXPECT_EQ(mesh.positions.size() == 1, !shown);
+    }
 }
 
 TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleSoup)

@@ -52,6 +52,11 @@ TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsReportingWhatIsNoneAndRefus
         KFeatureTools::MakeLoft({bottom, twin, top}, false) || KFeatureTools::MakeLoft({bottom, top, top}, true));
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Not Edge or Wire!", "NULL Shape", "Not Edge or Wire!"}));
     EXPECT_TRUE(KFeatureTools::MakeLoft({bottom, top, twin}, false)); // a section may come back later
+    // Neighbours that only touch are lofted: triangles sharing a corner bound the solid under z = x + y.
+    std::vector<KMath::Vector3> flat{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, tilted{{0, 0, 0}, {1, 0, 1}, {0, 1, 1}};
+    const ShapePtr wedge = KFeatureTools::MakeLoft(
+        {KBrepTools::MakePolygon(flat.data(), 3), KBrepTools::MakePolygon(tilted.data(), 3)}, true);
+    EXPECT_TRUE(KorrTest::Is(wedge, TopoSolid, 1.0 / 3, {0, 0, 0}, {1, 1, 1}));
 }
 
 TEST(KFeatureToolsPipeShell, ACircleAlongALineIsACylinderInEveryModeUnlessPlacedOffTheSpinesVertices)

@@ -37,9 +37,12 @@ const Edit kEdits[] = {
     // from (0,0,0) to (10,0,0) over [0, 1], and the ways it can fail.
     {"a trimmed trimmed B-spline", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", true},
     {"a trimmed B-spline trimmed beyond its knots", "8 0 1 8 0 2 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", false},
+    {"a trimmed B-spline trimmed far beyond its knots", "8 0 1 8 0 2e5 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10",
+     false},
     {"a trimmed B-spline with falling knots", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 1 2 0 2", "0", "0 10", false},
     {"a trimmed B-spline with too few multiplicities", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 1 1 2", "0", "0 10",
      false},
+    {"a trimmed rational B-spline", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 1 10 0 0 1 0 2 1 2", "0", "0 10", true},
     {"a trimmed B-spline with a zero weight", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 0 10 0 0 1 0 2 1 2", "0", "0 10", false},
     {"a coordinate rounding to the model scale", kLine, "999999999999.99999", "0 10", false},
     {"a coordinate just inside the model scale", kLine, "999999999999.9", "0 10", true},
