@@ -42,16 +42,16 @@ bool WithinMeshingBudget(const TopoDS_Shape& shape, double deflection, double an
                                                  Rounded(triangles) + " triangles, more than the limit of " +
                                                  Rounded(maxTriangles));
     const int faces = CountFaces(shape);
-    const double bytes = EstimatedMeshingBytes(nodes, faces), available = AvailableBytes();
-    if (!(bytes <= available))
-        return Fails(KOutcomeCode::OutOfMemory, "meshing the shape " + Settings(deflection, angle) + " would need about " +
-                                                    Rounded(bytes / 1e6) + " MB, and the process can get " +
-                                                    Rounded(available / 1e6) + " MB");
     const double seconds = std::chrono::duration<double>(MeshingAllowance(faces)).count();
     if (!(nodes <= seconds * kFastestNodesPerSecond))
         return Fails(KOutcomeCode::TimedOut, "meshing the shape " + Settings(deflection, angle) + " would make about " +
                                                  Rounded(nodes) + " nodes, more than the mesher can make in the " +
                                                  Rounded(seconds) + " s it is allowed; refused before it started");
+    const double bytes = EstimatedMeshingBytes(nodes, faces), available = AvailableBytes();
+    if (!(bytes <= available))
+        return Fails(KOutcomeCode::OutOfMemory, "meshing the shape " + Settings(deflection, angle) + " would need about " +
+                                                    Rounded(bytes / 1e6) + " MB, and the process can get " +
+                                                    Rounded(available / 1e6) + " MB");
     return true;
 }
 

@@ -12,10 +12,10 @@ namespace KorrCore {
 constexpr double kDefaultMaxTriangles = 50e6;
 
 // Whether meshing every face of `shape` at the deflection (a length) and the
-// angle stays within `maxTriangles`, the memory the process can still get, and
-// the time the meshing watch allows (MeshingAllowance). When it does not, the
-// calling thread's outcome says which bound and by how much (TooLarge,
-// OutOfMemory, TimedOut), and the answer is false.
+// angle stays within `maxTriangles`, the time the meshing watch allows
+// (MeshingAllowance) and the memory the process can still get, asked in that
+// order. When it does not, the calling thread's outcome says which bound and
+// by how much (TooLarge, TimedOut, OutOfMemory), and the answer is false.
 bool WithinMeshingBudget(const TopoDS_Shape& shape, double deflection, double angle, double maxTriangles);
 
 } // namespace KorrCore

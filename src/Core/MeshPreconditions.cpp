@@ -104,6 +104,18 @@ bool RangeWithinTurns(const TopoDS_Edge& edge)
     }
 }
 
+// The parameters a curve on a surface covers; false when it covers none.
+bool ParameterBox(const Handle(Geom2d_Curve)& onSurface, double first, double last, double& uLow, double& vLow,
+                  double& uHigh, double& vHigh)
+{
+    Bnd_Box2d parameters;
+    BndLib_Add2dCurve::Add(onSurface, first, last, 0.0, parameters);
+    if (parameters.IsVoid())
+        return false;
+    parameters.Get(uLow, vLow, uHigh, vHigh);
+    return true;
+}
+
 // An edge with no curve in space (a degenerated one, at a sphere's pole or a
 // cone's apex) is drawn from its curve on the face alone, and nothing checks
 // that curve against another: it must not wind round a periodic surface more
@@ -111,14 +123,10 @@ bool RangeWithinTurns(const TopoDS_Edge& edge)
 bool WindsWithinTurns(const Handle(Geom2d_Curve)& onFace, double first, double last,
                       const Handle(Geom_Surface)& surface)
 {
-    if (!surface->IsUPeriodic() && !surface->IsVPeriodic())
-        return true;
-    Bnd_Box2d parameters;
-    BndLib_Add2dCurve::Add(onFace, first, last, 0.0, parameters);
-    if (parameters.IsVoid())
-        return true;
     double uLow, vLow, uHigh, vHigh;
-    parameters.Get(uLow, vLow, uHigh, vHigh);
+    if ((!surface->IsUPeriodic() && !surface->IsVPeriodic()) ||
+        !ParameterBox(onFace, first, last, uLow, vLow, uHigh, vHigh))
+        return true;
     return (!surface->IsUPeriodic() || uHigh - uLow <= kMostTurns * surface->UPeriod()) &&
            (!surface->IsVPeriodic() || vHigh - vLow <= kMostTurns * surface->VPeriod());
 }
@@ -225,12 +233,9 @@ bool NearRange(double low, double high, double first, double last, bool periodic
 bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst, double onFaceLast,
                          const BRepAdaptor_Surface& surface, const Bnd_Box& reach)
 {
-    Bnd_Box2d parameters;
-    BndLib_Add2dCurve::Add(onFace, onFaceFirst, onFaceLast, 0.0, parameters);
-    if (parameters.IsVoid())
-        return true;
     double uLow, vLow, uHigh, vHigh;
-    parameters.Get(uLow, vLow, uHigh, vHigh);
+    if (!ParameterBox(onFace, onFaceFirst, onFaceLast, uLow, vLow, uHigh, vHigh))
+        return true;
     const Handle(Geom_Surface)& geometry = surface.Surface().Surface();
     double uFirst, uLast, vFirst, vLast;
     geometry->Bounds(uFirst, uLast, vFirst, vLast);

@@ -94,8 +94,11 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
     hurried.SetTimeLimit(std::chrono::milliseconds(1));
     Stopping stop;
     stopped.SetProgressIndicator(&stop);
-    KMeshOptions backwards;
+    KMeshOptions backwards, unbounded;
     backwards.Deflection = -1;
+    // With no bound on triangles, a sphere this fine would outrun the watch.
+    unbounded.Deflection = 1e-6;
+    unbounded.MaxTriangles = 1e12;
     KShapeMesh mesh;
     Vector3 twice[] = {Vector3::ZERO, Vector3::ZERO, Vector3::UNIT_X};
     const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle({10, 10, 10}, 10, {1, 0, 0}));
@@ -161,6 +164,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::InvalidArgument}, "size must have finite coordinates below 1e12 in magnitude, got (nan, 10, 10)", ""},
         {"a negative deflection", After([&] { KShapeMesher::Mesh(Box(10), backwards, mesh); }),
          {Code::InvalidArgument}, "-1", ""},
+        {"a mesher past its time", After([&] { KShapeMesher::Mesh(KBrepTools::MakeSphere(Vector3::ZERO, 10), unbounded, mesh); }),
+         {Code::TimedOut}, "allowed", ""},
         {"the kernel raising", After([&] { KBrepTools::MakeSpline(twice, 3); }),
          {Code::KernelFailed}, "", "Standard_"},
     };
