@@ -58,13 +58,8 @@ TEST(MeshPreconditions, DeflectionsTheCoordinatesCannotResolveAreRefusedEverywhe
     EXPECT_EQ(MeshEverywhere(near, std::nan("")), std::vector<bool>(4, false));
     EXPECT_EQ(MeshEverywhere(far, 1), std::vector<bool>(4, true));
     // The check itself, which the entry points' later checks partly stand in for.
-    const struct {
-        double deflection;
-        const ShapePtr& shape;
-        bool meetable;
-    } deflections[] = {{1e-3, near, true}, {std::nan(""), near, false}, {1e-3, far, false}, {1, far, true}};
-    for (const auto& [deflection, shape, meetable] : deflections)
-        EXPECT_EQ(MeetableDeflection(deflection, KorrTest::Kernel(shape)), meetable) << deflection;
+    EXPECT_FALSE(MeetableDeflection(std::nan(""), KorrTest::Kernel(near)));
+    EXPECT_TRUE(MeetableDeflection(1e-3, KorrTest::Kernel(near)));
 }
 
 TEST(MeshPreconditions, AFaceWhoseEdgeContradictsItsOwnRangeIsLeftUnmeshed)

@@ -76,21 +76,13 @@ void ExpectEveryCutRefusedAndEveryDamageAnswered(const std::string& name, const 
     }
 }
 
-// A host's global locale that writes numbers as French does, a comma for the
-// decimal point and digits grouped by spaces, while it lives: a stream taking
-// it reads "8 0 1" as one misgrouped number.
-class FrenchNumbers {
-public:
-    FrenchNumbers() : previous(std::locale::global(std::locale(std::locale::classic(), new Punctuation))) {}
-    ~FrenchNumbers() { std::locale::global(previous); }
-
-private:
-    struct Punctuation : std::numpunct<char> {
-        char do_decimal_point() const override { return ','; }
-        char do_thousands_sep() const override { return ' '; }
-        std::string do_grouping() const override { return "\3"; }
-    };
-    std::locale previous;
+// How a host may set its global locale: numbers as French writes them, a
+// comma for the decimal point and digits grouped by spaces. A stream taking it
+// reads "8 0 1" as one misgrouped number.
+struct FrenchNumbers : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return ' '; }
+    std::string do_grouping() const override { return "\3"; }
 };
 
 } // namespace
@@ -132,7 +124,8 @@ TEST(BrepFileScreen, WrittenFilesReadAsTheKernelReadsThemInEveryFormatVersionAnd
 
 TEST(BrepFileScreen, HandMadeTextsReadOnlyWhenWhole)
 {
-    const FrenchNumbers hostLocale; // what the host sets must not change what is read
+    // What the host sets must not change what is read.
+    const std::locale host = std::locale::global(std::locale(std::locale::classic(), new FrenchNumbers));
     for (const auto& [folder, reads] : {std::pair{"/reads", true}, std::pair{"/refused", false}})
         for (const auto& file :
              std::filesystem::directory_iterator(KORRGEOM_TEST_DATA_DIR "/brep-screen" + std::string(folder))) {
@@ -143,6 +136,7 @@ TEST(BrepFileScreen, HandMadeTextsReadOnlyWhenWhole)
             // be the one to find a defect, since it may misread instead.
             EXPECT_EQ(KorrCore::ScreenBrepText(text).has_value(), reads) << file.path().filename();
         }
+    std::locale::global(host);
 }
 
 TEST(BrepFileScreen, SharedFilesReadAsTheKernelReadsThemAndNoCutDoes)
