@@ -18,6 +18,10 @@ namespace {
 // before it first looks at the watch is never started.
 constexpr double kFastestNodesPerSecond = 2e5;
 
+// Work this small is never refused for memory, so that the face explorers,
+// called once a face, do not read the process's memory figures each time.
+constexpr double kAlwaysAffordableBytes = 32e6;
+
 std::string Rounded(double value)
 {
     char text[32];
@@ -47,7 +51,10 @@ bool WithinMeshingBudget(const TopoDS_Shape& shape, double deflection, double an
         return Fails(KOutcomeCode::TimedOut, "meshing the shape " + Settings(deflection, angle) + " would make about " +
                                                  Rounded(nodes) + " nodes, more than the mesher can make in the " +
                                                  Rounded(seconds) + " s it is allowed; refused before it started");
-    const double bytes = EstimatedMeshingBytes(nodes, faces), available = AvailableBytes();
+    const double bytes = EstimatedMeshingBytes(nodes, faces);
+    if (bytes <= kAlwaysAffordableBytes)
+        return true;
+    const double available = AvailableBytes();
     if (!(bytes <= available))
         return Fails(KOutcomeCode::OutOfMemory, "meshing the shape " + Settings(deflection, angle) + " would need about " +
                                                     Rounded(bytes / 1e6) + " MB, and the process can get " +

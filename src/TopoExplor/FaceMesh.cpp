@@ -101,16 +101,16 @@ bool ReadShadedFace(const TopoDS_Face& face, const Handle(Poly_Triangulation)& t
 bool ReadRawFace(const TopoDS_Face& face, const Handle(Poly_Triangulation)& triangulation,
                  const TopLoc_Location& location, double deflection, FaceMesh& mesh)
 {
+    const Placement place(location);
     // Normals come from the nodes' surface parameters: without them there are none.
     if (!triangulation->HasUVNodes() || !ReadTriangles(*triangulation, false, mesh.triangles) ||
-        !ReadPositions(*triangulation, Placement(location), DisplayBounds(face, deflection), mesh.positions))
+        !ReadPositions(*triangulation, place, DisplayBounds(face, deflection), mesh.positions))
         return false;
     // A face made of a mesh alone has no surface to differentiate; its nodes'
     // parameters are only numbers. Its triangles, as stored, give the normals.
     const bool meshOnly = BRep_Tool::Surface(face).IsNull();
     const BRepAdaptor_Surface surface = meshOnly ? BRepAdaptor_Surface() : BRepAdaptor_Surface(face, Standard_True);
     ShadingNormals ofTriangles(TopoDS::Face(face.Oriented(TopAbs_FORWARD)), triangulation);
-    const Placement place(location);
     mesh.normals.resize(mesh.positions.size());
     mesh.texCoords.resize(2 * mesh.positions.size());
     for (Standard_Integer i = 1; i <= triangulation->NbNodes(); ++i) {
