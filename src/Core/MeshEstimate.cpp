@@ -31,8 +31,10 @@ constexpr int kSurfaceCells = 6;
 
 // The mesher's peak memory, measured on planar grids and on finely meshed
 // spheres, tori and cylinders (3 to 7 kB a node): per face of the model it
-// builds, and per node.
-constexpr double kBytesPerFace = 25e3;
+// builds for the batch it is meshing, per face meshed (its triangulation and
+// the display data read from it), and per node.
+constexpr double kModelBytesPerFace = 35e3;
+constexpr double kKeptBytesPerFace = 8e3;
 constexpr double kBytesPerNode = 4e3;
 
 // The nodes on an arc of the given length whose tangent turns by `turning`.
@@ -146,7 +148,8 @@ double EstimatedNodes(const TopoDS_Shape& shape, double deflection, double angle
 
 double EstimatedMeshingBytes(double nodes, int faces)
 {
-    return kBytesPerFace * faces + kBytesPerNode * nodes;
+    return kModelBytesPerFace * std::min(faces, kFacesPerMeshingBatch) + kKeptBytesPerFace * faces +
+           kBytesPerNode * nodes;
 }
 
 double AvailableBytes()

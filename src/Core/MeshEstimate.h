@@ -26,9 +26,14 @@ double EstimatedFaceNodes(const TopoDS_Face& face, double deflection, double ang
 // The nodes of the whole shape: every distinct face and edge once.
 double EstimatedNodes(const TopoDS_Shape& shape, double deflection, double angle);
 
+// The kernel's mesher keeps its model of every face it was given (some 35 kB
+// a face) until it returns; given a large shape's faces this many at a time,
+// it holds one batch's model at once.
+constexpr int kFacesPerMeshingBatch = 2000;
+
 // The bytes the mesher holds at its peak for that many nodes on that many
-// faces, measured on this kernel: its model of each face costs more than the
-// nodes of a small one.
+// faces met in batches, measured on this kernel: its model of each face costs
+// more than the nodes of a small one.
 double EstimatedMeshingBytes(double nodes, int faces);
 
 // The bytes this process can still get: the room left under its address-space

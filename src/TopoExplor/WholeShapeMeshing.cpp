@@ -5,15 +5,22 @@
 #include <BRepTools.hxx>
 #include <Bnd_Box.hxx>
 
+#include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <IMeshData_Status.hxx>
+#include <Message_ProgressScope.hxx>
+#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_Compound.hxx>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "Core/MeshBudget.h"
+#include "Core/MeshEstimate.h"
 #include "Core/MeshPreconditions.h"
 #include "Core/MeshingWatch.h"
 #include "Platform/Outcome.h"
@@ -50,6 +57,28 @@ int BareFaces(const TopoDS_Shape& shape)
     return bare;
 }
 
+// The shape itself when it has few faces, else its distinct faces in
+// compounds of kFacesPerMeshingBatch. A later batch takes the polygons an
+// earlier one left on the edges they share, so the triangulations come out as
+// they would in one call.
+std::vector<TopoDS_Shape> FaceBatches(const TopoDS_Shape& shape)
+{
+    TopTools_IndexedMapOfShape faces;
+    TopExp::MapShapes(shape, TopAbs_FACE, faces);
+    if (faces.Extent() <= kFacesPerMeshingBatch)
+        return {shape};
+    std::vector<TopoDS_Shape> batches;
+    BRep_Builder builder;
+    for (int first = 1; first <= faces.Extent(); first += kFacesPerMeshingBatch) {
+        TopoDS_Compound batch;
+        builder.MakeCompound(batch);
+        for (int f = first; f < first + kFacesPerMeshingBatch && f <= faces.Extent(); ++f)
+            builder.Add(batch, faces(f));
+        batches.push_back(batch);
+    }
+    return batches;
+}
+
 } // namespace
 
 double DeflectionFromSize(const TopoDS_Shape& shape)
@@ -75,8 +104,12 @@ bool MeshWholeShape(const TopoDS_Shape& shape, const MeshSettings& settings, Hos
         return false;
     Standard_Integer status = IMeshData_NoError;
     if (!MeshWatched(meshable, CountFaces(meshable), host, [&](const Message_ProgressRange& range) {
-            const BRepMesh_IncrementalMesh mesher(meshable, parameters, range);
-            status = mesher.GetStatusFlags();
+            const std::vector<TopoDS_Shape> batches = FaceBatches(meshable);
+            Message_ProgressScope scope(range, nullptr, static_cast<double>(batches.size()));
+            for (std::size_t b = 0; b < batches.size() && scope.More(); ++b) {
+                const BRepMesh_IncrementalMesh mesher(batches[b], parameters, scope.Next());
+                status |= mesher.GetStatusFlags();
+            }
         }))
         return false;
     // The mesher catches what goes wrong on a face, running out of memory
