@@ -10,6 +10,10 @@
 
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <TopExp_Explorer.hxx>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,6 +53,33 @@ ShapePtr Grid(int n)
 }
 
 enum MeshedInChild { RefusedForMemory, MeshedWhole, RefusedOtherwise, MeshedWithBareFaces };
+
+// Cylinders of their own geometry in a row: three faces each, whose caps
+// share their circles with the side.
+TopoDS_Shape Cylinders(int n)
+{
+    TopoDS_Compound row;
+    BRep_Builder().MakeCompound(row);
+    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(1, 2).Shape();
+    for (int i = 0; i < n; ++i) {
+        gp_Trsf step;
+        step.SetTranslation(gp_Vec(3.0 * i, 0, 0));
+        BRep_Builder().Add(row, BRepBuilderAPI_Transform(cylinder, step, Standard_True).Shape());
+    }
+    return row;
+}
+
+int Triangles(const TopoDS_Shape& shape)
+{
+    int triangles = 0;
+    for (TopExp_Explorer faces(shape, TopAbs_FACE); faces.More(); faces.Next()) {
+        TopLoc_Location location;
+        const Handle(Poly_Triangulation)& triangulation =
+            BRep_Tool::Triangulation(TopoDS::Face(faces.Current()), location);
+        triangles += triangulation.IsNull() ? 0 : triangulation->NbTriangles();
+    }
+    return triangles;
+}
 
 // Meshes the grid in a child whose address space is bounded to `limit` bytes
 // (or to what the child holds plus `limit` when `beyondHeld`).
@@ -137,4 +168,27 @@ TEST(ShapeMesherBudget, NinetyThousandFacesInOneAndAHalfGigabytesAreMeshedWholeO
     const int meshed = MeshedUnderLimit(Grid(90000), 1.5e9, false);
     RecordProperty("meshedWhole", meshed == MeshedWhole ? "yes" : "no");
     EXPECT_THAT(meshed, testing::AnyOf(MeshedWhole, RefusedForMemory));
+}
+
+TEST(ShapeMesherBudget, AShapeMetInBatchesIsMeshedAsInOneCallOfTheKernel)
+{
+    // 2,100 faces: more than one batch, with a cylinder's faces on both sides
+    // of the cut.
+    const ShapePtr batched = KorrTest::Holding(Cylinders(700));
+    const TopoDS_Shape whole = Cylinders(700);
+    KMeshOptions options;
+    options.Deflection = 0.01;
+    KShapeMesh mesh;
+    ASSERT_TRUE(KShapeMesher::Mesh(batched, options, mesh));
+    IMeshTools_Parameters parameters;
+    parameters.Deflection = options.Deflection;
+    parameters.Angle = options.AngularDeflection;
+    BRepMesh_IncrementalMesh(whole, parameters);
+    EXPECT_EQ(Triangles(KorrTest::Kernel(batched)), Triangles(whole));
+    EXPECT_TRUE(KorrTest::WellFormed(mesh));
+    // Watertight: the triangles enclose the cylinders' volume.
+    double volume = 0;
+    for (const KMeshPart& part : mesh.Parts)
+        volume += KorrTest::EnclosedVolume(part.Positions, part.Indices);
+    EXPECT_NEAR(volume, 700 * M_PI * 2, 700 * M_PI * 2 * 1e-2);
 }
