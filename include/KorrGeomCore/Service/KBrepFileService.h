@@ -24,6 +24,8 @@ namespace KorrCore {
 class KORRGEOMCORE_EXPORT KBrepFileService {
 public:
     KBrepFileService() = default;
+    // Copies start with the cache as it is (see above) and the same progress
+    // indicator.
     KBrepFileService(const KBrepFileService& other) = default;
     KBrepFileService& operator=(const KBrepFileService& other) = default;
     virtual ~KBrepFileService();
@@ -49,6 +51,8 @@ public:
     // Drops every cached result, freeing the shapes no host handle still holds.
     void ClearCache();
 
+    // The service's name (its key in KBrepFileServiceManager), its title and
+    // its filter for file dialogs ("*.step;*.stp").
     const std::wstring& GetName() const { return name; }
     const std::wstring& GetTitle() const { return title; }
     const std::wstring& GetFileFilter() const { return fileFilter; }
