@@ -2,6 +2,8 @@
 
 // The whole public interface of KorrGeomCore.
 
+#include <KorrGeomCore/KorrGeomCoreVersion.h>
+
 #include <KorrGeomCore/Platform/AxisAlignedBox.h>
 #include <KorrGeomCore/Platform/KColor.h>
 #include <KorrGeomCore/Platform/KProgressIndicator.h>

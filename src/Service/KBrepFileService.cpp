@@ -28,6 +28,14 @@ ShapePtr KBrepFileService::LoadFile(const std::wstring& path)
         SetOutcome(outcome.Code, outcome.Message, outcome.Path, outcome.Detail);
         return cached->second.shape;
     }
+    ShapePtr loaded = LoadFileUncached(path);
+    if (loaded || !loadCancelled)
+        cache.emplace(path, Loaded{loaded, KLastOutcome()});
+    return loaded;
+}
+
+ShapePtr KBrepFileService::LoadFileUncached(const std::wstring& path)
+{
     loadCancelled = false;
     SetOk();
     ShapePtr loaded = OnLoadFile(path);
@@ -35,9 +43,19 @@ ShapePtr KBrepFileService::LoadFile(const std::wstring& path)
         SetOutcome(KOutcomeCode::TranslatorFailed,
                    "the " + KStringUtil::w2a(GetName()) + " file service gave no shape for " + KStringUtil::w2a(path),
                    KStringUtil::w2a(path));
-    if (loaded || !loadCancelled)
-        cache.emplace(path, Loaded{loaded, KLastOutcome()});
     return loaded;
+}
+
+void KBrepFileService::Forget(const std::wstring& path)
+{
+    cache.erase(path);
+    SetOk();
+}
+
+void KBrepFileService::ClearCache()
+{
+    cache.clear();
+    SetOk();
 }
 
 } // namespace KorrCore

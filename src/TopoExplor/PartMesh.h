@@ -33,7 +33,8 @@ struct PartMesh {
 // shaded (see ReadShadedFace), then one polyline per edge from the polygon the
 // mesher left on a face's triangulation, or sampled from the edge's curve when
 // no meshed face carries one. Faces and edges whose data cannot be shown stay
-// empty. Whether the part is closed is judged from its shape alone.
+// empty. The part is closed when its faces bound closed solids and each of
+// them came out of the mesher with triangles.
 PartMesh ReadPartMesh(const TopoDS_Shape& part, const MeshSettings& settings, const UVSettings& uv);
 
 } // namespace KorrCore

@@ -41,7 +41,9 @@ std::vector<bool> MeshEverywhere(const ShapePtr& shape, double deflection)
         KTopoFaceExplor::Explor(face, &positions, &indices, &normals, &texCoords, deflection),
         KTopoEdgeExplor::Explor(KorrTest::EdgesOf(shape).front(), &points, deflection),
         KShapeMesher::Mesh(shape, meshOptions, mesh)};
-    EXPECT_TRUE(positions.empty() != meshed[0] && points.empty() != meshed[2] && mesh.Parts.empty() != meshed[3]);
+    EXPECT_NE(positions.empty(), meshed[0]);
+    EXPECT_NE(points.empty(), meshed[2]);
+    EXPECT_NE(mesh.Parts.empty(), meshed[3]);
     return meshed;
 }
 
@@ -179,7 +181,8 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     // Curves that meet at their ends but part in the middle, where the edge's
     // flag says they share their parameters.
     const TopoDS_Face bowed = WithCurveOnFaceBowed(3);
-    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(bowed) || KorrCore::EdgeAgreesWithItsCurves(FirstEdge(bowed)));
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(bowed));
+    EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(bowed)));
 
     // A cylinder's rim tilted about its diameter through the edge's ends: it
     // still meets the curve on the face at the ends and in the middle.

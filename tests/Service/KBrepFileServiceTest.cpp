@@ -37,3 +37,37 @@ TEST(KBrepFileService, TheRegistryKeepsTheFirstOfEachNameInUtf16OrderAndServices
     service->SaveFile(ShapeList{}, path);
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Not implemented!"});
 }
+
+TEST(KBrepFileService, AHostDropsCachedLoadsOrReadsPastTheCache)
+{
+    KorrTest::TempDir dir;
+    const std::wstring path = KorrTest::Wide(dir.file("part.brep"));
+    CountingService service(L"counting");
+    const auto faceCount = [](const ShapePtr& shape) {
+        ShapeList faces;
+        KTopoFaceExplor::Explor(shape, faces);
+        return faces.size();
+    };
+
+    // A file created after a failed load: the failure stays cached until forgotten.
+    EXPECT_FALSE(service.LoadFile(path));
+    ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeSphere({0, 0, 0}, 1), path, nullptr));
+    EXPECT_FALSE(service.LoadFile(path));
+    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::FileMissing);
+    EXPECT_TRUE(service.LoadFileUncached(path));
+    EXPECT_FALSE(service.LoadFile(path));
+    service.Forget(path);
+    const ShapePtr sphere = service.LoadFile(path);
+    ASSERT_TRUE(sphere);
+    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Ok);
+
+    // A file changed on disk: the old shape comes back until the cache is cleared.
+    ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 2, 3}), path, nullptr));
+    EXPECT_EQ(service.LoadFile(path), sphere);
+    EXPECT_EQ(faceCount(service.LoadFileUncached(path)), 6u);
+    EXPECT_EQ(service.LoadFile(path), sphere);
+    service.ClearCache();
+    EXPECT_EQ(faceCount(service.LoadFile(path)), 6u);
+    EXPECT_EQ(faceCount(sphere), 1u);
+    EXPECT_EQ(service.reads, 5);
+}

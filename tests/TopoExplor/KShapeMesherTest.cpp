@@ -88,11 +88,11 @@ TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsAndEdgesPolylinesOfTwoPo
         const std::size_t node = range->Nodes.First, triangle = range->Triangles.First, nodes = range++->Nodes.Count;
         for (unsigned int& index : indices)
             index += node;
-        EXPECT_TRUE(std::equal(positions.begin(), positions.end(), mesh.Positions.begin() + 3 * node) &&
-                    std::equal(normals.begin(), normals.end(), mesh.Normals.begin() + 3 * node) &&
-                    std::equal(texCoords.begin(), texCoords.end(), mesh.TexCoords.begin() + 2 * node) &&
-                    std::equal(indices.begin(), indices.end(), mesh.Indices.begin() + 3 * triangle) &&
-                    positions.size() == 3 * nodes);
+        ASSERT_EQ(positions.size(), 3 * nodes);
+        EXPECT_TRUE(std::equal(positions.begin(), positions.end(), mesh.Positions.begin() + 3 * node));
+        EXPECT_TRUE(std::equal(normals.begin(), normals.end(), mesh.Normals.begin() + 3 * node));
+        EXPECT_TRUE(std::equal(texCoords.begin(), texCoords.end(), mesh.TexCoords.begin() + 2 * node));
+        EXPECT_TRUE(std::equal(indices.begin(), indices.end(), mesh.Indices.begin() + 3 * triangle));
     }
     // Every edge is a polyline, but for the dimple's pole, a single point with nothing to draw.
     ASSERT_EQ(mesh.Edges.size(), KorrTest::EdgesOf(shape).size());
@@ -112,12 +112,16 @@ TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNot
     ASSERT_EQ(mesh.Instances.size(), 2u);
     EXPECT_EQ(mesh.Instances.back().Edges.First + mesh.Instances.back().Edges.Count, 13u);
     const KMeshPart& looseMesh = mesh.Parts.at(mesh.Instances.back().Part);
-    EXPECT_TRUE(looseMesh.Faces.empty() && looseMesh.EdgePoints == sampled);
+    EXPECT_TRUE(looseMesh.Faces.empty());
+    EXPECT_EQ(looseMesh.EdgePoints, sampled);
     // An edge alone has nothing else to mesh; an empty compound nothing to show.
     const KShapeMesh edge = Meshed(loose, 0.01), nothing = Meshed(KBrepTools::MakeCompound({}));
-    EXPECT_TRUE(edge.Parts.size() == 1 && edge.Parts[0].Faces.empty() && edge.Parts[0].EdgePoints == sampled &&
-                KorrTest::WellFormed(edge));
-    EXPECT_TRUE(nothing.Parts.empty() && nothing.Instances.empty());
+    ASSERT_EQ(edge.Parts.size(), 1u);
+    EXPECT_TRUE(edge.Parts[0].Faces.empty());
+    EXPECT_EQ(edge.Parts[0].EdgePoints, sampled);
+    EXPECT_TRUE(KorrTest::WellFormed(edge));
+    EXPECT_TRUE(nothing.Parts.empty());
+    EXPECT_TRUE(nothing.Instances.empty());
 }
 
 TEST(KShapeMesher, WithoutADeflectionTheShapesSizeSetsItAndAFinerMeshIsKept)
@@ -170,10 +174,13 @@ TEST(KShapeMesher, ATriangulationNamingNodesItLacksIsLeftOutTheOtherFacesKept)
     const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
     BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
     const KShapeMesh meshed = Meshed(box);
-    ASSERT_TRUE(meshed.Parts.size() == 1 && KorrTest::WellFormed(meshed));
+    ASSERT_EQ(meshed.Parts.size(), 1u);
+    EXPECT_TRUE(KorrTest::WellFormed(meshed));
     const KMeshPart& mesh = meshed.Parts[0];
     ASSERT_EQ(mesh.Faces.size(), 6u);
-    EXPECT_TRUE(mesh.Faces[0].Triangles.Count == 2 && mesh.Faces[1].Triangles.Count == 0 && mesh.TriangleCount() == 10);
+    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 2u);
+    EXPECT_EQ(mesh.Faces[1].Triangles.Count, 0u);
+    EXPECT_EQ(mesh.TriangleCount(), 10u);
 }
 
 TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)

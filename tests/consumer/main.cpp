@@ -3,6 +3,11 @@
 // worker the STEP service runs).
 #include <KorrGeomCore/KorrGeomCore.h>
 
+#include <string_view>
+
+// The version header agrees with the package the host found.
+static_assert(std::string_view(KORRGEOMCORE_VERSION_STRING) == PACKAGE_VERSION);
+
 #ifdef WITH_EXCHANGE
 #include <KorrGeomCore/Service/KGltfFileService.h>
 #include <KorrGeomCore/Service/KStepFileService.h>

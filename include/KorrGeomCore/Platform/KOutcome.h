@@ -13,6 +13,7 @@ namespace KorrCore {
 // The specified results and reports are unchanged: the outcome is told beside
 // them.
 enum class KOutcomeCode {
+    // The call did what it was asked.
     Ok,
     // An argument out of its range: a negative radius, a zero height, a NaN,
     // a negative deflection.
@@ -51,7 +52,10 @@ enum class KOutcomeCode {
     TooLarge,
 };
 
+// What KLastOutcome tells about the last call: a code for the host's logic and
+// text for a person.
 struct KOutcome {
+    // The kind of failure, or Ok.
     KOutcomeCode Code = KOutcomeCode::Ok;
     // One English sentence for a person, naming the argument and its value, or
     // the file. Empty after a success.

@@ -6,6 +6,8 @@
 
 namespace KorrCore {
 
+// Conversions between the wide strings of the interface (paths, names) and
+// UTF-8.
 class KORRGEOMCORE_EXPORT KStringUtil {
 public:
     // The narrow form of a wide string in the system's file-name encoding

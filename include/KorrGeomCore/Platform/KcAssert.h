@@ -12,8 +12,11 @@ namespace KorrCore {
 // the report handler together with the check's source file and line.
 class KORRGEOMCORE_EXPORT KcAssert {
 public:
+    // Receives each failed check: its message, source file and line.
     using ReportHandler = std::function<void(const std::string& message, const char* file, int line)>;
 
+    // Returns condition; when it is false, first passes the message, file and
+    // line to the report handler (whose exceptions it swallows).
     static bool Assert(bool condition, const std::string& message, const char* file, int line) noexcept;
 
     // Installs a handler and returns the previous one. An empty handler restores

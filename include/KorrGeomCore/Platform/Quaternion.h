@@ -9,11 +9,12 @@ namespace KMath {
 // A rotation as a unit quaternion (w, x, y, z).
 class KORRGEOMCORE_EXPORT Quaternion {
 public:
-    double w = 1.0;
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
+    double w = 1.0; // the real part: the cosine of half the angle
+    double x = 0.0; // the axis's x, times the sine of half the angle
+    double y = 0.0; // the axis's y, times the sine of half the angle
+    double z = 0.0; // the axis's z, times the sine of half the angle
 
+    // The identity: no rotation.
     Quaternion() = default;
     // The rotation by angle about axis (right-hand rule); the axis need not be
     // of unit length, a zero axis gives the identity.

@@ -14,13 +14,18 @@ namespace KorrCore {
 // A file format the host adds beside the library's BRep files. A service has a
 // name (its key in KBrepFileServiceManager), a title and a filter for file
 // dialogs, loads files through OnLoadFile and may save lists of shapes.
-// Loaded shapes are cached by the exact path given, failed loads included, for
-// the life of the service, each with the outcome of its load; copies of a
+// LoadFile caches loaded shapes by the exact path given, failed loads included,
+// for the life of the service, each with the outcome of its load; copies of a
 // service copy its cache and then share the cached shapes, except loads that
-// were cancelled (see LoadCancelled).
+// were cancelled (see LoadCancelled). So a file missing at the first load stays
+// null after it is created, and a file changed on disk keeps giving the shape
+// first read, until the host drops the entry (Forget, ClearCache) or reads
+// past the cache (LoadFileUncached).
 class KORRGEOMCORE_EXPORT KBrepFileService {
 public:
     KBrepFileService() = default;
+    // Copies start with the cache as it is (see above) and the same progress
+    // indicator.
     KBrepFileService(const KBrepFileService& other) = default;
     KBrepFileService& operator=(const KBrepFileService& other) = default;
     virtual ~KBrepFileService();
@@ -37,7 +42,17 @@ public:
     // keeps saying why; a null shape from an OnLoadFile that gave no reason
     // leaves TranslatorFailed.
     ShapePtr LoadFile(const std::wstring& path);
+    // OnLoadFile's result for the path, read from the file now, with the
+    // outcome LoadFile would give; the cache is neither asked nor changed.
+    ShapePtr LoadFileUncached(const std::wstring& path);
+    // Drops the cached result for the exact path given, so that the next
+    // LoadFile reads the file again. The shapes already handed out stay valid.
+    void Forget(const std::wstring& path);
+    // Drops every cached result, freeing the shapes no host handle still holds.
+    void ClearCache();
 
+    // The service's name (its key in KBrepFileServiceManager), its title and
+    // its filter for file dialogs ("*.step;*.stp").
     const std::wstring& GetName() const { return name; }
     const std::wstring& GetTitle() const { return title; }
     const std::wstring& GetFileFilter() const { return fileFilter; }

@@ -24,6 +24,7 @@ namespace KorrCore {
 // null shape; so does a load that runs past the time limit or is cancelled.
 class KORRGEOMCOREEXCHANGE_EXPORT KExchangeFileService : public KBrepFileService {
 public:
+    // The file format a service translates.
     enum class Format { Step, Iges };
 
     ~KExchangeFileService() override;
@@ -47,6 +48,7 @@ public:
     std::uint64_t GetMemoryLimit() const { return memoryLimit; }
 
 protected:
+    // For the services of each format, with the default limits.
     explicit KExchangeFileService(Format format);
 
 private:

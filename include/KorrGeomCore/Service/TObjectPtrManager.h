@@ -13,6 +13,7 @@ namespace KorrCore {
 template <class T>
 class TObjectPtrManager {
 public:
+    // The objects by name, and a position among them.
     using Map = std::map<std::wstring, T, Utf16Order>;
     using const_iterator = typename Map::const_iterator;
 
@@ -35,7 +36,9 @@ public:
 
     // Removes the name's entry; an unknown name changes nothing.
     void RemoveObject(const std::wstring& name) { objects.erase(name); }
+    // Removes every entry.
     void Clear() { objects.clear(); }
+    // The number of entries.
     int size() const { return static_cast<int>(objects.size()); }
 
     // (name, object) pairs in name order.

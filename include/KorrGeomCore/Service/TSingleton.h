@@ -3,8 +3,8 @@
 namespace KorrCore {
 
 // The one object of class C in the process: made on the first call of
-// Instance() (not guarded against two threads making that first call at
-// once) and destroyed at process exit.
+// Instance() (threads making that first call at once wait for the one that
+// makes it, as for every function-local static) and destroyed at process exit.
 template <class C>
 class TSingleton {
 public:

@@ -9,6 +9,7 @@ namespace KorrCore {
 // whole code points, a character beyond U+FFFF sorts as its surrogate pair
 // would (before U+E000..U+FFFF).
 struct Utf16Order {
+    // Whether left sorts before right.
     bool operator()(const std::wstring& left, const std::wstring& right) const
     {
         const std::size_t common = left.size() < right.size() ? left.size() : right.size();

@@ -14,15 +14,15 @@ namespace KorrCore {
 
 // A stretch of consecutive elements of one of the buffers below.
 struct KMeshRange {
-    std::size_t First = 0;
-    std::size_t Count = 0;
+    std::size_t First = 0; // the first element's index
+    std::size_t Count = 0; // the number of elements
 };
 
 // One face of a part: its triangles (counted in triangles, so Indices[3 *
 // First] starts it) and its nodes in the part's buffers, and its colour.
 struct KMeshFace {
-    KMeshRange Triangles;
-    KMeshRange Nodes;
+    KMeshRange Triangles; // the face's triangles in KMeshPart::Indices, counted in triangles
+    KMeshRange Nodes;     // the face's nodes in the part's node buffers, counted in nodes
     // The colour the shape gives the face: its own, else that of the nearest
     // shell, solid or compound solid around it in the part, else that of the
     // part's use (its instance colour, else its product colour). None when
@@ -63,6 +63,7 @@ struct KORRGEOMCORE_EXPORT KMeshPart {
     // poles) have none.
     std::vector<KMeshRange> Edges;
 
+    // The number of nodes and of triangles.
     std::size_t NodeCount() const { return Positions.size() / 3; }
     std::size_t TriangleCount() const { return Indices.size() / 3; }
 };
@@ -93,6 +94,7 @@ struct KMeshInstance {
 // copies cost one part's buffers and a thousand placements. Uses of one part
 // that the shape colours differently are different parts.
 struct KORRGEOMCORE_EXPORT KShapeMesh {
+    // Each distinct part once.
     std::vector<KMeshPart> Parts;
     // In the order in which the shape's faces and edges are listed.
     std::vector<KMeshInstance> Instances;

@@ -73,6 +73,7 @@ public:
     // Rotation about the axis through axisPoint; the angle is in degrees.
     static ShapePtr Rotation(ShapePtr shape, const KMath::Vector3& axisPoint, const KMath::Vector3& axisDirection,
                              double angleDegrees);
+    // The shape moved by offset.
     static ShapePtr Translate(ShapePtr shape, const KMath::Vector3& offset);
     // The affine transform held by the upper three rows of the matrix (row-major,
     // translation in the fourth column; the fourth row is ignored). Its 3x3 block

@@ -24,6 +24,7 @@ public:
         ModeAuxiliarySpine = 4,   // normal towards the auxiliary spine AuxiliaryShape
     };
 
+    // One profile to sweep, and where on the spine it sits.
     struct SectionProfile {
         ShapePtr Profile;            // a wire, or any profile the kernel's pipe builder accepts
         bool WithContact = false;    // the kernel's WithContact flag
@@ -34,7 +35,9 @@ public:
         bool UseLocation = false;
     };
 
+    // No spine, the Frenet trihedron, no profiles.
     KPipeShellParam();
+    // Copies share the shapes the handles hold.
     KPipeShellParam(const KPipeShellParam& other);
     KPipeShellParam& operator=(const KPipeShellParam& other);
     ~KPipeShellParam();
@@ -49,7 +52,7 @@ public:
     ShapePtr AuxiliaryShape;               // ModeSpineSupport, ModeAuxiliarySpine
     bool CurvilinearEquivalence = false;   // ModeAuxiliarySpine
     bool KeepContact = false;              // ModeAuxiliarySpine
-    std::list<SectionProfile> Profiles;
+    std::list<SectionProfile> Profiles;    // swept in this order (see AddProfile)
 };
 
 } // namespace KorrCore

@@ -28,7 +28,9 @@ class KTopoShapeImpl;
 // is seen through all of them.
 class KORRGEOMCORE_EXPORT KTopoShape {
 public:
+    // A handle holding no shape.
     KTopoShape();
+    // Copies share the implementation object: see above.
     KTopoShape(const KTopoShape& other);
     KTopoShape& operator=(const KTopoShape& other);
     ~KTopoShape();
@@ -46,7 +48,9 @@ private:
     std::shared_ptr<KTopoShapeImpl> impl;
 };
 
+// What builders and operations return: null on failure.
 using ShapePtr = std::shared_ptr<KTopoShape>;
+// Shapes in order; the library appends to such lists, never clears them.
 using ShapeList = std::list<ShapePtr>;
 
 } // namespace KorrCore

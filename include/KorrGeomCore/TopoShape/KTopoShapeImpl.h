@@ -18,8 +18,11 @@ struct ValidityVerdict;
 // shares its underlying data: no geometry is duplicated.
 class KORRGEOMCORE_EXPORT KTopoShapeImpl {
 public:
+    // No kernel shape.
     KTopoShapeImpl() = default;
+    // Holds the kernel shape, without attributes.
     explicit KTopoShapeImpl(const TopoDS_Shape& kernelShape);
+    // Copies hold the same kernel shape, attributes and verdicts.
     KTopoShapeImpl(const KTopoShapeImpl& other) = default;
     KTopoShapeImpl& operator=(const KTopoShapeImpl& other) = default;
     ~KTopoShapeImpl() = default;
@@ -28,15 +31,20 @@ public:
     // reoriented (their keys do not depend on the root's location), and go
     // otherwise; so does the validity verdict.
     void SetShape(const TopoDS_Shape& kernelShape);
+
+    // The kernel shape held (see ShapeDataChanged before changing its data).
     TopoDS_Shape& GetShape() { return shape; }
     operator TopoDS_Shape&() { return shape; }
 
     // Access through a handle; every handle sharing its implementation object
     // sees the change. The handle must not be null.
     static void SetShape(KTopoShape* handle, const TopoDS_Shape& kernelShape);
+    // Through a handle, which must not be null.
     static TopoDS_Shape& GetShape(KTopoShape* handle);
 
-    // Null when neither a file nor the host gave the shape attributes.
+    // The names and colours of the sub-shapes, as a file or the host gave them
+    // (null when neither did); directly and through a handle, which must not
+    // be null.
     const std::shared_ptr<const ShapeAttributes>& GetAttributes() const { return attributes; }
     void SetAttributes(std::shared_ptr<const ShapeAttributes> value) { attributes = std::move(value); }
     static const std::shared_ptr<const ShapeAttributes>& GetAttributes(const KTopoShape* handle);
