@@ -1,9 +1,9 @@
 # The viewer page template: web/src and three.js (its glTF loader and orbit
 # controls with it) bundled by Node.js into one page, then embedded in a C++
-# source that defines std::string_view korrgeom::ViewerTemplate(). Needs the
+# source that defines std::string_view KorrCore::Gltf::ViewerTemplate(). Needs the
 # npm packages of web/ (scripts/setup installs them). Sets
 #   KORRGEOM_VIEWER_PAGE         the page, placeholders unfilled (the render checks fill it too)
-#   KORRGEOM_VIEWER_PAGE_SOURCE  the C++ source to compile into the program that writes pages
+#   KORRGEOM_VIEWER_PAGE_SOURCE  the C++ source to compile into the library that writes pages
 find_program(NODE_EXECUTABLE node REQUIRED)
 set(_web "${PROJECT_SOURCE_DIR}/web")
 if(NOT EXISTS "${_web}/node_modules/three/package.json")
@@ -22,7 +22,7 @@ add_custom_command(
 add_custom_command(
   OUTPUT "${KORRGEOM_VIEWER_PAGE_SOURCE}"
   COMMAND "${CMAKE_COMMAND}" -DINPUT=${KORRGEOM_VIEWER_PAGE} -DOUTPUT=${KORRGEOM_VIEWER_PAGE_SOURCE}
-          -DNAMESPACE=korrgeom -DSYMBOL=ViewerTemplate -P "${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake"
+          -DNAMESPACE=KorrCore::Gltf -DSYMBOL=ViewerTemplate -P "${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake"
   DEPENDS "${KORRGEOM_VIEWER_PAGE}" "${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake"
   COMMENT "Embedding the viewer page"
   VERBATIM)

@@ -5,15 +5,12 @@
 #include <KorrGeomCore/Service/KNativeBrepFileService.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <memory>
 #include <sstream>
 
 #include "ProgressBar.h"
 #include "Scene.h"
-#include "ViewerPage.h"
 
 namespace korrgeom {
 
@@ -46,11 +43,6 @@ std::shared_ptr<KBrepFileService> ShapeService(const std::string& path)
     return dynamic_cast<KGltfFileService*>(service.get()) ? nullptr : service;
 }
 
-bool IsPage(const std::string& path)
-{
-    return std::filesystem::path(path).extension() == ".html";
-}
-
 // How far apart the boxes' corners are, as a fraction of the first's size.
 double BoxOffset(const KMath::AxisAlignedBox& a, const KMath::AxisAlignedBox& b)
 {
@@ -74,17 +66,6 @@ std::string Percent(double fraction)
     return text.str();
 }
 
-bool WritePage(const KGltfFileService& gltf, const ShapeList& shapes, const std::string& path)
-{
-    const std::string model = gltf.Encode(shapes, false);
-    if (model.empty())
-        return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << ViewerPage(std::filesystem::path(path).stem().string(), model);
-    out.close();
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
 std::string Reason(const std::string& fallback)
@@ -97,8 +78,6 @@ std::string Reason(const std::string& fallback)
 
 OutputKind KindOfOutput(const std::string& path)
 {
-    if (IsPage(path))
-        return OutputKind::Display;
     const std::shared_ptr<KBrepFileService> service = KFileServices::ForFile(KStringUtil::a2w(path));
     if (!service)
         return OutputKind::Unknown;
@@ -164,13 +143,8 @@ bool WriteDisplayFile(const ShapeList& shapes, double deflection, const std::str
     KGltfFileService gltf;
     gltf.SetDeflection(deflection);
     const QuietReports quiet;
-    bool written = false;
-    if (IsPage(path)) {
-        written = WritePage(gltf, shapes, path);
-    } else {
-        gltf.SaveFile(shapes, KStringUtil::a2w(path));
-        written = LastCallWorked();
-    }
+    gltf.SaveFile(shapes, KStringUtil::a2w(path));
+    const bool written = LastCallWorked();
     if (!written)
         error = Reason("cannot write " + path);
     return written;

@@ -23,7 +23,7 @@ TEST(FileServices, RegisterAllAddsEachFormatOnceAndFindsItByExtension)
         const wchar_t* service;
     } cases[] = {{L"part.STEP", L"STEP"}, {L"/a.b/part.stp", L"STEP"}, {L"part.igs", L"IGES"},
                  {L"part.Iges", L"IGES"}, {L"part.brep", L"BREP"},     {L"part.brp", L"BREP"},
-                 {L"part.GLB", L"glTF"},  {L"part.gltf", L"glTF"},     {L"part.obj", nullptr},
+                 {L"part.GLB", L"glTF"},  {L"part.gltf", L"glTF"},     {L"part.Html", L"glTF"}, {L"part.obj", nullptr},
                  {L"stp", nullptr},       {L"part.stp.bak", nullptr}};
     for (const auto& file : cases) {
         const std::shared_ptr<KBrepFileService> found = KFileServices::ForFile(file.path);

@@ -9,7 +9,10 @@ namespace KorrCore {
 
 // Writes shapes as glTF 2.0 display models for viewers and hosts: binary
 // glTF for a path ending in .glb, glTF JSON with its buffer embedded for
-// .gltf. Each shape is meshed by KShapeMesher; each distinct part becomes one
+// .gltf, and for .html a viewer page that holds the binary model and shows it
+// in a browser opened straight from disk, with no server and no network (a
+// tree of the model's nodes to hide, highlight and frame them, names on hover
+// and the part, face number and colour of a face clicked). Each shape is meshed by KShapeMesher; each distinct part becomes one
 // glTF mesh and each placement of it one node, named by the instance and
 // product names the shape carries (from a STEP file, say), or else by the
 // part's kind and the node's number ("Solid 3"). A mesh has one triangle
@@ -22,13 +25,13 @@ namespace KorrCore {
 // glTF's +Y up, and its lengths become metres.
 class KORRGEOMCOREEXCHANGE_EXPORT KGltfFileService : public KBrepFileService {
 public:
-    // Named "glTF", for *.glb;*.gltf.
+    // Named "glTF", for *.glb;*.gltf;*.html.
     KGltfFileService();
 
     // Writes the file. Null entries (and entries holding no shape) report
     // "NULL TopoShape!" and are left out. Reports, and leaves any previous
-    // file as it was, when the path ends in neither .glb nor .gltf, when a
-    // shape cannot be meshed or when the file cannot be written.
+    // file as it was, when the path ends in none of .glb, .gltf and .html,
+    // when a shape cannot be meshed or when the file cannot be written.
     void SaveFile(const ShapeList& shapes, const std::wstring& path) override;
     // glTF holds meshes, not B-rep shapes: always null.
     ShapePtr OnLoadFile(const std::wstring& path) override;
@@ -37,6 +40,9 @@ public:
     // themselves: binary glTF, or glTF JSON. Empty, after a report, when a
     // shape cannot be meshed.
     std::string Encode(const ShapeList& shapes, bool binary) const;
+    // The bytes of the viewer page SaveFile writes for .html, with the title
+    // given (plain text; SaveFile takes the file's name).
+    std::string EncodePage(const ShapeList& shapes, const std::string& title) const;
 
     // The mesh's largest distance from the surfaces, in model units; 0 (the
     // default) lets the mesher derive it from each shape's size. A negative

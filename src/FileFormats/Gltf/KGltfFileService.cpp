@@ -11,6 +11,7 @@
 #include "Core/Frame.h"
 #include "Core/LeftOut.h"
 #include "FileFormats/Gltf/GltfScene.h"
+#include "FileFormats/Gltf/ViewerPage.h"
 #include "Platform/AsciiCase.h"
 #include "Platform/FileOutcome.h"
 #include "Platform/FileReplace.h"
@@ -31,6 +32,14 @@ std::wstring Extension(const std::wstring& path)
     if (dot == std::wstring::npos || dot <= nameStart)
         return {};
     return AsciiLower(path.substr(dot));
+}
+
+// The page's title: the file's name without its folder and extension.
+std::string Stem(const std::wstring& path)
+{
+    const std::size_t slash = path.rfind(L'/');
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    return KStringUtil::w2a(name.substr(0, name.size() - Extension(name).size()));
 }
 
 // tinygltf's own file writer reports success whatever happened to the file,
@@ -66,13 +75,34 @@ std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflectio
     return model;
 }
 
+// The bytes of the file, in glTF's binary or JSON form or as the viewer page
+// around the binary form; empty when tinygltf fails.
+std::string Encoded(const tinygltf::Model& model, bool binary, const std::optional<std::string>& pageTitle)
+{
+    std::ostringstream out;
+    if (!WriteModel(model, binary || pageTitle, out))
+        return {};
+    return pageTitle ? Guarded(std::string(), [&] { return Gltf::ViewerPage(*pageTitle, out.str()); }) : out.str();
+}
+
+std::string EncodedShapes(const ShapeList& shapes, double deflection, const Gltf::GltfSettings& settings, bool binary,
+                          const std::optional<std::string>& pageTitle)
+{
+    LeftOut leftOut;
+    const std::string encoded = Framed([&] {
+        const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, settings, leftOut);
+        return model ? Encoded(*model, binary, pageTitle) : std::string();
+    });
+    return leftOut.Told(encoded);
+}
+
 } // namespace
 
 KGltfFileService::KGltfFileService()
 {
     SetName(L"glTF");
     SetTitle(L"glTF 2.0 display model");
-    SetFileFilter(L"*.glb;*.gltf");
+    SetFileFilter(L"*.glb;*.gltf;*.html");
 }
 
 void KGltfFileService::SetDeflection(double value)
@@ -93,14 +123,12 @@ void KGltfFileService::SetModelUnit(double metres)
 
 std::string KGltfFileService::Encode(const ShapeList& shapes, bool binary) const
 {
-    LeftOut leftOut;
-    const std::string encoded = Framed([&] {
-        const std::optional<tinygltf::Model> model =
-            ModelOf(shapes, deflection, {modelUnit, edges, texCoords}, leftOut);
-        std::ostringstream out;
-        return model && WriteModel(*model, binary, out) ? out.str() : std::string();
-    });
-    return leftOut.Told(encoded);
+    return EncodedShapes(shapes, deflection, {modelUnit, edges, texCoords}, binary, std::nullopt);
+}
+
+std::string KGltfFileService::EncodePage(const ShapeList& shapes, const std::string& title) const
+{
+    return EncodedShapes(shapes, deflection, {modelUnit, edges, texCoords}, true, title);
 }
 
 void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& path)
@@ -110,16 +138,24 @@ void KGltfFileService::SaveFile(const ShapeList& shapes, const std::wstring& pat
     LeftOut leftOut;
     const std::wstring extension = Extension(path);
     const bool binary = extension == L".glb";
-    if (!KORR_CHECK_WHY(binary || extension == L".gltf", "Not a .glb or .gltf file!", InvalidArgument,
-                        "path must end in .glb or .gltf, got " + target))
+    const std::optional<std::string> pageTitle =
+        extension == L".html" ? std::make_optional(Stem(path)) : std::nullopt;
+    if (!KORR_CHECK_WHY(binary || pageTitle || extension == L".gltf", "Not a .glb, .gltf or .html file!",
+                        InvalidArgument, "path must end in .glb, .gltf or .html, got " + target))
         return ConcernsFile(target);
     const std::optional<tinygltf::Model> model = ModelOf(shapes, deflection, {modelUnit, edges, texCoords}, leftOut);
     if (!model)
         return ConcernsFile(target);
     const bool written = ReplaceFile(target, [&](const std::string& file) {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        if (!WriteModel(*model, binary, out))
+        if (pageTitle) {
+            const std::string page = Encoded(*model, binary, pageTitle);
+            if (page.empty())
+                return false;
+            out.write(page.data(), static_cast<std::streamsize>(page.size()));
+        } else if (!WriteModel(*model, binary, out)) {
             return false;
+        }
         out.close();
         return !out.fail();
     });

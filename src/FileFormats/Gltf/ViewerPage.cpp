@@ -1,12 +1,8 @@
-#include "ViewerPage.h"
+#include "FileFormats/Gltf/ViewerPage.h"
 
-#include <string_view>
+#include <FSD_Base64.hxx>
 
-namespace korrgeom {
-
-// The page bundled from web/ at build time (cmake/ViewerPage.cmake), with the
-// placeholders {{TITLE}}, {{MODEL_TYPE}} and {{MODEL}}.
-std::string_view ViewerTemplate();
+namespace KorrCore::Gltf {
 
 namespace {
 
@@ -14,7 +10,7 @@ std::string EscapedHtml(const std::string& text)
 {
     std::string escaped;
     for (const char c : text) {
-        if (c == '&' || c == '<' || c == '>' || c == '"')
+        if (c == '&' || c == '<' || c == '>' || c == '"' || c == '\'')
             escaped += "&#" + std::to_string(static_cast<int>(c)) + ";";
         else
             escaped += c;
@@ -22,27 +18,22 @@ std::string EscapedHtml(const std::string& text)
     return escaped;
 }
 
-// The model sits in a <script> element, which the first "</" would end; in
-// JSON "<\/" is the same text.
-std::string ScriptSafe(const std::string& json)
+std::string Base64(const std::string& bytes)
 {
-    std::string safe;
-    safe.reserve(json.size());
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        safe += json[i];
-        if (json[i] == '<' && i + 1 < json.size() && json[i + 1] == '/')
-            safe += '\\';
-    }
-    return safe;
+    const auto* data = reinterpret_cast<const Standard_Byte*>(bytes.data());
+    std::string encoded(FSD_Base64::Encode(nullptr, 0, data, bytes.size()), '\0');
+    encoded.resize(FSD_Base64::Encode(encoded.data(), encoded.size(), data, bytes.size()));
+    return encoded;
 }
 
 } // namespace
 
-std::string ViewerPage(const std::string& title, const std::string& gltfJson)
+std::string ViewerPage(const std::string& title, const std::string& glb)
 {
     const std::string_view page = ViewerTemplate();
+    const std::string model = Base64(glb);
     std::string filled;
-    filled.reserve(page.size() + gltfJson.size() + title.size());
+    filled.reserve(page.size() + model.size() + title.size());
     std::size_t from = 0;
     for (std::size_t open = page.find("{{"); open != std::string_view::npos; open = page.find("{{", from)) {
         const std::size_t close = page.find("}}", open);
@@ -53,9 +44,9 @@ std::string ViewerPage(const std::string& title, const std::string& gltfJson)
         if (name == "TITLE")
             filled += EscapedHtml(title);
         else if (name == "MODEL_TYPE")
-            filled += "model/gltf+json";
+            filled += "model/gltf-binary";
         else if (name == "MODEL")
-            filled += ScriptSafe(gltfJson);
+            filled += model;
         else
             filled.append(page.substr(open, close + 2 - open));
         from = close + 2;
@@ -64,4 +55,4 @@ std::string ViewerPage(const std::string& title, const std::string& gltfJson)
     return filled;
 }
 
-} // namespace korrgeom
+} // namespace KorrCore::Gltf
