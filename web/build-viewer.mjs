@@ -4,7 +4,7 @@
 // The result, OUT_DIR/viewer.html, still holds the placeholders the writer fills:
 //   {{TITLE}}       HTML-escaped text
 //   {{MODEL_TYPE}}  model/gltf-binary or model/gltf+json
-//   {{MODEL}}       base64 of the .glb, or the glTF JSON with every "</" written "<\/"
+//   {{MODEL}}       base64 of the .glb, or the glTF JSON with every "<" written "\u003c"
 import { build } from 'esbuild';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { resolve } from 'node:path';

@@ -14,7 +14,9 @@ export function viewerPage(modelFile, template = TEMPLATE) {
   const fields = {
     TITLE: escapeHtml(basename(modelFile)),
     MODEL_TYPE: glb ? 'model/gltf-binary' : 'model/gltf+json',
-    MODEL: glb ? bytes.toString('base64') : bytes.toString('utf8').replaceAll('</', '<\\/'),
+    // JSON has '<' only inside strings, where \u003c is the same character:
+    // no name can then close the <script> element or open a comment in it.
+    MODEL: glb ? bytes.toString('base64') : bytes.toString('utf8').replaceAll('<', '\\u003c'),
   };
   return readFileSync(template, 'utf8').replace(/{{([A-Z_]+)}}/g, (_, name) => fields[name]);
 }

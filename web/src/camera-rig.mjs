@@ -1,7 +1,8 @@
-// A perspective camera that looks at the model from a fixed corner (in glTF's
-// +Y-up frame, from +X +Y +Z) and frames its bounding box, orbit controls
-// around the box centre, and neutral light: a sky/ground fill plus a light
-// that rides on the camera, so that the side in view is always lit.
+// A perspective camera that first looks at the model from a fixed corner (in
+// glTF's +Y-up frame, from +X +Y +Z) and frames its bounding box, orbit
+// controls around the box centre, and neutral light: a sky/ground fill plus a
+// light that rides on the camera, so that the side in view is always lit.
+// fit() frames another box from the current direction.
 import { Box3, DirectionalLight, HemisphereLight, MathUtils, PerspectiveCamera, Vector3 } from 'three';
 import { OrbitControls } from 'three/addons/controls/OrbitControls.js';
 
@@ -16,45 +17,56 @@ function boxCorners(box) {
 }
 
 export function createCameraRig(renderer, model) {
-  const box = new Box3().setFromObject(model);
-  if (box.isEmpty()) box.set(new Vector3(-1, -1, -1), new Vector3(1, 1, 1));
-  const center = box.getCenter(new Vector3());
-  const radius = Math.max(box.getSize(new Vector3()).length() / 2, 1e-9);
+  const modelBox = new Box3().setFromObject(model);
+  if (modelBox.isEmpty()) modelBox.set(new Vector3(-1, -1, -1), new Vector3(1, 1, 1));
+  const radius = Math.max(modelBox.getSize(new Vector3()).length() / 2, 1e-9);
 
   const camera = new PerspectiveCamera(FIELD_OF_VIEW);
   const headlight = new DirectionalLight(0xffffff, 2.4);
   headlight.position.set(0.5, 1, 1);
   camera.add(headlight);
   const lights = new HemisphereLight(0xffffff, 0x7a7c84, 1.8);
-
   const controls = new OrbitControls(camera, renderer.domElement);
-  controls.target.copy(center);
-  const right = new Vector3().crossVectors(new Vector3(0, 1, 0), VIEW_DIRECTION).normalize();
-  const up = new Vector3().crossVectors(VIEW_DIRECTION, right);
 
   // The distance at which every box corner lies inside the view: a corner
   // offset v from the centre needs distance >= dot(v, dir) + |dot(v, right)|/tan(half width).
-  function fittingDistance() {
+  function fittingDistance(box, center, direction) {
+    const right = new Vector3().crossVectors(camera.up, direction);
+    if (right.lengthSq() < 1e-12) right.set(1, 0, 0); // looking straight along the up axis
+    right.normalize();
+    const up = new Vector3().crossVectors(direction, right);
     const tanHalfHeight = Math.tan(MathUtils.degToRad(FIELD_OF_VIEW) / 2);
     const tanHalfWidth = tanHalfHeight * camera.aspect;
     return MARGIN * Math.max(...boxCorners(box).map((corner) => {
       const v = corner.sub(center);
-      return v.dot(VIEW_DIRECTION) + Math.max(Math.abs(v.dot(right)) / tanHalfWidth, Math.abs(v.dot(up)) / tanHalfHeight);
+      return v.dot(direction) + Math.max(Math.abs(v.dot(right)) / tanHalfWidth, Math.abs(v.dot(up)) / tanHalfHeight);
     }));
   }
 
   function resize() {
     const { width, height } = renderer.domElement.getBoundingClientRect();
     camera.aspect = width / height;
-    camera.near = radius / 100;
     camera.far = radius * 200;
-    controls.minDistance = radius / 20;
+    controls.minDistance = radius / 1000;
     controls.maxDistance = radius * 50;
     camera.updateProjectionMatrix();
   }
 
+  // Frames the box (the whole model by default), looking from `direction`.
+  function fit(box = modelBox, direction = camera.position.clone().sub(controls.target).normalize()) {
+    if (box.isEmpty()) return;
+    const center = box.getCenter(new Vector3());
+    const distance = Math.max(fittingDistance(box, center, direction), radius / 500);
+    controls.target.copy(center);
+    camera.position.copy(center).addScaledVector(direction, distance);
+    // A small part seen close needs the near plane closer than the whole model does.
+    camera.near = Math.min(radius / 100, distance / 20);
+    camera.updateProjectionMatrix();
+    controls.update();
+  }
+
+  camera.near = radius / 100;
   resize();
-  camera.position.copy(center).addScaledVector(VIEW_DIRECTION, fittingDistance());
-  controls.update();
-  return { camera, controls, lights, resize };
+  fit(modelBox, VIEW_DIRECTION);
+  return { camera, controls, lights, resize, fit };
 }
