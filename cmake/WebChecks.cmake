@@ -2,13 +2,15 @@
 # validator (0 errors, 0 warnings) on the default scene and on every shared
 # BRep, STEP and IGES file, and headless Chromium on the default scene's page
 # and the as1 assembly (coverage, no back faces on closed solids, the
-# assembly's colours). Pictures and files stay in build/web-checks/. Needs the
-# demo, the Exchange library and web/'s npm packages (scripts/setup).
+# assembly's colours). The page's model tree (rows, hiding, search) on the as1
+# assembly and on a nested assembly, and a page of hostile names that must show
+# intact and run nothing. Pictures and files stay in build/web-checks/. Needs
+# the demo, the Exchange library and web/'s npm packages (scripts/setup).
 find_program(NODE_EXECUTABLE node REQUIRED)
 find_program(BASH_EXECUTABLE bash REQUIRED)
 set(_web ${PROJECT_SOURCE_DIR}/web)
 set(_out ${PROJECT_BINARY_DIR}/web-checks)
-set(_data ${PROJECT_SOURCE_DIR}/../shared/data)
+set(_data ${KORRGEOM_SHARED_DATA_DIR})
 file(MAKE_DIRECTORY ${_out})
 
 add_test(NAME Web.SceneWritten COMMAND korrgeom -o scene.glb -o scene.html WORKING_DIRECTORY ${_out})
@@ -34,6 +36,29 @@ add_test(NAME Web.As1Renders
       --colour '#0000ff' --colour '#00ff00' --colour '#ff0000' occt_trj6_as1-ug-214.glb"
     $<TARGET_FILE:korrgeom> ${NODE_EXECUTABLE} ${_data}/step/occt_trj6_as1-ug-214.stp
   WORKING_DIRECTORY ${_out})
-set_tests_properties(Web.SharedFilesValidate Web.As1Renders PROPERTIES SKIP_RETURN_CODE 77)
+add_test(NAME Web.As1PageTree
+  COMMAND ${BASH_EXECUTABLE} -c "[ -f \"$2\" ] || { echo \"skipped: no $2\"; exit 77; }
+    $0 -i \"$2\" -o occt_trj6_as1-ug-214.html && $1 ${_web}/check-page.mjs --out pages occt_trj6_as1-ug-214.html"
+    $<TARGET_FILE:korrgeom> ${NODE_EXECUTABLE} ${_data}/step/occt_trj6_as1-ug-214.stp
+  WORKING_DIRECTORY ${_out})
+set_tests_properties(Web.SharedFilesValidate Web.As1Renders Web.As1PageTree PROPERTIES SKIP_RETURN_CODE 77)
+
+# The hostile names go through the library's page and, as .gltf, through
+# make-viewer-page.mjs.
+add_test(NAME Web.TestPagesWritten
+  COMMAND ${BASH_EXECUTABLE} -c "$0 hostile $1 hostile.html && $0 hostile $1 hostile-gltf.gltf &&
+    $2 ${_web}/make-viewer-page.mjs hostile-gltf.gltf hostile-gltf.html --template ${KORRGEOM_VIEWER_PAGE} &&
+    $0 assembly assembly.html"
+    $<TARGET_FILE:korrgeom_test_pages> ${PROJECT_SOURCE_DIR}/tests/web/hostile-names.json ${NODE_EXECUTABLE}
+  WORKING_DIRECTORY ${_out})
+set_tests_properties(Web.TestPagesWritten PROPERTIES FIXTURES_SETUP web_test_pages)
+add_test(NAME Web.AssemblyPageTree
+  COMMAND ${NODE_EXECUTABLE} ${_web}/check-page.mjs --out ${_out}/pages ${_out}/assembly.html)
+add_test(NAME Web.HostileNamesPage
+  COMMAND ${NODE_EXECUTABLE} ${_web}/check-page.mjs --out ${_out}/pages
+    --names ${PROJECT_SOURCE_DIR}/tests/web/hostile-names.json ${_out}/hostile.html ${_out}/hostile-gltf.html)
+set_tests_properties(Web.AssemblyPageTree Web.HostileNamesPage PROPERTIES FIXTURES_REQUIRED web_test_pages)
+
 set_tests_properties(Web.SceneWritten Web.SceneValidates Web.ScenePageRenders Web.ChecksCatchFaultyFiles
-  Web.SharedFilesValidate Web.As1Renders PROPERTIES TIMEOUT 300)
+  Web.SharedFilesValidate Web.As1Renders Web.As1PageTree Web.TestPagesWritten Web.AssemblyPageTree
+  Web.HostileNamesPage PROPERTIES TIMEOUT 300)

@@ -19,10 +19,10 @@
 // and the render time), then 'N passed, N failed'; exits 1 if any failed.
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { basename, join, resolve } from 'node:path';
-import { fileURLToPath, pathToFileURL } from 'node:url';
+import { fileURLToPath } from 'node:url';
 import { parseArgs } from 'node:util';
-import { chromium } from 'playwright-core';
 import { PNG } from 'pngjs';
+import { DEFAULT_CHROMIUM, createReport, launchChromium, openViewer } from './lib/browser.mjs';
 import { parseGltf } from './lib/gltf-file.mjs';
 import { faceColours, hex, parseHexColour } from './lib/material-colours.mjs';
 import { countAreaPixels, countPixels, covered, near } from './lib/picture.mjs';
@@ -31,15 +31,6 @@ import { TEMPLATE, modelInPage, viewerPage } from './lib/viewer-page.mjs';
 const MARKER = [255, 0, 255]; // the back-face marker, src/check-modes.mjs
 const COLOUR_TOLERANCE = 3; // per 8-bit channel; unlit software rendering is exact to +-1
 const MIN_COLOUR_PIXELS = 20;
-const TIMEOUT_MS = 60_000;
-
-// The flags that keep Chromium off this machine's closed network, and that
-// make WebGL run on SwiftShader whether or not there is a GPU.
-const CHROMIUM_FLAGS = [
-  '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-  '--force-color-profile=srgb',
-];
 
 const { values: options, positionals: inputs } = parseArgs({
   allowPositionals: true,
@@ -49,7 +40,7 @@ const { values: options, positionals: inputs } = parseArgs({
     coverage: { type: 'string', default: '0.05-0.9' },
     colour: { type: 'string', multiple: true, default: [] },
     'colours-from': { type: 'string' },
-    chromium: { type: 'string', default: process.env.CHROMIUM ?? '/usr/bin/chromium' },
+    chromium: { type: 'string', default: DEFAULT_CHROMIUM },
     template: { type: 'string', default: fileURLToPath(TEMPLATE) },
   },
 });
@@ -70,15 +61,8 @@ mkdirSync(outDir, { recursive: true });
 
 async function render(browser, pageFile, mode, pngFile) {
   const started = performance.now();
-  const page = await browser.newPage({ viewport: { width, height }, deviceScaleFactor: 1 });
-  const problems = new Set();
-  const firstLine = (text) => text.split('\n')[0];
-  page.on('pageerror', (error) => problems.add(firstLine(error.message)));
-  page.on('console', (message) => message.type() === 'error' && problems.add(firstLine(message.text())));
+  const { page, problems } = await openViewer(browser, pageFile, { width, height, query: `?check=${mode}` });
   try {
-    await page.goto(`${pathToFileURL(pageFile)}?check=${mode}`);
-    await page.waitForSelector('html[data-viewer]', { state: 'attached', timeout: TIMEOUT_MS });
-    if ((await page.getAttribute('html', 'data-viewer')) !== 'ready') problems.add(await page.textContent('#status'));
     const shot = await page.screenshot({ path: pngFile, omitBackground: true });
     return { png: PNG.sync.read(shot), problems: [...problems], ms: performance.now() - started };
   } finally {
@@ -127,20 +111,8 @@ async function checkModel(browser, input, report) {
   }
 }
 
-let passed = 0;
-let failed = 0;
-function report(ok, line) {
-  if (ok) passed++;
-  else failed++;
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${line}`);
-}
-
-// Playwright starts Chromium with a new, empty profile of its own.
-const browser = await chromium.launch({ executablePath: options.chromium, headless: true, args: CHROMIUM_FLAGS })
-  .catch((error) => {
-    console.log(`FAIL cannot start ${options.chromium}: ${error.message.split('\n')[0]}`);
-    process.exit(1);
-  });
+const report = createReport();
+const browser = await launchChromium(options.chromium);
 try {
   for (const input of inputs) {
     await checkModel(browser, input, report).catch((error) => report(false, `${input}: cannot be checked: ${error.message}`));
@@ -148,5 +120,4 @@ try {
 } finally {
   await browser.close();
 }
-console.log(`${passed} passed, ${failed} failed`);
-process.exit(failed ? 1 : 0);
+report.finish();
