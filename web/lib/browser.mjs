@@ -26,8 +26,10 @@ export async function launchChromium(executablePath = DEFAULT_CHROMIUM) {
 // Opens a viewer page (with the query given, such as '?check=flat') and waits
 // until it is ready or has failed. `problems` collects the first line of each
 // page error and console error, and the status line of a page that failed.
-export async function openViewer(browser, pageFile, { width, height, query = '' }) {
+// `init`, a function, runs in the page before the page's own scripts.
+export async function openViewer(browser, pageFile, { width, height, query = '', init }) {
   const page = await browser.newPage({ viewport: { width, height }, deviceScaleFactor: 1 });
+  if (init) await page.addInitScript(init);
   const problems = new Set();
   const firstLine = (text) => text.split('\n')[0];
   page.on('pageerror', (error) => problems.add(firstLine(error.message)));
