@@ -9,6 +9,8 @@
 //   search   a query keeps the rows that match and the rows above them;
 //   hide     a use whose colour no other use has shows in the flat picture,
 //            and after its row's checkbox is cleared its colour is gone;
+//   pick     a click where that colour showed names the use's part, a face of
+//            its mesh and that colour, and selects its row;
 //   names    (with --names) every name of the JSON list is the text of a row,
 //            and no markup in them ran: the title is the file's, no element
 //            came from a name and no dialog opened.
@@ -24,6 +26,7 @@ import { countPixels, near } from './lib/picture.mjs';
 import { modelInPage } from './lib/viewer-page.mjs';
 
 const SIZE = { width: 480, height: 360 };
+const PANEL_WIDTH = 281; // src/viewer.html: 280 pixels and a border
 const COLOUR_TOLERANCE = 3;
 const MIN_COLOUR_PIXELS = 20;
 
@@ -129,18 +132,51 @@ async function flatPicture(page, file) {
   return PNG.sync.read(await page.screenshot({ path: file, omitBackground: true }));
 }
 
-async function checkHiding(browser, pageFile, json, name, report) {
-  const use = nodeWithOwnColour(json);
-  if (!use) return report(true, 'hide: no use has a colour of its own; nothing to check');
+// The middle pixel (in reading order) of those that match.
+function middlePixel(png, predicate) {
+  const found = [];
+  for (let p = 0; p < png.width * png.height; p++) {
+    if (predicate(...png.data.subarray(4 * p, 4 * p + 4))) found.push([p % png.width, Math.floor(p / png.width)]);
+  }
+  return found[Math.floor(found.length / 2)];
+}
+
+// Hides the use whose colour is its own in the flat picture; returns where
+// that colour showed.
+async function checkHiding(browser, pageFile, use, name, report) {
   const { page } = await openViewer(browser, pageFile, { ...SIZE, query: '?check=flat' });
   try {
     const colour = near(use.colour.match(/\w\w/g).map((h) => parseInt(h, 16)), COLOUR_TOLERANCE);
-    const before = countPixels(await flatPicture(page, join(outDir, `${name}.shown.png`)), colour);
+    const shown = await flatPicture(page, join(outDir, `${name}.shown.png`));
+    const before = countPixels(shown, colour);
     // The panel is not shown in the check modes; the checkbox still works.
     await page.$eval(`[data-node="${use.index}"] > .row > input`, (box) => box.click());
     const after = countPixels(await flatPicture(page, join(outDir, `${name}.hidden.png`)), colour);
     report(before >= MIN_COLOUR_PIXELS && after === 0,
       `hide: node ${use.index}'s colour ${use.colour} in ${before} pixels, after hiding it in ${after}`);
+    return middlePixel(shown, colour);
+  } finally {
+    await page.close();
+  }
+}
+
+// Clicks the model where the use showed, in a page whose view has the size
+// of the check picture (the panel beside it), so that the view is the same.
+async function checkPicking(browser, pageFile, json, use, [x, y], report) {
+  const { page } = await openViewer(browser, pageFile, { ...SIZE, width: SIZE.width + PANEL_WIDTH });
+  try {
+    const view = await page.locator('canvas').boundingBox();
+    await page.mouse.click(view.x + x + 0.5, view.y + y + 0.5);
+    const picked = await page.textContent('#picked');
+    const face = Number(await page.getAttribute('#picked', 'data-face'));
+    const node = json.nodes[use.index];
+    const faces = json.meshes[node.mesh].primitives.flatMap((primitive) => primitive.extras?.faces ?? []).map(([f]) => f);
+    const part = node.extras?.product ?? json.meshes[node.mesh].name;
+    const selected = await page.$$eval('#tree .row.selected', (rows) => rows.map((row) => row.parentElement.dataset.node));
+    report(picked.startsWith(`${part}  `) && faces.includes(face) && picked.endsWith(use.colour)
+      && selected.join() === String(use.index),
+      `pick: at (${x}, ${y}) "${picked}", expected part "${part}", one of faces ${faces.join(' ')}`
+      + ` and ${use.colour}; rows selected: ${selected.join(', ') || 'none'}`);
   } finally {
     await page.close();
   }
@@ -188,7 +224,9 @@ try {
       const { json } = parseGltf(modelInPage(readFileSync(pageFile, 'utf8')));
       writeFileSync(join(outDir, `${name}.gltf.json`), JSON.stringify(json, null, 1));
       await checkTree(browser, pageFile, json, report);
-      await checkHiding(browser, pageFile, json, name, report);
+      const use = nodeWithOwnColour(json);
+      if (!use) report(true, 'hide, pick: no use has a colour of its own; nothing to check');
+      else await checkPicking(browser, pageFile, json, use, await checkHiding(browser, pageFile, use, name, report), report);
       if (names) await checkNames(browser, pageFile, names, report);
     })().catch((error) => report(false, `${pageFile}: cannot be checked: ${error.message}`));
   }
