@@ -1,14 +1,13 @@
 // Writes the viewer pages the browser checks open, through the library as a
 // host writes them:
-//   korrgeom_test_pages hostile NAMES.json OUT.html  one box per name of the list, named by it
-//   korrgeom_test_pages assembly OUT.html            a nested assembly, each use in a colour of its own
-//   korrgeom_test_pages copies N OUT.html            N located copies of one part
-#include <KorrGeomCore/KorrGeomCore.h>
+//   korrgeom_test_pages hostile NAMES.json OUT   boxes in a row, each named by one name of the list
+//   korrgeom_test_pages assembly OUT             a nested assembly, each use in a colour of its own
+//   korrgeom_test_pages copies N OUT             N located copies of one part, 25 to a row
+// OUT ends in .html, .glb or .gltf.
 #include <KorrGeomCore/Service/KGltfFileService.h>
 
 #include <nlohmann/json.hpp>
 
-#include <cmath>
 #include <fstream>
 #include <iostream>
 
@@ -16,87 +15,49 @@
 
 using namespace KorrCore;
 using KMath::Vector3;
-using KorrTest::Children;
-using KorrTest::Holding;
+using namespace KorrTest;
 
 namespace {
 
-ShapePtr Box(double size)
+// Copies of the part on a grid, `perRow` to a row `spacing` apart, in a
+// compound; each use is of a product named by `products` (only the product:
+// then a node's name is that name whether or not the writer keeps the
+// assembly's levels).
+ShapePtr Grid(const ShapePtr& part, std::size_t count, std::size_t perRow, double spacing,
+              const std::vector<std::string>& products)
 {
-    return KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(size, size, size));
+    ShapeList uses;
+    for (std::size_t k = 0; k < count; ++k)
+        uses.push_back(KFeatureTools::Translate(
+            part, Vector3(spacing * static_cast<double>(k % perRow), spacing * static_cast<double>(k / perRow), 0)));
+    const ShapePtr grid = KBrepTools::MakeCompound(uses);
+    const std::vector<TopoDS_Shape> children = Children(grid);
+    for (std::size_t k = 0; k < count; ++k)
+        KShapeAttributes::SetProductName(grid, Holding(children[k]), KStringUtil::a2w(products[k % products.size()]));
+    return grid;
 }
 
-// A compound of the shapes, each a use of a product of the given name.
-ShapePtr Assembly(const ShapeList& uses, const std::vector<std::string>& products, const std::string& name)
+void Describe(const ShapePtr& root, const TopoDS_Shape& use, const wchar_t* instance, const wchar_t* product,
+              const KColor& colour)
 {
-    const ShapePtr assembly = KBrepTools::MakeCompound(uses);
-    KShapeAttributes::SetProductName(assembly, assembly, KStringUtil::a2w(name));
-    const std::vector<TopoDS_Shape> children = Children(assembly);
-    for (std::size_t k = 0; k < children.size(); ++k)
-        KShapeAttributes::SetProductName(assembly, Holding(children[k]), KStringUtil::a2w(products[k]));
-    return assembly;
+    KShapeAttributes::SetName(root, Holding(use), instance);
+    KShapeAttributes::SetProductName(root, Holding(use), product);
+    KShapeAttributes::SetColor(root, Holding(use), colour);
 }
 
-// Boxes in a row, each a product named by one of the names and nothing else,
-// so that the node's name is that name whether or not the writer keeps the
-// assembly's levels.
-ShapePtr HostileNames(const std::string& namesFile)
-{
-    std::ifstream in(namesFile);
-    const std::vector<std::string> names = nlohmann::json::parse(in).get<std::vector<std::string>>();
-    ShapeList boxes;
-    for (std::size_t k = 0; k < names.size(); ++k)
-        boxes.push_back(KFeatureTools::Translate(Box(10), Vector3(15.0 * static_cast<double>(k), 0, 0)));
-    const ShapePtr row = Assembly(boxes, names, "row");
-    const std::vector<TopoDS_Shape> uses = Children(row);
-    for (std::size_t k = 0; k < uses.size(); ++k) {
-        const float shade = static_cast<float>(k) / static_cast<float>(uses.size());
-        KShapeAttributes::SetColor(row, Holding(uses[k]), {shade, 0.5f, 1.0f - shade});
-    }
-    return row;
-}
-
-// A rig: a pair of brackets (two uses of one box, red and green) and a blue
-// knob. Each use has an instance name and a product name of its own.
+// A rig: a grey pair of brackets (two uses of one box, red and green) and a
+// blue knob, each use with an instance name and a product name.
 ShapePtr NestedAssembly()
 {
-    const ShapePtr bracket = Box(10);
-    const ShapePtr pair = KBrepTools::MakeCompound({bracket, KFeatureTools::Translate(bracket, Vector3(20, 0, 0))});
-    const ShapePtr knob = KBrepTools::MakeSphere(Vector3(15, 30, 5), 8);
-    const ShapePtr rig = Assembly({pair, knob}, {"bracket pair", "knob"}, "rig");
-    const ShapePtr pairUse = Holding(Children(rig).front());
-    KShapeAttributes::SetName(rig, pairUse, L"left pair");
-    KShapeAttributes::SetName(rig, Holding(Children(rig).back()), L"top knob");
-    KShapeAttributes::SetColor(rig, Holding(Children(rig).back()), {0, 0, 1});
-    const KColor colours[] = {{1, 0, 0}, {0, 1, 0}};
-    int number = 0;
-    for (const TopoDS_Shape& use : Children(pairUse)) {
-        KShapeAttributes::SetProductName(rig, Holding(use), L"bracket");
-        KShapeAttributes::SetName(rig, Holding(use), L"bracket " + std::to_wstring(number + 1));
-        KShapeAttributes::SetColor(rig, Holding(use), colours[number++]);
-    }
+    const ShapePtr box = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 10, 10));
+    const ShapePtr pair = KBrepTools::MakeCompound({box, KFeatureTools::Translate(box, Vector3(20, 0, 0))});
+    const ShapePtr rig = KBrepTools::MakeCompound({pair, KBrepTools::MakeSphere(Vector3(15, 30, 5), 8)});
+    const std::vector<TopoDS_Shape> uses = Children(rig), brackets = Children(Holding(Children(rig)[0]));
+    Describe(rig, uses[0], L"left pair", L"bracket pair", KColor{0.5f, 0.5f, 0.5f});
+    Describe(rig, uses[1], L"top knob", L"knob", KColor{0, 0, 1});
+    Describe(rig, brackets[0], L"bracket 1", L"bracket", KColor{1, 0, 0});
+    Describe(rig, brackets[1], L"bracket 2", L"bracket", KColor{0, 1, 0});
     return rig;
-}
-
-// N uses of one part on a square grid.
-ShapePtr Copies(int count)
-{
-    const ShapePtr part = KBrepTools::MakeCylinder(Vector3::ZERO, Vector3::UNIT_Z, 4, 12, 360);
-    const int perRow = static_cast<int>(std::ceil(std::sqrt(count)));
-    ShapeList uses;
-    for (int k = 0; k < count; ++k)
-        uses.push_back(KFeatureTools::Translate(part, Vector3(12.0 * (k % perRow), 12.0 * (k / perRow), 0)));
-    return Assembly(uses, std::vector<std::string>(uses.size(), "pin"), "pins");
-}
-
-int Save(const ShapePtr& shape, const std::string& path)
-{
-    KGltfFileService service;
-    service.SaveFile({shape}, KStringUtil::a2w(path));
-    if (KLastOutcome().Code == KOutcomeCode::Ok)
-        return 0;
-    std::cerr << path << ": " << KLastOutcome().Message << "\n";
-    return 1;
 }
 
 } // namespace
@@ -104,12 +65,22 @@ int Save(const ShapePtr& shape, const std::string& path)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "hostile")
-        return Save(HostileNames(args[1]), args[2]);
-    if (args.size() == 2 && args[0] == "assembly")
-        return Save(NestedAssembly(), args[1]);
-    if (args.size() == 3 && args[0] == "copies")
-        return Save(Copies(std::stoi(args[1])), args[2]);
-    std::cerr << "usage: korrgeom_test_pages hostile NAMES.json OUT.html | assembly OUT.html | copies N OUT.html\n";
-    return 2;
+    ShapePtr shape;
+    if (args.size() == 3 && args[0] == "hostile") {
+        const auto names = nlohmann::json::parse(std::ifstream(args[1])).get<std::vector<std::string>>();
+        shape = Grid(KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 10, 10)), names.size(),
+                     names.size(), 15, names);
+    } else if (args.size() == 2 && args[0] == "assembly") {
+        shape = NestedAssembly();
+    } else if (args.size() == 3 && args[0] == "copies") {
+        shape = Grid(KBrepTools::MakeCylinder(Vector3::ZERO, Vector3::UNIT_Z, 4, 12, 360), std::stoul(args[1]), 25,
+                     12, {"pin"});
+    } else {
+        std::cerr << "usage: korrgeom_test_pages hostile NAMES.json OUT | assembly OUT | copies N OUT\n";
+        return 2;
+    }
+    KGltfFileService().SaveFile({shape}, KStringUtil::a2w(args.back()));
+    const bool saved = KLastOutcome().Code == KOutcomeCode::Ok;
+    std::cerr << (saved ? "" : args.back() + ": " + KLastOutcome().Message + "\n");
+    return saved ? 0 : 1;
 }
