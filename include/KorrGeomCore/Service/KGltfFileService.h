@@ -12,7 +12,8 @@ namespace KorrCore {
 // .gltf, and for .html a viewer page that holds the binary model and shows it
 // in a browser opened straight from disk, with no server and no network (a
 // tree of the model's nodes to hide, highlight and frame them, names on hover
-// and the part, face number and colour of a face clicked). Each shape is meshed by KShapeMesher; each distinct part becomes one
+// and the part, face number and colour of a face clicked). Each shape is
+// meshed by KShapeMesher; each distinct part becomes one
 // glTF mesh and each placement of it one node, named by the instance and
 // product names the shape carries (from a STEP file, say), or else by the
 // part's kind and the node's number ("Solid 3"). A mesh has one triangle
