@@ -49,7 +49,9 @@ bool MeshShape(const TopoDS_Shape& shape, const ShapeAttributes* attributes, con
     const MeshSettings settings = SettingsFor(shape, options);
     if (!settings.relative && !MeetableDeflection(settings.deflection, shape))
         return false;
-    if (progress.Poll(0.0) || !MeshWholeShape(MeshTarget(instances), settings, progress))
+    if (progress.Poll(0.0))
+        return Fails(KOutcomeCode::Cancelled, "the progress indicator asked meshing to stop before it began");
+    if (!MeshWholeShape(MeshTarget(instances), settings, progress))
         return false;
 
     const UVSettings uv{options.NormalizeUV, options.UVOffset, options.UVScale, options.UVDivisor};

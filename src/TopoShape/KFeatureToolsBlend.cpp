@@ -31,15 +31,41 @@ ShapePtr WrapIfValid(const TopoDS_Shape& result, const std::string& work)
     return wrapped;
 }
 
-ShapePtr FilletEdges(const TopoDS_Shape& shape, double radius)
+// Every edge of the shape, or the chosen ones when `chosen` is given; false,
+// with the reason, when one of those is no edge of the shape.
+bool EdgesToBlend(const TopoDS_Shape& shape, const ShapeList* chosen, TopTools_IndexedMapOfShape& blended)
 {
-    BRepFilletAPI_MakeFillet fillet(shape, ChFi3d_Rational);
     TopTools_IndexedMapOfShape edges;
     TopExp::MapShapes(shape, TopAbs_EDGE, edges);
+    if (!chosen) {
+        blended = edges;
+        return true;
+    }
+    if (chosen->empty())
+        return Refused(KOutcomeCode::InvalidArgument, "the list of edges is empty"), false;
+    int position = 1;
+    for (const ShapePtr& edge : *chosen) {
+        if (!HoldsShape(edge) || !edges.Contains(KernelShape(edge)))
+            return Refused(KOutcomeCode::InvalidArgument,
+                           "edge " + std::to_string(position) + " of the list is not an edge of operand 1"),
+                   false;
+        blended.Add(KernelShape(edge));
+        ++position;
+    }
+    return true;
+}
+
+ShapePtr RoundEdges(const TopoDS_Shape& shape, double radius, const ShapeList* chosen)
+{
+    TopTools_IndexedMapOfShape edges;
+    if (!EdgesToBlend(shape, chosen, edges))
+        return nullptr;
+    BRepFilletAPI_MakeFillet fillet(shape, ChFi3d_Rational);
     for (int i = 1; i <= edges.Extent(); ++i)
         fillet.Add(ToReal(radius, "radius"), TopoDS::Edge(edges(i)));
     fillet.Build();
-    const std::string work = "rounding every edge with radius " + Shown(radius);
+    const std::string work = std::string("rounding ") + (chosen ? "the listed edges" : "every edge") +
+                             " with radius " + Shown(radius);
     if (!fillet.IsDone())
         return Refused(KOutcomeCode::KernelFailed, "the kernel failed " + work);
     return WrapIfValid(fillet.Shape(), work);
@@ -64,9 +90,7 @@ ShapePtr FilletCorners(const TopoDS_Face& face, double radius)
     return WrapIfValid(fillet.Shape(), work);
 }
 
-} // namespace
-
-ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
+ShapePtr Rounded(const ShapePtr& shape, double radius, const ShapeList* chosen)
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelShape) -> ShapePtr {
@@ -75,9 +99,11 @@ ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
             case TopAbs_COMPSOLID:
             case TopAbs_SOLID:
             case TopAbs_SHELL:
-                return FilletEdges(kernelShape, radius);
+                return RoundEdges(kernelShape, radius, chosen);
             case TopAbs_FACE:
-                return FilletCorners(TopoDS::Face(kernelShape), radius);
+                if (!chosen)
+                    return FilletCorners(TopoDS::Face(kernelShape), radius);
+                [[fallthrough]];
             default:
                 return Refused(KOutcomeCode::WrongShapeKind, std::string("operand 1 is ") +
                                                                  KindName(kernelShape.ShapeType()) +
@@ -87,26 +113,52 @@ ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
         shape);
 }
 
-ShapePtr KFeatureTools::Chamfer(ShapePtr shape, double firstDistance, double secondDistance)
+ShapePtr Bevelled(const ShapePtr& shape, double firstDistance, double secondDistance, const ShapeList* chosen)
 {
     return OperateOn(
         [&](const TopoDS_Shape& kernelShape) -> ShapePtr {
+            TopTools_IndexedMapOfShape edges;
+            if (!EdgesToBlend(kernelShape, chosen, edges))
+                return nullptr;
             BRepFilletAPI_MakeChamfer chamfer(kernelShape);
             TopTools_IndexedDataMapOfShapeListOfShape facesOfEdge;
             TopExp::MapShapesAndAncestors(kernelShape, TopAbs_EDGE, TopAbs_FACE, facesOfEdge);
             // The first distance goes on the first face the map lists for the
             // edge. An edge without a face raises here, failing the chamfer.
-            for (int i = 1; i <= facesOfEdge.Extent(); ++i)
+            for (int i = 1; i <= edges.Extent(); ++i)
                 chamfer.Add(ToReal(firstDistance, "firstDistance"), ToReal(secondDistance, "secondDistance"),
-                            TopoDS::Edge(facesOfEdge.FindKey(i)), TopoDS::Face(facesOfEdge.FindFromIndex(i).First()));
+                            TopoDS::Edge(edges(i)), TopoDS::Face(facesOfEdge.FindFromKey(edges(i)).First()));
             chamfer.Build();
-            const std::string work =
-                "bevelling every edge by " + Shown(firstDistance) + " and " + Shown(secondDistance);
+            const std::string work = std::string("bevelling ") + (chosen ? "the listed edges" : "every edge") +
+                                     " by " + Shown(firstDistance) + " and " + Shown(secondDistance);
             if (!chamfer.IsDone())
                 return Refused(KOutcomeCode::KernelFailed, "the kernel failed " + work);
             return WrapIfValid(chamfer.Shape(), work);
         },
         shape);
+}
+
+} // namespace
+
+ShapePtr KFeatureTools::Fillet(ShapePtr shape, double radius)
+{
+    return Rounded(shape, radius, nullptr);
+}
+
+ShapePtr KFeatureTools::FilletEdges(ShapePtr shape, double radius, const ShapeList& edges)
+{
+    return Rounded(shape, radius, &edges);
+}
+
+ShapePtr KFeatureTools::Chamfer(ShapePtr shape, double firstDistance, double secondDistance)
+{
+    return Bevelled(shape, firstDistance, secondDistance, nullptr);
+}
+
+ShapePtr KFeatureTools::ChamferEdges(ShapePtr shape, double firstDistance, double secondDistance,
+                                    const ShapeList& edges)
+{
+    return Bevelled(shape, firstDistance, secondDistance, &edges);
 }
 
 } // namespace KorrCore

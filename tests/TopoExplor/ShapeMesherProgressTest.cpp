@@ -1,4 +1,5 @@
 #include <KorrGeomCore/KorrGeomCore.h>
+#include <KorrGeomCore/Platform/KOutcome.h>
 
 #include <BRep_Tool.hxx>
 #include <TopExp_Explorer.hxx>
@@ -111,6 +112,7 @@ TEST(ShapeMesherProgress, GrowsFromZeroToOneOneCallAtATimeAndStopsPromptlyLeavin
         const ShapePtr spheres = ManySpheres();
         KShapeMesh mesh;
         EXPECT_FALSE(Meshed(spheres, *host, mesh));
+        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Cancelled);
         // From the stop the host asked for, the mesher stops meshing, and
         // calls the host no more.
         EXPECT_LT(Clock::now() - host->last, full / 2);

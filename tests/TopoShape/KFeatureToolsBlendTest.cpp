@@ -46,3 +46,25 @@ TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilently
                  KFeatureTools::Chamfer(Box(), 6, 6));
     EXPECT_EQ(recorder.count(), 0u);
 }
+
+TEST(KFeatureToolsBlend, ListedEdgesAloneAreBlendedAndEdgesOfAnotherShapeRefused)
+{
+    const ShapePtr box = Box();
+    const ShapeList edges = KorrTest::EdgesOf(box);
+    const ShapeList first{edges.front()}, firstTwo{edges.front(), *std::next(edges.begin())};
+    const double pi = KMath::Math::PI;
+    const double edgeLength = KorrTest::Size(edges.front());
+    // One edge rounded with radius 2 loses a square prism less its quarter cylinder.
+    const ShapePtr rounded = KFeatureTools::FilletEdges(box, 2, first);
+    EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_FACE), 7);
+    EXPECT_NEAR(KorrTest::Size(rounded), 6000 - (4 - pi) * edgeLength, 1e-6);
+    EXPECT_EQ(KorrTest::CountDistinct(KFeatureTools::ChamferEdges(box, 1, 1, firstTwo), TopAbs_FACE), 8);
+
+    const ShapeList foreign{KorrTest::EdgesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1})).front()};
+    for (const ShapeList& refused : {foreign, ShapeList{}, ShapeList{nullptr}}) {
+        EXPECT_FALSE(KFeatureTools::FilletEdges(box, 1, refused));
+        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
+        EXPECT_FALSE(KFeatureTools::ChamferEdges(box, 1, 1, refused));
+        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
+    }
+}

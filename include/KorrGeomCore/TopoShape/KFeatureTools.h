@@ -53,6 +53,11 @@ public:
     // kernel lists for the edge, the second on the other face. Null when the
     // result does not pass the kernel's validity check.
     static ShapePtr Chamfer(ShapePtr shape, double firstDistance, double secondDistance);
+    // The same for the listed edges of a solid, shell or compound only (as
+    // KTopoEdgeExplor lists them from the shape). An empty list, a null entry
+    // or an edge the shape does not hold is refused as an invalid argument.
+    static ShapePtr FilletEdges(ShapePtr shape, double radius, const ShapeList& edges);
+    static ShapePtr ChamferEdges(ShapePtr shape, double firstDistance, double secondDistance, const ShapeList& edges);
 
     // Skins a smooth shape through the sections (edges or wires) in list order:
     // a shell, or a closed solid when solid is true. Null entries report
