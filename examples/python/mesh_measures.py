@@ -21,7 +21,7 @@ def area_and_volume(positions, indices):
 
 def main():
     shape = korrgeom.load(sys.argv[1]) if len(sys.argv) > 1 else korrgeom.sphere(10)
-    mesh = shape.mesh(deflection=0.001 * max(np.subtract(*shape.bounding_box()[::-1])))
+    mesh = shape.mesh(deflection=0.0002 * max(np.subtract(*shape.bounding_box()[::-1])))
     positions, indices = mesh.merged()
     area, volume = area_and_volume(positions, indices)
     print(f"{len(mesh.parts)} parts, {len(mesh.instances)} placed, {len(indices)} triangles")
