@@ -1,5 +1,8 @@
 """The mesh's numpy views: the library's own buffers, read-only, alive as long as a view is."""
 import gc
+import signal
+import threading
+import time
 
 import numpy as np
 import pytest
@@ -83,3 +86,15 @@ def test_an_exception_from_progress_stops_the_meshing_and_reaches_the_caller():
 
     with pytest.raises(RuntimeError, match="stop here"):
         korrgeom.sphere(1).mesh(0.0001, progress=refuse)
+
+
+def test_ctrl_c_stops_the_meshing_and_raises_keyboard_interrupt():
+    # Meshing these takes the mesher's whole allowance, 16 s.
+    spheres = korrgeom.compound([korrgeom.sphere(10, center=(30 * i, 30 * j, 0)) for i in range(8) for j in range(8)])
+    interrupt = threading.Timer(0.5, signal.raise_signal, args=(signal.SIGINT,))
+    interrupt.start()
+    start = time.monotonic()
+    with pytest.raises(KeyboardInterrupt):
+        spheres.mesh(0.003)
+    interrupt.join()
+    assert time.monotonic() - start < 3
