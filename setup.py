@@ -14,9 +14,13 @@ from setuptools.dist import Distribution
 
 ROOT = pathlib.Path(__file__).resolve().parent
 # What the package needs at run time from the staged install: the extension,
-# each library by the name the extension asks for, and the worker.
-STAGED = ["_korrgeom*.so", "lib/libKorrGeomCore.so.0", "lib/libKorrGeomCoreExchange.so.0",
-          "libexec/KorrGeomCore/korrgeom-translate"]
+# each library under the name the extension asks for (its soname, which the
+# development link names), and the worker.
+def staged_files(package):
+    yield from package.glob("_korrgeom*.so")
+    for development_link in (package / "lib").glob("libKorrGeom*.so"):
+        yield package / "lib" / os.readlink(development_link)
+    yield package / "libexec" / "KorrGeomCore" / "korrgeom-translate"
 
 
 class BuildWithCMake(build_py):
@@ -33,11 +37,10 @@ class BuildWithCMake(build_py):
         shutil.rmtree(stage, ignore_errors=True)
         subprocess.check_call(["cmake", "--install", str(build), "--prefix", str(stage)])
         package = pathlib.Path(self.build_lib) / "korrgeom"
-        for pattern in STAGED:
-            for staged in (stage / "korrgeom").glob(pattern):
-                target = package / staged.relative_to(stage / "korrgeom")
-                target.parent.mkdir(parents=True, exist_ok=True)
-                shutil.copy2(staged, target)
+        for staged in staged_files(stage / "korrgeom"):
+            target = package / staged.relative_to(stage / "korrgeom")
+            target.parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy2(staged, target)
 
 
 class BinaryDistribution(Distribution):

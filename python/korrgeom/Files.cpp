@@ -69,7 +69,7 @@ py::object Load(py::handle pathArgument, py::handle progress, py::handle timeout
         exchange->SetTimeLimit(std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::duration<double>(*seconds)));
     ShapePtr shape;
-    const KOutcome outcome = indicator.Run([&] { shape = service->LoadFile(KStringUtil::a2w(path)); });
+    const KOutcome outcome = indicator.Run([&] { shape = service->LoadFileUncached(KStringUtil::a2w(path)); });
     indicator.RaiseUnlessOk(outcome, shape && !shape->IsNull());
     return py::cast(Made(shape));
 }
