@@ -1,6 +1,6 @@
-"""Loads an assembly, prints its placed parts and writes it for a viewer.
+"""Loads an assembly, prints its placed parts and writes a viewer page of it.
 
-    python3 assembly_tree.py assembly.step [output.glb]
+    python3 assembly_tree.py assembly.step [page.html]
 """
 import sys
 

@@ -8,6 +8,7 @@
 #include <KorrGeomCore/Service/KIgesFileService.h>
 #include <KorrGeomCore/Service/KNativeBrepFileService.h>
 #include <KorrGeomCore/Service/KStepFileService.h>
+#include <KorrGeomCore/TopoShape/KShapeAttributes.h>
 
 #include "Arguments.h"
 #include "Cancellable.h"
@@ -51,7 +52,7 @@ std::unique_ptr<KBrepFileService> ServiceFor(const std::string& path, const char
         outcome.Code = KOutcomeCode::InvalidArgument;
         outcome.Message = std::string("korrgeom ") + work +
                           " no files of this extension (BRep .brep, STEP .step, IGES .iges; glTF .glb and .gltf "
-                          "for saving)";
+                          "and the viewer page .html for saving)";
         outcome.Path = path;
         Raise(outcome);
     }
@@ -95,6 +96,23 @@ void Save(py::handle shapes, py::handle pathArgument, py::handle deflection)
     RaiseUnlessOk(outcome, true);
 }
 
+// The viewer page with the shape's model in it, in an iframe of its own so
+// that the page's script and styles stay apart from the notebook's.
+std::string NotebookPage(const PyShape& self)
+{
+    const std::string title = KStringUtil::w2a(KShapeAttributes::GetProductName(self.root, self.handle));
+    std::string page;
+    KOutcome outcome;
+    {
+        py::gil_scoped_release unlocked;
+        page = KGltfFileService().EncodePage({self.handle}, title.empty() ? "korrgeom" : title);
+        outcome = KLastOutcome();
+    }
+    RaiseUnlessOk(outcome, !page.empty());
+    const std::string quoted = py::module_::import("html").attr("escape")(page, true).cast<std::string>();
+    return "<iframe srcdoc=\"" + quoted + "\" style=\"width: 100%; height: 480px; border: none\"></iframe>";
+}
+
 } // namespace
 
 void BindFiles(py::module_& module)
@@ -108,13 +126,18 @@ compound per assembly holding placed uses of each part, with the file's names
 and colours (see Shape.name, .product, .color). progress, when given, is
 called with the fraction done; returning True or raising stops the load, as
 does Ctrl-C. timeout, in seconds, stops a load that runs longer.)");
+    py::reinterpret_borrow<py::class_<PyShape>>(module.attr("Shape"))
+        .def("_repr_html_", &NotebookPage,
+             "The viewer page with the shape's model embedded, as a notebook shows it: turn it with the mouse, "
+             "names on hover; no server or network.");
     module.def("save", &Save, py::arg("shapes"), py::arg("path"), py::arg("deflection") = py::none(),
                R"(Saves a shape, or a list of shapes, in the format the path's extension names.
 
 BRep (.brep), STEP (.step, .stp) and IGES (.iges, .igs) keep the shapes with
 their names and colours; glTF (.glb binary, .gltf JSON) keeps their display
-mesh, made with deflection (None derives it from each shape's size). A failed
-save leaves any previous file as it was.)");
+mesh, made with deflection (None derives it from each shape's size), and .html
+writes a viewer page with that model in it, which a browser opens from disk.
+A failed save leaves any previous file as it was.)");
 }
 
 } // namespace KorrPython

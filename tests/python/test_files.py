@@ -36,6 +36,17 @@ def test_display_files_are_written(tmp_path, suffix, magic):
     assert path.read_bytes()[: len(magic)] == magic
 
 
+def test_the_viewer_page_holds_the_model_and_shows_in_a_notebook(tmp_path):
+    block = korrgeom.box(1, 1, 1)
+    block.product = "Probe"
+    korrgeom.save(block, tmp_path / "page.html")
+    page = (tmp_path / "page.html").read_text()
+    shown = block._repr_html_()
+    assert "<title>page</title>" in page
+    assert shown.startswith("<iframe srcdoc=")
+    assert "&lt;title&gt;Probe&lt;/title&gt;" in shown
+
+
 def test_load_reads_the_file_again_on_every_call(tmp_path):
     path = tmp_path / "changing.brep"
     korrgeom.save(korrgeom.box(1, 1, 1), path)
