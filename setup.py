@@ -37,6 +37,8 @@ class BuildWithCMake(build_py):
         shutil.rmtree(stage, ignore_errors=True)
         subprocess.check_call(["cmake", "--install", str(build), "--prefix", str(stage)])
         package = pathlib.Path(self.build_lib) / "korrgeom"
+        for folder in ("lib", "libexec"):
+            shutil.rmtree(package / folder, ignore_errors=True)
         for staged in staged_files(stage / "korrgeom"):
             target = package / staged.relative_to(stage / "korrgeom")
             target.parent.mkdir(parents=True, exist_ok=True)
@@ -56,4 +58,6 @@ setup(
     package_data={"korrgeom": ["*.pyi", "py.typed"]},
     cmdclass={"build_py": BuildWithCMake},
     distclass=BinaryDistribution,
+    # Beside the CMake build of the wheel, not in build/, which CMake's own build may be.
+    options={"build": {"build_base": "build-wheel/setuptools"}},
 )

@@ -114,11 +114,13 @@ KOutcome PyProgress::Run(const std::function<void()>& work)
 
 void PyProgress::RaiseUnlessOk(const KOutcome& outcome, bool succeeded)
 {
-    // A success stands even when a stop came too late to matter.
-    if (succeeded && outcome.Code == KOutcomeCode::Ok)
-        return;
+    // Ctrl-C and the callable's exception reach the caller even when the
+    // work finished first (a BRep load asks no indicator); a timeout that
+    // came too late to stop anything does not undo a success.
     if (raised)
         std::rethrow_exception(raised);
+    if (succeeded && outcome.Code == KOutcomeCode::Ok)
+        return;
     if (late) {
         std::ostringstream message;
         message << "the work ran past its timeout of " << *timeoutSeconds << " s and was stopped";

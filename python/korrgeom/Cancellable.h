@@ -32,10 +32,9 @@ public:
     // indicator from its other threads.
     KorrCore::KOutcome Run(const std::function<void()>& work);
 
-    // After Run, with the interpreter locked: raises what stopped the work
-    // (the callable's exception, KeyboardInterrupt, korrgeom.Error with
-    // Cancelled or TimedOut), else the work's own failure; nothing after a
-    // success.
+    // After Run, with the interpreter locked: raises the callable's
+    // exception or KeyboardInterrupt, else korrgeom.Error for a work stopped
+    // (Cancelled, TimedOut) or failed; nothing after a success.
     void RaiseUnlessOk(const KorrCore::KOutcome& outcome, bool succeeded);
 
 private:

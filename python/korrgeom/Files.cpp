@@ -125,7 +125,8 @@ The file is read on every call. A STEP or IGES file gives its assembly: a
 compound per assembly holding placed uses of each part, with the file's names
 and colours (see Shape.name, .product, .color). progress, when given, is
 called with the fraction done; returning True or raising stops the load, as
-does Ctrl-C. timeout, in seconds, stops a load that runs longer.)");
+does Ctrl-C. timeout, in seconds, stops a load that runs longer. A BRep file
+is read without either: Ctrl-C raises once it is read.)");
     py::reinterpret_borrow<py::class_<PyShape>>(module.attr("Shape"))
         .def("_repr_html_", &NotebookPage,
              "The viewer page with the shape's model embedded, as a notebook shows it: turn it with the mouse, "
