@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -22,6 +23,18 @@ std::vector<T> Read(const tinygltf::Model& model, int accessorIndex, std::size_t
     if (offset + values.size() * sizeof(T) <= bytes.size())
         std::memcpy(values.data(), bytes.data() + offset, values.size() * sizeof(T));
     return values;
+}
+
+// The model that binary glTF bytes hold.
+inline tinygltf::Model Decoded(const std::string& bytes)
+{
+    tinygltf::Model model;
+    std::string error, warning;
+    EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(&model, &error, &warning,
+                                                          reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                          static_cast<unsigned int>(bytes.size())))
+        << error;
+    return model;
 }
 
 // Node numbers, stored as 16- or 32-bit integers.
