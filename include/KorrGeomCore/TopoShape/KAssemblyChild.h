@@ -15,6 +15,7 @@ namespace KorrCore {
 // say). KAssemblyExplor::Explor lists them; KBrepTools::MakeAssembly builds
 // an assembly of them.
 struct KAssemblyChild {
+    // An empty child, for the walk to fill.
     KAssemblyChild() = default;
     // A use to build an assembly of.
     KAssemblyChild(ShapePtr shape, const KMath::Matrix4& placement, std::wstring name = {}, std::wstring product = {},
