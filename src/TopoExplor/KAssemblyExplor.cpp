@@ -72,6 +72,12 @@ bool KAssemblyExplor::IsAssembly(const ShapePtr& shape)
            HoldsUses(KernelShape(shape), KTopoShapeImpl::GetAttributes(shape.get()).get());
 }
 
+std::uintptr_t KAssemblyExplor::PartId(const ShapePtr& shape)
+{
+    SetOk();
+    return HeldOperand(shape, "shape") ? reinterpret_cast<std::uintptr_t>(KernelShape(shape).TShape().get()) : 0;
+}
+
 bool KAssemblyExplor::IsSamePart(const ShapePtr& first, const ShapePtr& second)
 {
     SetOk();

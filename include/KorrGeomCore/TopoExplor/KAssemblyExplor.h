@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include <KorrGeomCore/KorrGeomCoreExport.h>
@@ -35,6 +36,11 @@ public:
     // placed and however oriented: the uses of one part, as Explor hands them
     // out, do. False when either holds no shape.
     static bool IsSamePart(const ShapePtr& first, const ShapePtr& second);
+    // A number that is the same for handles IsSamePart finds the same, and
+    // differs between shapes that exist at the same time: a key for hash
+    // tables and for bindings to other languages. 0 when the handle holds no
+    // shape.
+    static std::uintptr_t PartId(const ShapePtr& shape);
 };
 
 } // namespace KorrCore
