@@ -16,14 +16,10 @@ using namespace KorrCore;
 using KMath::Vector3;
 using KorrTest::Holding;
 using KorrTest::Kernel;
+using KorrTest::Written;
 using Colours = std::vector<std::vector<double>>;
 
 namespace {
-
-tinygltf::Model Written(const ShapeList& shapes, const KGltfFileService& service = KGltfFileService())
-{
-    return KorrTest::Decoded(service.Encode(shapes, true));
-}
 
 // The nodes of the first shape's children, below the shape's node and the
 // root that turns +Z up into +Y up.

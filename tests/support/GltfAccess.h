@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <KorrGeomCore/Service/KGltfFileService.h>
+
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
 
@@ -25,9 +27,11 @@ std::vector<T> Read(const tinygltf::Model& model, int accessorIndex, std::size_t
     return values;
 }
 
-// The model that binary glTF bytes hold.
-inline tinygltf::Model Decoded(const std::string& bytes)
+// The model the service writes of the shapes, as binary glTF.
+inline tinygltf::Model Written(const KorrCore::ShapeList& shapes,
+                               const KorrCore::KGltfFileService& service = KorrCore::KGltfFileService())
 {
+    const std::string bytes = service.Encode(shapes, true);
     tinygltf::Model model;
     std::string error, warning;
     EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(&model, &error, &warning,
