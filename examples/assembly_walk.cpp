@@ -1,6 +1,6 @@
 // A host opening a STEP assembly: loads it through the file service its
-// extension names, lists each placed part with its names and colours, and
-// writes what it found twice: a page listing the parts, and a binary glTF
+// extension names, prints its tree of assemblies and parts, lists each placed
+// part with its names and colours, and writes what it found twice: a page listing the parts, and a binary glTF
 // model of the assembly that any glTF viewer shows.
 //
 //   assembly_walk FILE.step OUTPUT_FOLDER   writes parts.html and assembly.glb there
@@ -12,6 +12,7 @@
 #include <fstream>
 #include <set>
 #include <string>
+#include <vector>
 
 using namespace KorrCore;
 
@@ -44,6 +45,22 @@ std::string Hex(const KColor& colour)
     return text;
 }
 
+// The tree below the shape, one use a line, indented by its depth: the
+// use's instance name, the part or assembly it places, and its colour.
+void PrintTree(const ShapePtr& shape, int depth)
+{
+    std::vector<KAssemblyChild> uses;
+    if (!KAssemblyExplor::Explor(shape, uses))
+        return;
+    for (const KAssemblyChild& use : uses) {
+        std::printf("%*s%s: %s %s %s\n", 2 * depth, "", KStringUtil::w2a(use.Name).c_str(),
+                    use.IsAssembly ? "assembly" : "part", KStringUtil::w2a(use.Product).c_str(),
+                    use.Colour ? Hex(*use.Colour).c_str() : "");
+        if (use.IsAssembly)
+            PrintTree(use.Shape, depth + 1);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -66,6 +83,7 @@ int main(int argc, char** argv)
         return Failed("loading");
     const std::wstring product = KShapeAttributes::GetProductName(assembly, assembly);
     std::printf("%s: %s\n", argv[1], product.empty() ? "several parts" : KStringUtil::w2a(product).c_str());
+    PrintTree(assembly, 1);
 
     // The display mesh walks the assembly once: each distinct part, and each
     // placement of one with the name the file gives it.

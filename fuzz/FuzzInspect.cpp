@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <new>
 #include <string>
 #include <vector>
@@ -88,6 +89,10 @@ public:
         n = 0;
         for (auto e = edges.begin(); e != edges.end() && verdict.Sound(); ++e)
             Polyline(*e, Numbered("edge ", n++));
+        const int raisedBefore = verdict.kernelExceptions;
+        const std::size_t placed = shape->GetShapeType() == TopoCompound ? Walk(shape, "assembly") : 1;
+        if (verdict.kernelExceptions == raisedBefore)
+            placedParts = placed;
         if (verdict.Sound())
             WholeShape();
         return verdict;
@@ -112,6 +117,25 @@ private:
             verdict.Record(Fault::EscapedException, what + ": an exception of unknown type");
         }
         return false;
+    }
+
+    // The assembly walk through every compound down to the placed parts,
+    // counted as the mesher numbers its instances' occurrences.
+    std::size_t Walk(const ShapePtr& parent, const std::string& what)
+    {
+        std::vector<KAssemblyChild> children;
+        if (!Explore(what + " children", [&] { return KAssemblyExplor::Explor(parent, children); }))
+            return 0;
+        std::size_t placed = 0;
+        for (std::size_t i = 0; i < children.size() && verdict.Sound(); ++i) {
+            const KAssemblyChild& child = children[i];
+            const std::string name = what + Numbered(" child ", i);
+            if (checks.Holds(child.Shape && child.Shape->GetShapeType() == child.Kind,
+                             name + ": the handle holds no shape of its kind") &&
+                checks.Finite(child.Placement.m, 16, name + " Placement"))
+                placed += child.Kind == TopoCompound ? Walk(child.Shape, name) : 1;
+        }
+        return placed;
     }
 
     // A vertex is where its file put it: it need not lie in the box of the
@@ -217,6 +241,9 @@ private:
             const KMeshInstance& instance = mesh.Instances[i];
             const std::string name = Numbered("Instances[", i) + "]";
             if (!checks.Holds(instance.Part < mesh.Parts.size(), call + " " + name + ".Part names no part") ||
+                !checks.Holds(instance.Occurrence < placedParts &&
+                                  (i == 0 || mesh.Instances[i - 1].Occurrence < instance.Occurrence),
+                              call + " " + name + ".Occurrence names no placed part after the one before") ||
                 !checks.Finite(instance.Placement.m, 16, call + " " + name + ".Placement"))
                 return;
             const KMeshPart& part = mesh.Parts[instance.Part];
@@ -283,6 +310,8 @@ private:
     const double deflection;
     InspectVerdict verdict;
     DisplayChecks checks;
+    // Unknown (the largest number) when the walk was cut short by the kernel.
+    std::size_t placedParts = std::numeric_limits<std::size_t>::max();
 };
 
 } // namespace

@@ -19,6 +19,7 @@
 
 #include <KorrGeomCore/TopoShape/KBrepTools.h>
 #include <KorrGeomCore/TopoShape/KBrepToolsEx.h>
+#include <KorrGeomCore/TopoShape/KAssemblyChild.h>
 #include <KorrGeomCore/TopoShape/KCurveTools.h>
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
 #include <KorrGeomCore/TopoShape/KPipeShellParam.h>
@@ -26,6 +27,7 @@
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 #include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
+#include <KorrGeomCore/TopoExplor/KAssemblyExplor.h>
 #include <KorrGeomCore/TopoExplor/KShapeMesh.h>
 #include <KorrGeomCore/TopoExplor/KShapeMesher.h>
 #include <KorrGeomCore/TopoExplor/KTopoEdgeExplor.h>

@@ -24,6 +24,8 @@
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
 // | mesher grids a needle of a cone with billions of      | GridWithinReason (MeshPreconditions.h)     | builders/regression-needle-cone-grid |
 // |   nodes, filling memory                               |                                            |                                   |
+// | transformation setter silently changes a              | IsScaledRotation, IsRigidMotion            | tests: transform of a shear,      |
+// |   matrix it cannot represent (a shear)                |   (MatrixTransform.h)                      |   assembly placements             |
 // | mesher and sampler follow an edge wound round its     | FaceAgreesWithItsEdges,                    | read_brep/regression-circle-edge- |
 // |   circle billions of times; out of memory, a          |   EdgeAgreesWithItsCurves (turns)          |   wound-many-times                |
 // |   destructor throws while unwinding: terminate        |                                            |                                   |

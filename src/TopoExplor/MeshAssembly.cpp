@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "Core/MatrixTransform.h"
 #include "TopoExplor/Contributions.h"
 #include "TopoExplor/DisplayBuffers.h"
 #include "TopoExplor/UseAttributes.h"
@@ -10,16 +11,6 @@
 namespace KorrCore {
 
 namespace {
-
-KMath::Matrix4 Matrix(const TopLoc_Location& location)
-{
-    const gp_Trsf transform = location.Transformation();
-    KMath::Matrix4 matrix;
-    for (int row = 0; row < 3; ++row)
-        for (int column = 0; column < 4; ++column)
-            matrix.m[4 * row + column] = transform.Value(row + 1, column + 1);
-    return matrix;
-}
 
 // The chosen faces and edges of a part's mesh as a mesh part, in the part's
 // own frame; false when its nodes cannot be indexed.
@@ -87,8 +78,9 @@ public:
         UseAttributes use = FindUseAttributes(root, attributes, instances.parts[occurrence.part], occurrence.location,
                                               parts[occurrence.part].faces);
         KMeshInstance instance;
-        instance.Placement = Matrix(occurrence.location);
+        instance.Placement = LocationMatrix(occurrence.location);
         instance.Name = use.name;
+        instance.Occurrence = static_cast<std::size_t>(contribution.occurrence - instances.occurrences.data());
         instance.Faces = {faces, contribution.faces.size()};
         instance.Edges = {edges, contribution.edges.size()};
         if (!PartFor(contribution, std::move(use), instance.Part))

@@ -52,7 +52,7 @@ UseAttributes FindUseAttributes(const TopoDS_Shape& root, const ShapeAttributes*
 {
     UseAttributes use;
     use.faceColours.resize(static_cast<std::size_t>(faces.Extent()));
-    if (!attributes || attributes->Size() == 0)
+    if (!attributes || attributes->Empty())
         return use;
     const UseLookup lookup(root, *attributes, location);
     for (int f = 1; f <= faces.Extent(); ++f)

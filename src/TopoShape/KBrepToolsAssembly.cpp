@@ -8,12 +8,17 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 
+#include <KorrGeomCore/Platform/KStringUtil.h>
+
+#include <memory>
 #include <string>
 
 #include "Core/Frame.h"
 #include "Core/LeftOut.h"
+#include "Core/MatrixTransform.h"
 #include "Core/Validity.h"
 #include "TopoShape/FaceShell.h"
+#include "TopoShape/ShapeAttributes.h"
 #include "TopoShape/WireFace.h"
 
 namespace KorrCore {
@@ -102,6 +107,56 @@ ShapePtr KBrepTools::MakeCompound(const ShapeList& shapes)
         return WrapShape(compound);
     });
     return leftOut.Told(compound);
+}
+
+namespace {
+
+// The child's use in the assembly: the entries of its shape's own table
+// (keyed below the use now), and the use's own entry over the shape's.
+void Describe(const KAssemblyChild& child, const TopoDS_Shape& use, ShapeAttributes& attributes)
+{
+    if (const auto& own = KTopoShapeImpl::GetAttributes(child.Shape.get()))
+        own->Resolved(use).ForEach([&](const TopoDS_Shape& key, const SubShapeAttributes& entry) {
+            attributes.Set(key.Moved(use.Location(), false), entry);
+        });
+    const SubShapeAttributes* shapeEntry = attributes.Find(use);
+    SubShapeAttributes entry{KStringUtil::w2a(child.Name), KStringUtil::w2a(child.Product), child.Colour, true};
+    if (entry.product.empty() && shapeEntry)
+        entry.product = shapeEntry->product;
+    if (!entry.colour && shapeEntry)
+        entry.colour = shapeEntry->colour;
+    attributes.Set(use, std::move(entry));
+}
+
+} // namespace
+
+ShapePtr KBrepTools::MakeAssembly(const std::vector<KAssemblyChild>& children, const std::wstring& product)
+{
+    return Framed([&]() -> ShapePtr {
+        if (children.empty())
+            return Refused(KOutcomeCode::InvalidArgument, "children must hold a part or an assembly, and is empty");
+        BRep_Builder builder;
+        TopoDS_Compound compound;
+        builder.MakeCompound(compound);
+        auto attributes = std::make_shared<ShapeAttributes>();
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            const KAssemblyChild& child = children[i];
+            const std::string what = "children[" + std::to_string(i) + "]";
+            if (!HeldOperand(child.Shape, what + ".Shape"))
+                return nullptr;
+            if (!IsRigidMotion(child.Placement))
+                return Refused(KOutcomeCode::InvalidArgument,
+                               what + ".Placement must only turn and move, and does more");
+            const TopoDS_Shape use =
+                KernelShape(child.Shape).Moved(TopLoc_Location(MatrixTransformation(child.Placement)), false);
+            builder.Add(compound, use);
+            Describe(child, use, *attributes);
+        }
+        attributes->Set(compound, {{}, KStringUtil::w2a(product), std::nullopt, true});
+        const ShapePtr assembly = WrapShape(compound);
+        KTopoShapeImpl::SetAttributes(assembly.get(), std::move(attributes));
+        return assembly;
+    });
 }
 
 ShapePtr KBrepTools::MakeShell(const ShapeList& faces)

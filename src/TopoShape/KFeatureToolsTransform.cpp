@@ -9,14 +9,11 @@
 #include <cmath>
 
 #include "Core/Frame.h"
+#include "Core/MatrixTransform.h"
 
 namespace KorrCore {
 
 namespace {
-
-// Relative deviation from a scaled rotation that a matrix may carry, enough for
-// matrices composed in single precision.
-constexpr double kSimilarityTolerance = 1e-6;
 
 // Applies the transformation without copying geometry: rigid motions become a
 // location on the shape. Taking the shape raises when the algorithm is not
@@ -87,42 +84,6 @@ gp_Trsf AxisRotation(const KMath::Vector3& axisPoint, const KMath::Vector3& axis
     transformation.SetRotation(gp_Ax1(ToPnt(axisPoint, "axisPoint"), ToDir(axisDirection, "axisDirection")),
                                ToReal(angleDegrees * KMath::Math::fDeg2Rad, "angleDegrees"));
     return transformation;
-}
-
-gp_Trsf MatrixTransformation(const KMath::Matrix4& m)
-{
-    gp_Trsf transformation;
-    const auto e = [&m](int row, int column) { return ToReal(m(row, column), "each entry of matrix"); };
-    transformation.SetValues(e(0, 0), e(0, 1), e(0, 2), e(0, 3), //
-                             e(1, 0), e(1, 1), e(1, 2), e(1, 3), //
-                             e(2, 0), e(2, 1), e(2, 2), e(2, 3));
-    return transformation;
-}
-
-// True when the upper 3x3 block is s * R with R orthogonal (a rotation, or a
-// rotation with a reflection) and s non-zero: exactly the transformations the
-// kernel represents. The kernel takes any other invertible matrix too, but
-// silently turns it into a different one (a shear is dropped, diag(2, 1, 1)
-// becomes a uniform scale by the cube root of 2), so such matrices are refused.
-// NaN entries fail every comparison and are refused as well.
-bool IsScaledRotation(const KMath::Matrix4& m)
-{
-    const double determinant = m(0, 0) * (m(1, 1) * m(2, 2) - m(1, 2) * m(2, 1)) -
-                               m(0, 1) * (m(1, 0) * m(2, 2) - m(1, 2) * m(2, 0)) +
-                               m(0, 2) * (m(1, 0) * m(2, 1) - m(1, 1) * m(2, 0));
-    const double scaleSquared = std::pow(std::cbrt(determinant), 2);
-    if (!(scaleSquared > 0.0))
-        return false;
-    // The columns of s * R are orthogonal and each of length |s|.
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            const double dot = m(0, i) * m(0, j) + m(1, i) * m(1, j) + m(2, i) * m(2, j);
-            const double expected = i == j ? scaleSquared : 0.0;
-            if (!(std::abs(dot - expected) <= kSimilarityTolerance * scaleSquared))
-                return false;
-        }
-    }
-    return true;
 }
 
 gp_Trsf LineSymmetry(const KMath::Vector3& firstAxisPoint, const KMath::Vector3& secondAxisPoint)

@@ -56,7 +56,6 @@ TEST(ExchangeWriting, TheAs1AssemblyLoadsBackWithItsStructureNamesAndColours)
     const ShapePtr step = KorrTest::LoadExchangeFile(dir.file("as1.stp"));
     EXPECT_EQ(SolidAndFaceUses(step), SolidAndFaceUses(loaded));
     EXPECT_EQ(CensusOf(step), CensusOf(loaded));
-    EXPECT_EQ(KorrTest::Children(step).size(), KorrTest::Children(loaded).size());
 
     KIgesFileService().SaveFile({loaded}, Wide(dir.file("as1.igs")));
     const ShapePtr iges = KorrTest::LoadExchangeFile(dir.file("as1.igs"));

@@ -16,29 +16,19 @@ using namespace KorrCore;
 using KMath::Vector3;
 using KorrTest::Holding;
 using KorrTest::Kernel;
+using KorrTest::Written;
 using Colours = std::vector<std::vector<double>>;
 
 namespace {
 
-tinygltf::Model Written(const ShapeList& shapes, const KGltfFileService& service = KGltfFileService())
-{
-    const std::string bytes = service.Encode(shapes, true);
-    tinygltf::Model model;
-    std::string error, warning;
-    EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(&model, &error, &warning,
-                                                          reinterpret_cast<const unsigned char*>(bytes.data()),
-                                                          static_cast<unsigned int>(bytes.size())))
-        << error;
-    return model;
-}
-
-// The instance nodes, below the root that turns +Z up into +Y up.
+// The nodes of the first shape's children, below the shape's node and the
+// root that turns +Z up into +Y up.
 std::vector<const tinygltf::Node*> InstanceNodes(const tinygltf::Model& model)
 {
     const tinygltf::Node& root = model.nodes.at(static_cast<std::size_t>(model.scenes.at(0).nodes.at(0)));
     EXPECT_EQ(root.rotation, (std::vector<double>{-std::sqrt(0.5), 0, 0, std::sqrt(0.5)}));
     std::vector<const tinygltf::Node*> nodes;
-    for (int child : root.children)
+    for (int child : model.nodes.at(static_cast<std::size_t>(root.children.at(0))).children)
         nodes.push_back(&model.nodes.at(static_cast<std::size_t>(child)));
     return nodes;
 }
@@ -72,28 +62,20 @@ Colours SurfaceColours(const tinygltf::Model& model, const tinygltf::Mesh& mesh)
 TEST(GltfExport, ColouredUsesGiveMeshesPerPartMaterialsPerColourAndFaceRangesOfTheExplorersFaces)
 {
     const ShapePtr box = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(10, 10, 10));
-    const ShapePtr boxes = KBrepTools::MakeCompound(
-        {box, KFeatureTools::Translate(box, Vector3(20, 0, 0)), KFeatureTools::Translate(box, Vector3(40, 0, 0))});
-    const auto set = [&](const TopoDS_Shape& shape, const wchar_t* name, KColor colour) {
-        KShapeAttributes::SetColor(boxes, Holding(shape), colour);
-        if (*name)
-            KShapeAttributes::SetName(boxes, Holding(shape), name), KShapeAttributes::SetProductName(boxes, Holding(shape), L"box");
-    };
-    TopoDS_Iterator use(Kernel(boxes));
-    set(use.Value(), L"first", {0, 0, 1, 1});
-    set(TopExp_Explorer(use.Value(), TopAbs_SHELL).Current(), L"", {0, 1, 0, 1});
-    set(TopExp_Explorer(use.Value(), TopAbs_FACE).Current(), L"", {1, 0, 0, 1});
-    for (const wchar_t* name : {L"second", L"third"}) {
-        use.Next();
-        set(use.Value(), name, {1, 1, 0, 1});
-    }
+    const ShapePtr boxes = KBrepTools::MakeAssembly({{box, KorrTest::Moved(0), L"first", L"box", KColor{0, 0, 1, 1}},
+                                                     {box, KorrTest::Moved(20), L"second", L"box", KColor{1, 1, 0, 1}},
+                                                     {box, KorrTest::Moved(40), L"third", L"box", KColor{1, 1, 0, 1}}},
+                                                    L"");
+    const TopoDS_Shape first = TopoDS_Iterator(Kernel(boxes)).Value();
+    KShapeAttributes::SetColor(boxes, Holding(TopExp_Explorer(first, TopAbs_SHELL).Current()), {0, 1, 0, 1});
+    KShapeAttributes::SetColor(boxes, Holding(TopExp_Explorer(first, TopAbs_FACE).Current()), {1, 0, 0, 1});
 
     const tinygltf::Model model = Written({boxes});
     const std::vector<const tinygltf::Node*> nodes = InstanceNodes(model);
     ASSERT_EQ(nodes.size(), 3u);
     ASSERT_EQ(model.meshes.size(), 2u) << "the first use is coloured apart, the other two alike";
-    EXPECT_EQ(nodes[0]->name, "first (box)");
-    EXPECT_EQ(nodes[2]->name, "third (box)");
+    EXPECT_EQ(nodes[0]->name, "first");
+    EXPECT_EQ(nodes[2]->name, "third");
     EXPECT_EQ(nodes[1]->mesh, nodes[2]->mesh);
     EXPECT_EQ(MeshOf(model, nodes[2]).name, "box");
     EXPECT_EQ(SurfaceColours(model, MeshOf(model, nodes[0])), (Colours{{1, 0, 0, 1}, {0, 1, 0, 1}}));

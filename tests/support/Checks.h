@@ -95,6 +95,13 @@ PlacedTriangles Placed(const KorrCore::KShapeMesh& mesh);
 // counter-clockwise seen from outside.
 double EnclosedVolume(const std::vector<float>& positions, const std::vector<unsigned int>& indices);
 
+// A placement in an assembly: a move by (x, y, z), after a quarter turn
+// about Z when asked.
+KMath::Matrix4 Moved(double x, double y = 0, double z = 0, bool turned = false);
+// Assembly "AS": a blue plate and two uses of "NUT-BOLT", a red bolt (a
+// cylinder) and an uncoloured nut (a box) placed in it, the second use turned.
+KorrCore::ShapePtr BuiltAssembly();
+
 // Collects the message of every KcAssert report made while it lives, instead
 // of printing it, and restores the previous handler afterwards.
 class ReportRecorder {

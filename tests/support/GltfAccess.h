@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include <KorrGeomCore/Service/KGltfFileService.h>
 
 #include <gtest/gtest.h>
 #include <tiny_gltf.h>
@@ -22,6 +25,20 @@ std::vector<T> Read(const tinygltf::Model& model, int accessorIndex, std::size_t
     if (offset + values.size() * sizeof(T) <= bytes.size())
         std::memcpy(values.data(), bytes.data() + offset, values.size() * sizeof(T));
     return values;
+}
+
+// The model the service writes of the shapes, as binary glTF.
+inline tinygltf::Model Written(const KorrCore::ShapeList& shapes,
+                               const KorrCore::KGltfFileService& service = KorrCore::KGltfFileService())
+{
+    const std::string bytes = service.Encode(shapes, true);
+    tinygltf::Model model;
+    std::string error, warning;
+    EXPECT_TRUE(tinygltf::TinyGLTF().LoadBinaryFromMemory(&model, &error, &warning,
+                                                          reinterpret_cast<const unsigned char*>(bytes.data()),
+                                                          static_cast<unsigned int>(bytes.size())))
+        << error;
+    return model;
 }
 
 // Node numbers, stored as 16- or 32-bit integers.

@@ -7,21 +7,25 @@
 
 namespace KorrCore {
 
-// Writes shapes as glTF 2.0 display models for viewers and hosts: binary
-// glTF for a path ending in .glb, glTF JSON with its buffer embedded for
-// .gltf, and for .html a viewer page that holds the binary model and shows it
-// in a browser opened straight from disk, with no server and no network (a
-// tree of the model's nodes to hide, highlight and frame them, names on hover
-// and the part, face number and colour of a face clicked). Each shape is
-// meshed by KShapeMesher; each distinct part becomes one
-// glTF mesh and each placement of it one node, named by the instance and
-// product names the shape carries (from a STEP file, say), or else by the
-// part's kind and the node's number ("Solid 3"). A mesh has one triangle
-// primitive per material, whose extras list its faces as [face, first
+// Writes shapes as glTF 2.0 display models for viewers and hosts: binary glTF
+// for a path ending in .glb, glTF JSON with its buffer embedded for .gltf, and
+// for .html a viewer page that holds the binary model and shows it in a
+// browser opened straight from disk, with no server and no network (a tree of
+// the model's nodes to hide, highlight and frame them, names on hover and the
+// part, face number and colour of a face clicked). Each shape is meshed by
+// KShapeMesher; each distinct part becomes one glTF mesh, named by its
+// product. The nodes keep the shape's tree as KAssemblyExplor walks it: one
+// node for the shape, one for each assembly and each use in it (a part that is
+// a compound of bodies gets one node per body below its use), each placed in
+// its parent. A node is named by its instance name, else its product name
+// (from a STEP file, say), else its kind and its number ("Solid 3"); its
+// extras hold "product" and "instance" apart. A placed part's node holds its
+// part's mesh; nodes that would show nothing are left out. A mesh has one
+// triangle primitive per material, whose extras list its faces as [face, first
 // triangle, triangle count] (faces numbered as in the part's
 // KMeshPart::Faces), and one line primitive for all the part's edges.
-// Materials are metallic-roughness ones in the shapes' colours, a neutral
-// grey where they have none; they are single-sided on closed solids and
+// Materials are metallic-roughness ones in the shapes' colours, a neutral grey
+// where they have none; they are single-sided on closed solids and
 // double-sided on open shells and loose faces. The model's +Z up becomes
 // glTF's +Y up, and its lengths become metres.
 class KORRGEOMCOREEXCHANGE_EXPORT KGltfFileService : public KBrepFileService {

@@ -79,6 +79,12 @@ struct KMeshInstance {
     KMath::Matrix4 Placement;
     // The name the shape gives this use of the part, when it carries one.
     std::string Name;
+    // Which placed part of the shape this is: its number, from 0, among the
+    // shapes other than compounds met by looking through the shape's
+    // compounds in the kernel's order (the order in which KAssemblyExplor
+    // lists children). A placement that brings nothing has no instance, so
+    // numbers can be missing.
+    std::size_t Occurrence = 0;
     // Where the part's faces and edges stand among the whole shape's, as
     // KTopoFaceExplor and KTopoEdgeExplor list them (repeats left out): face
     // f of the part is face Faces.First + f of the shape, and likewise for

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <KorrGeomCore/KorrGeomCoreExport.h>
 #include <KorrGeomCore/Platform/KProgressIndicator.h>
 #include <KorrGeomCore/Platform/Vector3.h>
+#include <KorrGeomCore/TopoShape/KAssemblyChild.h>
 #include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 namespace KorrCore {
@@ -83,6 +85,19 @@ public:
     // A compound of the shapes in list order; never null. Null handles and
     // handles holding no shape are skipped with the report "NULL".
     static ShapePtr MakeCompound(const ShapeList& shapes);
+    // An assembly named `product` (nameless when empty) of the children, each
+    // child's shape placed as its Placement says, with its Name, Product and
+    // Colour (Kind and IsAssembly are not read); a Product or Colour left
+    // empty is the one the child's shape gives itself, if any. The names and
+    // colours below each child come along, so sub-assemblies built or
+    // walked before keep theirs. KAssemblyExplor lists the children back;
+    // the STEP service saves it as that tree, a shape used by several
+    // children (or walked out of one shared part) as one product placed
+    // several times, and loading the file gives the same tree, names and
+    // colours. Null for an empty list (InvalidArgument), a child holding no
+    // shape (NullShape) and a placement that does more than turn and move,
+    // or that reaches 1e12 (InvalidArgument).
+    static ShapePtr MakeAssembly(const std::vector<KAssemblyChild>& children, const std::wstring& product);
     // One shell of the faces as they are (no sewing, orienting or closure test);
     // other elements are skipped silently. An empty list gives an empty shell.
     static ShapePtr MakeShell(const ShapeList& faces);

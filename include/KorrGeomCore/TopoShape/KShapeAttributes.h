@@ -23,7 +23,11 @@ namespace KorrCore {
 // through the in-place transforms of KFeatureTools, which keep its
 // sub-shapes. Operations that make new shapes (the builders, booleans,
 // fillets, transforms that copy, MakeCompound) give results without any, and
-// the handles the explorers return carry none of their own: ask the root.
+// the handles the face, edge and vertex explorers return carry none of their
+// own: ask the root. A child KAssemblyExplor hands out is a root of its own,
+// seeing its share of its parent's names and colours (changes made through
+// it stay its own); KBrepTools::MakeAssembly gives its result those of its
+// children.
 class KORRGEOMCORE_EXPORT KShapeAttributes {
 public:
     // The sub-shape's own name: for a placed part or assembly the name of the

@@ -18,13 +18,13 @@ std::string KindName(TopoShapeType kind)
     return kind >= TopoCompound && kind <= TopoVertex ? names[kind] : "Shape";
 }
 
-std::string NodeName(const KMeshInstance& instance, const KMeshPart& part, std::size_t number)
+std::string NodeName(const UseTree& use, std::size_t number)
 {
-    if (!instance.Name.empty() && !part.Product.empty())
-        return instance.Name + " (" + part.Product + ")";
-    if (!instance.Name.empty() || !part.Product.empty())
-        return instance.Name + part.Product;
-    return KindName(part.Kind) + " " + std::to_string(number);
+    if (!use.name.empty())
+        return use.name;
+    if (!use.product.empty())
+        return use.product;
+    return KindName(use.kind) + " " + std::to_string(number);
 }
 
 // Column by column, as glTF stores a matrix, with the translation in metres;
@@ -61,22 +61,19 @@ public:
         root.rotation = {-std::sqrt(0.5), 0.0, 0.0, std::sqrt(0.5)};
     }
 
-    void Add(const KShapeMesh& mesh)
+    void Add(const KShapeMesh& mesh, const UseTree& tree)
     {
         std::vector<int> meshes;
         meshes.reserve(mesh.Parts.size());
         for (const KMeshPart& part : mesh.Parts)
             meshes.push_back(AddPart(part));
-        for (const KMeshInstance& instance : mesh.Instances) {
-            if (meshes[instance.Part] < 0)
-                continue;
-            tinygltf::Node node;
-            node.name = NodeName(instance, mesh.Parts[instance.Part], model.nodes.size() + 1);
-            node.mesh = meshes[instance.Part];
-            node.matrix = NodeMatrix(instance.Placement, settings.modelUnit);
-            model.nodes.push_back(std::move(node));
-            root.children.push_back(static_cast<int>(model.nodes.size() - 1));
-        }
+        std::map<std::size_t, int> placed;
+        for (const KMeshInstance& instance : mesh.Instances)
+            if (meshes[instance.Part] >= 0)
+                placed.emplace(instance.Occurrence, meshes[instance.Part]);
+        const int node = AddNode(tree, placed);
+        if (node >= 0)
+            root.children.push_back(node);
     }
 
     tinygltf::Model Finish()
@@ -92,6 +89,30 @@ public:
     }
 
 private:
+    // The use's node, its children's first; -1 when it would show nothing
+    // (glTF's validator frowns on empty nodes).
+    int AddNode(const UseTree& use, const std::map<std::size_t, int>& placed)
+    {
+        tinygltf::Node node;
+        if (use.children.empty() && use.kind != TopoCompound) {
+            const auto found = placed.find(use.occurrence);
+            if (found == placed.end())
+                return -1;
+            node.mesh = found->second;
+        }
+        for (const UseTree& child : use.children)
+            if (const int index = AddNode(child, placed); index >= 0)
+                node.children.push_back(index);
+        if (node.mesh < 0 && node.children.empty())
+            return -1;
+        node.name = NodeName(use, model.nodes.size() + 1);
+        node.matrix = NodeMatrix(use.placement, settings.modelUnit);
+        node.extras = tinygltf::Value(tinygltf::Value::Object{{"product", tinygltf::Value(use.product)},
+                                                              {"instance", tinygltf::Value(use.name)}});
+        model.nodes.push_back(std::move(node));
+        return static_cast<int>(model.nodes.size() - 1);
+    }
+
     // The part's glTF mesh, or -1 when it has nothing to draw: glTF allows no
     // mesh without primitives.
     int AddPart(const KMeshPart& part)
@@ -178,11 +199,12 @@ private:
 
 } // namespace
 
-tinygltf::Model SceneModel(const std::vector<KShapeMesh>& meshes, const GltfSettings& settings)
+tinygltf::Model SceneModel(const std::vector<KShapeMesh>& meshes, const std::vector<UseTree>& trees,
+                           const GltfSettings& settings)
 {
     SceneBuilder builder(settings);
-    for (const KShapeMesh& mesh : meshes)
-        builder.Add(mesh);
+    for (std::size_t i = 0; i < meshes.size(); ++i)
+        builder.Add(meshes[i], trees[i]);
     return builder.Finish();
 }
 

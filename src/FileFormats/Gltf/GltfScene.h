@@ -6,6 +6,8 @@
 
 #include <KorrGeomCore/TopoExplor/KShapeMesh.h>
 
+#include "FileFormats/Gltf/UseTree.h"
+
 namespace KorrCore::Gltf {
 
 struct GltfSettings {
@@ -18,10 +20,13 @@ struct GltfSettings {
 // The model of the meshed shapes: per mesh part one glTF mesh, with one
 // triangle primitive per material (its faces' triangle ranges in its extras
 // as [face, first triangle, triangle count], faces numbered as in the part)
-// and one line primitive for all edges; per instance one node, named by its
-// instance and product names, or else by its part's kind and the node's
-// number. The nodes hang below one root node that turns the model's +Z up
-// into glTF's +Y up.
-tinygltf::Model SceneModel(const std::vector<KShapeMesh>& meshes, const GltfSettings& settings);
+// and one line primitive for all edges. Per shape, one node for each node of
+// its tree (the mesh of shape i placed as trees[i] has it), a placed part's
+// node holding the part's mesh; a node is named by its instance name, else
+// its product name, else its kind and its number, and its extras hold both
+// names apart. Nodes that would show nothing are left out. The shapes' nodes
+// hang below one root node that turns the model's +Z up into glTF's +Y up.
+tinygltf::Model SceneModel(const std::vector<KShapeMesh>& meshes, const std::vector<UseTree>& trees,
+                           const GltfSettings& settings);
 
 } // namespace KorrCore::Gltf

@@ -59,6 +59,7 @@ std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflectio
     options.Deflection = deflection;
     options.NormalizeUV = true;
     std::vector<KShapeMesh> meshes;
+    std::vector<ShapePtr> meshed;
     int position = 0;
     for (const ShapePtr& shape : shapes) {
         if (!KORR_CHECK(leftOut.Held(shape, ++position), "NULL TopoShape!"))
@@ -68,9 +69,14 @@ std::optional<tinygltf::Model> ModelOf(const ShapeList& shapes, double deflectio
             Conclude(false);
             return std::nullopt;
         }
+        meshed.push_back(shape);
     }
-    std::optional<tinygltf::Model> model = Guarded(
-        std::optional<tinygltf::Model>(), [&] { return std::make_optional(Gltf::SceneModel(meshes, settings)); });
+    std::optional<tinygltf::Model> model = Guarded(std::optional<tinygltf::Model>(), [&] {
+        std::vector<Gltf::UseTree> trees;
+        for (const ShapePtr& shape : meshed)
+            trees.push_back(Gltf::UseTreeOf(shape));
+        return std::make_optional(Gltf::SceneModel(meshes, trees, settings));
+    });
     KORR_CHECK(model.has_value(), "Cannot write the file!");
     return model;
 }

@@ -93,6 +93,7 @@ private:
     {
         SubShapeAttributes entry = use;
         entry.product = LabelName(product);
+        entry.use = true;
         if (!entry.colour)
             entry.colour = LabelColour(product);
         Record(ProductShape(product).Moved(placement, false), std::move(entry), result);
@@ -116,7 +117,7 @@ private:
 
     static void Record(const TopoDS_Shape& located, SubShapeAttributes entry, AttributedShape& result)
     {
-        if (!located.IsNull() && (!entry.name.empty() || !entry.product.empty() || entry.colour))
+        if (!located.IsNull() && (entry.use || !entry.name.empty() || entry.colour))
             result.attributes.Set(ShapeAttributes::KeyUnder(result.root, located), std::move(entry));
     }
 

@@ -36,7 +36,7 @@ std::optional<AttributedShape> Gathered(const ShapeList& shapes)
     if (held.size() == 1) {
         gathered.root = KernelShape(held.front());
         if (const auto& attributes = KTopoShapeImpl::GetAttributes(held.front().get()))
-            gathered.attributes = *attributes;
+            gathered.attributes = attributes->Resolved(gathered.root);
         return gathered;
     }
     TopoDS_Compound compound;
@@ -45,7 +45,7 @@ std::optional<AttributedShape> Gathered(const ShapeList& shapes)
         const TopoDS_Shape& kernelShape = KernelShape(shape);
         BRep_Builder().Add(compound, kernelShape);
         if (const auto& attributes = KTopoShapeImpl::GetAttributes(shape.get()))
-            attributes->ForEach([&](const TopoDS_Shape& key, const SubShapeAttributes& entry) {
+            attributes->Resolved(kernelShape).ForEach([&](const TopoDS_Shape& key, const SubShapeAttributes& entry) {
                 gathered.attributes.Set(key.Moved(kernelShape.Location(), false), entry);
             });
     }

@@ -42,7 +42,7 @@ public:
 
     void Run()
     {
-        if (root.ShapeType() == TopAbs_COMPOUND && !NamesProduct(root)) {
+        if (root.ShapeType() == TopAbs_COMPOUND && !IsUse(root)) {
             for (const TopoDS_Shape& child : Children(root))
                 Free(child);
         } else {
@@ -57,10 +57,10 @@ private:
         return attributes.Find(ShapeAttributes::KeyUnder(root, use));
     }
 
-    bool NamesProduct(const TopoDS_Shape& use) const
+    bool IsUse(const TopoDS_Shape& shape) const
     {
-        const SubShapeAttributes* entry = Entry(use);
-        return entry && !entry->product.empty();
+        const SubShapeAttributes* entry = Entry(shape);
+        return entry && entry->IsUse();
     }
 
     bool IsAssembly(const TopoDS_Shape& use) const
@@ -68,7 +68,7 @@ private:
         if (use.ShapeType() != TopAbs_COMPOUND)
             return false;
         for (const TopoDS_Shape& child : Children(use))
-            if (NamesProduct(child))
+            if (IsUse(child))
                 return true;
         return false;
     }

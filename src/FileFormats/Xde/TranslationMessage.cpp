@@ -12,7 +12,7 @@ namespace KorrCore::Xde {
 
 namespace {
 
-constexpr std::string_view kHeader = "korrgeom-translation 1\n";
+constexpr std::string_view kHeader = "korrgeom-translation 2\n";
 constexpr std::string_view kEnd = "end\n";
 
 template <class Number> void Append(std::string& out, Number value)
@@ -25,7 +25,7 @@ template <class Number> void Append(std::string& out, Number value)
 void AppendEntry(std::string& out, int index, const SubShapeAttributes& entry)
 {
     Append(out, index);
-    out += ' ';
+    out += entry.use ? " 1 " : " 0 ";
     Append(out, entry.name.size());
     out += ' ';
     Append(out, entry.product.size());
@@ -97,6 +97,7 @@ private:
 SubShapeAttributes ReadEntry(Reader& reader)
 {
     SubShapeAttributes entry;
+    entry.use = reader.Value<int>(' ') == 1;
     const auto nameBytes = reader.Value<std::size_t>(' ');
     const auto productBytes = reader.Value<std::size_t>(' ');
     if (reader.Next("1 ")) {

@@ -17,11 +17,12 @@ namespace KorrCore::Xde {
 // of the root that the BRep round trip reproduces (the text keeps shared
 // sub-shapes shared and every location as a chain of the same steps).
 //
-//   korrgeom-translation 1\n
+//   korrgeom-translation 2\n
 //   brep <bytes>\n<BRep text>\n
 //   subshapes <count of the walk>\n
 //   attributes <count>\n
-//   then per entry: <index> <name bytes> <product bytes> <0|1 colour> [<r> <g> <b> <a>]\n<name><product>\n
+//   then per entry: <index> <0|1 use> <name bytes> <product bytes> <0|1 colour> [<r> <g> <b> <a>]\n
+//                   <name><product>\n
 //   end\n
 //
 // Numbers are written locale-independently; names are UTF-8 bytes of any kind.
