@@ -2,6 +2,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include "Assembly.h"
 #include "Builders.h"
 #include "Errors.h"
 #include "Files.h"
@@ -14,6 +15,7 @@ PYBIND11_MODULE(_korrgeom, module)
     module.doc() = "KorrGeomCore's shapes, meshes and files for Python; import korrgeom instead.";
     KorrPython::BindErrors(module);
     KorrPython::BindShape(module);
+    KorrPython::BindAssembly(module);
     KorrPython::BindOperations(module);
     KorrPython::BindBuilders(module);
     KorrPython::BindMesh(module);

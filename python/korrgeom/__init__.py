@@ -13,6 +13,7 @@ Every failure raises korrgeom.Error, whose .code names the cause.
 
 from ._error import Error
 from ._korrgeom import (
+    Child,
     Mesh,
     MeshInstance,
     MeshPart,
@@ -33,6 +34,7 @@ from ._korrgeom import (
 )
 
 __all__ = [
+    "Child",
     "Error",
     "Mesh",
     "MeshInstance",

@@ -207,3 +207,19 @@ TEST(GltfExport, PageHoldsTheBinaryModelAsBase64TitledByTheFileName)
     const Handle(NCollection_Buffer) glb = FSD_Base64::Decode(model.c_str(), model.size());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(glb->Data()), glb->Size()), service.Encode({box}, true));
 }
+
+TEST(GltfExport, AShapeWithoutColoursShowsInAGreyWithinTheColourRange)
+{
+    const tinygltf::Model model = Written({KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3))});
+    ASSERT_EQ(model.meshes.size(), 1u);
+    const Colours surfaces = SurfaceColours(model, model.meshes.front());
+    ASSERT_EQ(surfaces.size(), 1u);
+    const std::vector<double>& colour = surfaces.front();
+    ASSERT_EQ(colour.size(), 4u);
+    for (const double channel : colour) {
+        EXPECT_GE(channel, 0.0);
+        EXPECT_LE(channel, 1.0);
+    }
+    EXPECT_NEAR(colour[0], colour[1], 0.1);
+    EXPECT_NEAR(colour[1], colour[2], 0.1);
+}

@@ -1,0 +1,73 @@
+"""Walking an assembly's tree: children() with placements, names and colours, and shared parts."""
+import numpy as np
+import pytest
+
+import korrgeom
+
+
+def walk(shape, depth=0):
+    """(depth, product, name) of every use below the shape, depth first."""
+    uses = []
+    for child in shape.children():
+        uses.append((depth, child.product, child.name))
+        if child.is_assembly:
+            uses += walk(child.shape, depth + 1)
+    return uses
+
+
+@pytest.fixture
+def saved_pair(tmp_path):
+    block = korrgeom.box(1, 2, 3)
+    block.product = "Block"
+    block.color = (1.0, 0.0, 0.0)
+    ball = korrgeom.sphere(1, center=(5, 0, 0))
+    ball.product = "Ball"
+    path = tmp_path / "pair.step"
+    korrgeom.save([block, ball], path)
+    return korrgeom.load(path)
+
+
+def test_a_saved_assembly_lists_its_parts_with_their_names(saved_pair):
+    children = saved_pair.children()
+    assert [child.product for child in children] == ["Block", "Ball"]
+    assert not any(child.is_assembly for child in children)
+    assert children[0].color == pytest.approx((1.0, 0.0, 0.0), abs=1e-3)
+    assert children[1].color is None
+
+
+def test_placements_are_read_only_four_by_four_rigid_motions(saved_pair):
+    placement = saved_pair.children()[0].placement
+    assert placement.shape == (4, 4)
+    assert not placement.flags.writeable
+    np.testing.assert_allclose(placement[:3, :3] @ placement[:3, :3].T, np.eye(3), atol=1e-12)
+    np.testing.assert_allclose(placement[3], [0, 0, 0, 1])
+
+
+def test_a_part_has_no_uses_but_its_shells(saved_pair):
+    block = saved_pair.children()[0].shape
+    assert [child.shape.kind for child in block.children()] == ["shell"]
+
+
+def test_the_as1_tree_nests_and_shares_its_parts(shared):
+    root = korrgeom.load(shared("step", "occt_trj6_as1-ug-214.stp"))
+    uses = walk(root)
+    assert max(depth for depth, _, _ in uses) >= 2
+    assert ("bolt" in {product for _, product, _ in uses})
+    bolts = []
+
+    def collect(shape):
+        for child in shape.children():
+            if child.product == "bolt":
+                bolts.append(child.shape)
+            elif child.is_assembly:
+                collect(child.shape)
+
+    collect(root)
+    assert len(bolts) > 1
+    assert all(bolt.same_part(bolts[0]) for bolt in bolts)
+
+
+def test_same_part_refuses_what_is_not_a_shape():
+    with pytest.raises(korrgeom.Error) as refused:
+        korrgeom.box(1, 1, 1).same_part(None)
+    assert refused.value.code == "NullShape"
