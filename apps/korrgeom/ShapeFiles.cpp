@@ -18,19 +18,6 @@ using namespace KorrCore;
 
 namespace {
 
-// Silences the library's reports while it lives, so that a failure ends in
-// one line of ours (from the outcome) rather than the library's line and ours.
-class QuietReports {
-public:
-    QuietReports() : previous(KcAssert::SetReportHandler([](const std::string&, const char*, int) {})) {}
-    ~QuietReports() { KcAssert::SetReportHandler(previous); }
-    QuietReports(const QuietReports&) = delete;
-    QuietReports& operator=(const QuietReports&) = delete;
-
-private:
-    KcAssert::ReportHandler previous;
-};
-
 bool LastCallWorked()
 {
     return KLastOutcome().Code == KOutcomeCode::Ok;
@@ -68,9 +55,20 @@ std::string Percent(double fraction)
 
 } // namespace
 
+QuietReports::QuietReports() : previous(KcAssert::SetReportHandler([](const std::string&, const char*, int) {})) {}
+
+QuietReports::~QuietReports()
+{
+    KcAssert::SetReportHandler(previous);
+}
+
 std::string Reason(const std::string& fallback)
 {
-    const KOutcome& outcome = KLastOutcome();
+    return Reason(KLastOutcome(), fallback);
+}
+
+std::string Reason(const KOutcome& outcome, const std::string& fallback)
+{
     if (outcome.Message.empty())
         return fallback;
     return outcome.Detail.empty() ? outcome.Message : outcome.Message + " (" + outcome.Detail + ")";
@@ -91,7 +89,6 @@ ShapePtr ReadShapeFile(const std::string& path, std::string& error)
         error = path + ": not a shape file (.brep, .step or .iges)";
         return nullptr;
     }
-    const QuietReports quiet;
     ProgressBar bar("reading " + path);
     service->SetProgressIndicator(&bar);
     ShapePtr shape = service->LoadFile(KStringUtil::a2w(path));
@@ -106,7 +103,6 @@ bool SaveShapeFile(const ShapeList& shapes, const KMath::AxisAlignedBox& box, co
 {
     const std::shared_ptr<KBrepFileService> service = ShapeService(path);
     const std::wstring widePath = KStringUtil::a2w(path);
-    const QuietReports quiet;
     ProgressBar bar("saving " + path);
     service->SetProgressIndicator(&bar);
     service->SaveFile(shapes, widePath);
@@ -142,7 +138,6 @@ bool WriteDisplayFile(const ShapeList& shapes, double deflection, const std::str
 {
     KGltfFileService gltf;
     gltf.SetDeflection(deflection);
-    const QuietReports quiet;
     gltf.SaveFile(shapes, KStringUtil::a2w(path));
     const bool written = LastCallWorked();
     if (!written)

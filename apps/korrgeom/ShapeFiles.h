@@ -11,9 +11,25 @@ namespace korrgeom {
 // service writes (.brep, .step, .iges and their other spellings).
 enum class OutputKind { Display, Shape, Unknown };
 
-// The library's outcome of the calling thread's last call, as the one line a
-// failure ends with: "<Message> (<Detail>)", or `fallback` when it gave no
-// message.
+// Silences the library's reports while it lives, so that a failure ends in
+// one line of ours (from the outcome) rather than the library's line and ours.
+// One for the whole run: the report handler is the process's, and the
+// functions below run on several threads at once in a batch.
+class QuietReports {
+public:
+    QuietReports();
+    ~QuietReports();
+    QuietReports(const QuietReports&) = delete;
+    QuietReports& operator=(const QuietReports&) = delete;
+
+private:
+    KorrCore::KcAssert::ReportHandler previous;
+};
+
+// An outcome as the one line a failure ends with: "<Message> (<Detail>)", or
+// `fallback` when it gave no message.
+std::string Reason(const KorrCore::KOutcome& outcome, const std::string& fallback);
+// The same of the calling thread's last call into the library.
 std::string Reason(const std::string& fallback);
 
 // Call once the library's file services are registered

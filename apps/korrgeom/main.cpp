@@ -2,7 +2,9 @@
 // reads a shape file, saves and checks the shape files asked for, meshes each
 // shape with one KShapeMesher call (with --per-face, also face by face and
 // edge by edge through the explorers, and compares), writes the display files
-// asked for and prints what each stage did and how long it took.
+// asked for and prints what each stage did and how long it took. Given
+// several inputs, a folder or --out-dir, converts them all, one worker per
+// core.
 
 #include <chrono>
 #include <cmath>
@@ -19,6 +21,7 @@
 #include <KorrGeomCore/Service/KFileServices.h>
 #include <Standard_Failure.hxx>
 
+#include "Batch.h"
 #include "MeshCounts.h"
 #include "PerFace.h"
 #include "ProgressBar.h"
@@ -31,6 +34,10 @@ using namespace KorrCore;
 using korrgeom::MeshCounts;
 
 struct Options {
+    std::vector<std::string> inputs;
+    std::string outDir;
+    std::vector<std::string> formats;
+    unsigned workers = 0;
     std::string input;
     std::vector<std::string> outputs;
     double deflection = 0.0;
@@ -235,8 +242,9 @@ int main(int argc, char** argv)
 {
     CLI::App app{"KorrGeomCore demo: shapes built or read, saved, meshed and written as display models"};
     Options options;
-    app.add_option("-i,--input", options.input,
-                   "shape file to show instead of the embedded scene: .brep, .step, .iges");
+    app.add_option("-i,--input", options.inputs,
+                   "shape file to show instead of the embedded scene: .brep, .step, .iges; repeatable, or a folder, "
+                   "to convert many with --out-dir");
     app.add_option("-o,--output", options.outputs,
                    "file to write, repeatable, its kind chosen by the extension: .glb, .gltf or .html (display "
                    "model), .brep, .step or .iges (shape file, read back and checked); korrgeom.glb when none");
@@ -247,11 +255,35 @@ int main(int argc, char** argv)
     app.add_flag("--per-face", options.perFace,
                  "also tessellate face by face and sample edge by edge through the explorers, and check that they "
                  "agree with the mesher");
+    app.add_option("--out-dir", options.outDir,
+                   "folder to convert the inputs into, a file per input and format; implied by several inputs or "
+                   "a folder");
+    app.add_option("-f,--formats", options.formats,
+                   "formats to convert into with --out-dir, comma-separated: glb, gltf, html, brep, step, iges "
+                   "(default glb)")
+        ->delimiter(',');
+    app.add_option("-j,--jobs", options.workers, "files converted at once with --out-dir (default: one per core)");
     CLI11_PARSE(app, argc, argv);
-    if (options.outputs.empty())
-        options.outputs = {"korrgeom.glb"};
 
     KFileServices::RegisterAll();
+    const korrgeom::QuietReports quiet;
+    const bool folder = options.inputs.size() == 1 && std::filesystem::is_directory(options.inputs.front());
+    if (!options.outDir.empty() || options.inputs.size() > 1 || folder) {
+        if (options.outDir.empty())
+            return Fail("several inputs, or a folder, need --out-dir");
+        if (!options.outputs.empty() || options.perFace)
+            return Fail("-o and --per-face are for one input; with --out-dir, choose formats with -f");
+        if (options.formats.empty())
+            options.formats = {"glb"};
+        return korrgeom::RunBatch(
+            {options.inputs, options.outDir, options.formats, options.deflection, options.workers});
+    }
+    if (!options.formats.empty())
+        return Fail("-f is for --out-dir; name the files to write with -o");
+    if (!options.inputs.empty())
+        options.input = options.inputs.front();
+    if (options.outputs.empty())
+        options.outputs = {"korrgeom.glb"};
     for (const std::string& path : options.outputs)
         if (korrgeom::KindOfOutput(path) == korrgeom::OutputKind::Unknown)
             return Fail(path + ": not a file korrgeom writes (.glb, .gltf, .html, .brep, .step, .iges)");
