@@ -24,12 +24,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "BenchmarkSolids.h"
+#include "ProcessMemory.h"
 
 namespace KorrBench {
 
@@ -53,18 +53,6 @@ TopoDS_Shape Grid()
         BRep_Builder().Add(grid, BRepBuilderAPI_MakeFace(square.Wire(), Standard_True).Face());
     }
     return grid;
-}
-
-// The field of /proc/self/status named `key` ("VmRSS:", "VmHWM:"), in bytes.
-double StatusBytes(const std::string& key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string field;
-    double kilobytes = 0;
-    while (status >> field)
-        if (field == key && status >> kilobytes)
-            return kilobytes * 1024;
-    return 0;
 }
 
 // As the library meshes by default: a deflection of 0.4 % of the longest side.
@@ -111,8 +99,7 @@ bool MeasureRise(const ModelMaker& make, bool library, Rise& rise)
         const TopoDS_Shape model = make();
         TopTools_IndexedMapOfShape faces;
         TopExp::MapShapes(model, TopAbs_FACE, faces);
-        // Writing 5 here resets the high-water mark to what is resident now.
-        std::ofstream("/proc/self/clear_refs") << "5";
+        ResetPeak();
         const double before = StatusBytes("VmRSS:");
         KorrCore::KShapeMesh mesh;
         if (library)
@@ -156,8 +143,8 @@ bool RegisterPeaks()
     Register("HoledPlate", [] { return Unmeshed(HoledPlate()); });
     std::vector<fs::path> files;
     std::error_code error;
-    for (fs::directory_iterator entry(fs::path(KORRGEOM_SHARED_DATA_DIR) / "brep", error), end;
-         !error && entry != end; entry.increment(error))
+    for (fs::directory_iterator entry(fs::path(KORRGEOM_SHARED_DATA_DIR) / "brep", error), end; !error && entry != end;
+         entry.increment(error))
         if (entry->path().extension() == ".brep")
             files.push_back(entry->path());
     std::sort(files.begin(), files.end());
