@@ -1,7 +1,6 @@
 #include "ProcessMemory.h"
 
 #include <malloc.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -23,16 +22,16 @@ double Field(const std::string& statusFile, const std::string& key)
     return 0;
 }
 
-// The peak resident size of the children of this process now running.
+// The peak resident size of the children of this process now running: each
+// thread's children are listed under its task.
 double RunningChildrenPeak()
 {
-    const double self = ::getpid();
     double peak = 0;
     std::error_code error;
-    for (const auto& process : std::filesystem::directory_iterator("/proc", error)) {
-        const std::string status = (process.path() / "status").string();
-        if (Field(status, "PPid:") == self)
-            peak = std::max(peak, Field(status, "VmHWM:") * 1024);
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task", error)) {
+        std::ifstream children(task.path() / "children");
+        for (std::string child; children >> child;)
+            peak = std::max(peak, Field("/proc/" + child + "/status", "VmHWM:") * 1024);
     }
     return peak;
 }
