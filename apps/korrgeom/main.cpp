@@ -267,7 +267,8 @@ int main(int argc, char** argv)
 
     KFileServices::RegisterAll();
     const korrgeom::QuietReports quiet;
-    const bool folder = options.inputs.size() == 1 && std::filesystem::is_directory(options.inputs.front());
+    std::error_code unreadable;
+    const bool folder = options.inputs.size() == 1 && std::filesystem::is_directory(options.inputs.front(), unreadable);
     if (!options.outDir.empty() || options.inputs.size() > 1 || folder) {
         if (options.outDir.empty())
             return Fail("several inputs, or a folder, need --out-dir");
