@@ -16,6 +16,7 @@ namespace KorrCore {
 
 // One file of a batch and what its load gave.
 struct KBatchFile {
+    // The path as it was given.
     std::wstring Path;
     // Null when the load failed (or when a handler took it, see KFileBatch).
     ShapePtr Shape;
@@ -24,6 +25,8 @@ struct KBatchFile {
     KOutcome Outcome;
 };
 
+// How a batch loads: how many at once, each load's limits, and who hears of
+// its progress.
 struct KBatchOptions {
     // How many files load at once, each on a thread of its own (a STEP or
     // IGES file with a worker process of its own); 0 for one per core.
