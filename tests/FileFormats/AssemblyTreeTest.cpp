@@ -95,10 +95,8 @@ std::string LabelName(const TDF_Label& label)
 
 // The kernel's own reading of the file's tree, names and placements. (A file
 // of several free shapes, which the service loads below a nameless root,
-// would differ by that root.) Read in a child process: the kernel's STEP
-// translator keeps one-time tables for the life of the process, which the
-// leak checker of a sanitized build would count against the test. Empty when
-// the kernel could not read the file.
+// would differ by that root.) Read in a child: the kernel's translator keeps
+// tables the sanitized build's leak check would count. Empty on failure.
 std::string XcafTree(const std::string& path)
 {
     int channel[2];
@@ -135,7 +133,8 @@ std::string XcafTree(const std::string& path)
         outline.append(buffer, static_cast<std::size_t>(got));
     ::close(channel[0]);
     int status = 0;
-    const bool read = child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const bool read =
+        child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return read ? outline : std::string();
 }
 

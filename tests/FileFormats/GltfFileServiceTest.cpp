@@ -1,6 +1,7 @@
 #include <KorrGeomCore/Service/KGltfFileService.h>
 
 #include <FSD_Base64.hxx>
+#include <gmock/gmock.h>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS_Iterator.hxx>
 #include <tiny_gltf.h>
@@ -216,10 +217,7 @@ TEST(GltfExport, AShapeWithoutColoursShowsInAGreyWithinTheColourRange)
     ASSERT_EQ(surfaces.size(), 1u);
     const std::vector<double>& colour = surfaces.front();
     ASSERT_EQ(colour.size(), 4u);
-    for (const double channel : colour) {
-        EXPECT_GE(channel, 0.0);
-        EXPECT_LE(channel, 1.0);
-    }
+    EXPECT_THAT(colour, testing::Each(testing::AllOf(testing::Ge(0.0), testing::Le(1.0))));
     EXPECT_NEAR(colour[0], colour[1], 0.1);
     EXPECT_NEAR(colour[1], colour[2], 0.1);
 }

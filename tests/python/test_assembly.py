@@ -5,8 +5,7 @@ import pytest
 import korrgeom
 
 
-def walk(shape, depth=0):
-    """(depth, child) for every use below the shape, depth first."""
+def walk(shape, depth=0):  # (depth, child) for every use below the shape, depth first
     uses = []
     for child in shape.children():
         uses.append((depth, child))
@@ -41,11 +40,6 @@ def test_placements_are_read_only_four_by_four_rigid_motions(saved_pair):
     assert not placement.flags.writeable
     np.testing.assert_allclose(placement[:3, :3] @ placement[:3, :3].T, np.eye(3), atol=1e-12)
     np.testing.assert_allclose(placement[3], [0, 0, 0, 1])
-
-
-def test_a_part_has_no_uses_but_its_shells(saved_pair):
-    block = saved_pair.children()[0].shape
-    assert [child.shape.kind for child in block.children()] == ["shell"]
 
 
 def test_the_as1_tree_nests_and_shares_its_parts(shared):
