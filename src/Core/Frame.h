@@ -22,6 +22,8 @@
 // |   unresolvable deflections                            |                                            |                                   |
 // | mesher works without end on faces whose parts         | FaceAgreesWithItsEdges                     | read_brep/regression-*            |
 // |   contradict each other                               |   (MeshPreconditions.h), MeshingWatch.h    |                                   |
+// | mesher dereferences null on an edge missing a vertex  | FaceAgreesWithItsEdges (both ends)         | read_brep/regression-edge-without-|
+// |   at one end whose curves do not share parameters     |   (MeshPreconditions.h)                    |   its-end-vertex                  |
 // | mesher grids a needle of a cone with billions of      | GridWithinReason (MeshPreconditions.h)     | builders/regression-needle-cone-grid |
 // |   nodes, filling memory                               |                                            |                                   |
 // | transformation setter silently changes a              | IsScaledRotation, IsRigidMotion            | tests: transform of a shear,      |

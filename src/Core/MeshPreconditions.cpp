@@ -14,8 +14,10 @@
 #include <Geom_BSplineCurve.hxx>
 #include <Geom_Curve.hxx>
 #include <Precision.hxx>
-#include <TopoDS_Compound.hxx>
+#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopoDS_Compound.hxx>
+#include <TopoDS_Vertex.hxx>
 #include <TopoDS.hxx>
 
 #include <algorithm>
@@ -249,13 +251,26 @@ bool CurveStaysOnSurface(const Handle(Geom2d_Curve)& onFace, double onFaceFirst,
     return true;
 }
 
+// Whether the edge has a vertex at each end. The mesher leaves the curve of an
+// edge without one unsampled, then reads its first sample on the face
+// regardless whenever the edge's curves do not share their parameters: a null
+// dereference.
+bool HasBothEnds(const TopoDS_Edge& edge)
+{
+    TopoDS_Vertex start, end;
+    TopExp::Vertices(edge, start, end);
+    return !start.IsNull() && !end.IsNull();
+}
+
 } // namespace
 
 bool FaceAgreesWithItsEdges(const TopoDS_Face& face)
 {
-    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next())
-        if (!RangeAgrees(TopoDS::Edge(edges.Current()), face) || !RangeWithinTurns(TopoDS::Edge(edges.Current())))
+    for (TopExp_Explorer edges(face, TopAbs_EDGE); edges.More(); edges.Next()) {
+        const TopoDS_Edge& edge = TopoDS::Edge(edges.Current());
+        if (!HasBothEnds(edge) || !RangeAgrees(edge, face) || !RangeWithinTurns(edge))
             return false;
+    }
     if (BRep_Tool::Surface(face).IsNull())
         return true;
 

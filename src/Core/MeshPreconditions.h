@@ -17,7 +17,8 @@ namespace KorrCore {
 bool MeetableDeflection(double deflection, const TopoDS_Shape& shape);
 
 // False when the face's parts contradict each other in ways a damaged file
-// holds and on which the mesher works for minutes or without end: an edge
+// holds and on which the mesher crashes, or works for minutes or without end:
+// an edge missing the vertex at one of its ends; an edge
 // that claims the same parameter range on the face as in space (the kernel's
 // SameRange flag) but stores another one; an edge on a curve that repeats
 // whose range winds it round more than twice; an edge whose curve on the face,

@@ -16,6 +16,7 @@
 #include <Geom_BSplineSurface.hxx>
 #include <Geom_Plane.hxx>
 #include <Geom_RectangularTrimmedSurface.hxx>
+#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 
 #include "Core/DisplayBounds.h"
@@ -211,6 +212,31 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     const TopoDS_Shape meshable = KorrCore::MeshableFaces(faces, 1, 0.5);
     EXPECT_EQ(KorrTest::CountDistinct(KorrTest::Holding(meshable), TopAbs_FACE), 2);
     EXPECT_TRUE(KorrCore::MeshableFaces(intact, 1, 0.5).IsSame(intact));
+}
+
+TEST(MeshPreconditions, AFaceWithAnEdgeMissingAnEndVertexIsLeftUnmeshed)
+{
+    // Found by fuzzing the file reader: an edge storing its start vertex at
+    // both ends, its curves not sharing their parameters, crashed the mesher.
+    const TopoDS_Face face = CubeFace();
+    TopoDS_Edge edge = FirstEdge(face);
+    TopoDS_Vertex start, end;
+    TopExp::Vertices(edge, start, end);
+    edge.Free(Standard_True);
+    BRep_Builder().SameParameter(edge, Standard_False);
+    BRep_Builder().Remove(edge, end);
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(face)) << "no vertex at the end";
+    BRep_Builder().Add(edge, end.Oriented(TopAbs_FORWARD));
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(face)) << "the end vertex stored as a start";
+
+    KorrTest::ReportRecorder quiet;
+    const std::vector<bool> meshed = MeshEverywhere(KorrTest::Holding(face), 1);
+    EXPECT_FALSE(meshed[0]);
+    EXPECT_FALSE(meshed[1]);
+
+    BRep_Builder().Remove(edge, end.Oriented(TopAbs_FORWARD));
+    BRep_Builder().Add(edge, end);
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(face)) << "a vertex at each end again";
 }
 
 TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
