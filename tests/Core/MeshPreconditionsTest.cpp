@@ -246,9 +246,11 @@ TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
     BRepBndLib::Add(CubeFace(), box, Standard_False);
     const gp_XYZ low = box.CornerMin().XYZ(), high = box.CornerMax().XYZ(), middle = 0.5 * (low + high);
     EXPECT_TRUE(bounds.Holds(low) && bounds.Holds(high) && bounds.Holds(middle));
-    // Within the deflection and a thousandth of the longest side of the box; not beyond.
-    EXPECT_TRUE(bounds.Holds(high + gp_XYZ(0.5, 0, 0)) && bounds.Holds(low - gp_XYZ(0, 0, 0.5)));
-    EXPECT_FALSE(bounds.Holds(high + gp_XYZ(0.6, 0, 0)) || bounds.Holds(low - gp_XYZ(0, 0.6, 0)));
+    // Within the deflection and a thousandth of the longest side of the box (0.51); not beyond.
+    EXPECT_TRUE(bounds.Holds(high + gp_XYZ(0.505, 0, 0)));
+    EXPECT_TRUE(bounds.Holds(low - gp_XYZ(0, 0, 0.505)));
+    EXPECT_FALSE(bounds.Holds(high + gp_XYZ(0.515, 0, 0)));
+    EXPECT_FALSE(bounds.Holds(low - gp_XYZ(0, 0.515, 0)));
     EXPECT_FALSE(bounds.Holds(gp_XYZ(middle.X(), middle.Y(), std::nan(""))) ||
                  bounds.Holds(gp_XYZ(HUGE_VAL, middle.Y(), middle.Z())));
     // A shape without geometry holds nothing.

@@ -107,6 +107,7 @@ TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
 {
     const ShapePtr sphere = KBrepTools::MakeSphere({0, 0, 0}, 10);
     KMeshOptions options;
+    EXPECT_EQ(options.MaxTriangles, 50e6) << "the default the header promises";
     options.Deflection = 0.1;
     options.MaxTriangles = 100;
     KShapeMesh mesh;
