@@ -1,0 +1,117 @@
+// The screen's two quick number readings, each against a plain reading of
+// the token's syntax and against the C library's conversion: they must pass
+// exactly the tokens their contracts name, end where the token ends, and
+// carry digits and exponents that denote the C library's double. A reading
+// that refuses too much sends files to the slow path; one that passes too
+// much lets numbers through unchecked.
+
+#include "support/Checks.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+
+#include "FileFormats/Brep/Decimal.h"
+
+using namespace KorrCore::BrepScreen;
+
+namespace {
+
+// The token's parts as written, read the obvious way.
+struct Written {
+    bool number = false;
+    long integerDigits = 0, fractionDigits = 0, significant = 0, exponentDigits = 0, exponent = 0;
+};
+
+Written Read(const std::string& token)
+{
+    Written w;
+    std::size_t at = !token.empty() && (token[0] == '+' || token[0] == '-');
+    const auto run = [&](long& count) {
+        const std::size_t from = at;
+        at = std::min(token.find_first_not_of("0123456789", from), token.size());
+        count = static_cast<long>(at - from);
+        return token.substr(from, at - from);
+    };
+    std::string digits = run(w.integerDigits);
+    if (at < token.size() && token[at] == '.') {
+        ++at;
+        digits += run(w.fractionDigits);
+    }
+    if (digits.empty())
+        return w;
+    const std::size_t first = digits.find_first_not_of('0');
+    w.significant = first == std::string::npos ? 0 : static_cast<long>(digits.size() - first);
+    if (at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
+        const bool negative = ++at < token.size() && token[at] == '-';
+        at += at < token.size() && (token[at] == '-' || token[at] == '+');
+        const std::string written = run(w.exponentDigits);
+        if (written.empty())
+            return w;
+        const long magnitude = std::stol(written.substr(0, 9)); // longer ones are refused anyway
+        w.exponent = negative ? -magnitude : magnitude;
+    }
+    w.number = at == token.size();
+    return w;
+}
+
+} // namespace
+
+TEST(BrepDecimal, QuickReadingsPassWhatTheirContractsNameAndDenoteTheCLibrarysDouble)
+{
+    std::mt19937_64 random(20261208);
+    const auto pick = [&](std::size_t count) { return static_cast<std::size_t>(random() % count); };
+    const auto digits = [&](std::size_t most) {
+        std::string text(pick(most + 1), '0');
+        for (char& digit : text)
+            digit = static_cast<char>('0' + pick(10));
+        return text;
+    };
+    for (int i = 0; i < (1 << 20) && !HasFailure(); ++i) {
+        std::string token = std::string(pick(3) == 0, "-+"[pick(2)]) + std::string(pick(4) == 0 ? pick(4) : 0, '0');
+        token += digits(pick(3) == 0 ? 20 : 12);
+        if (pick(2) == 0)
+            token += "." + digits(pick(3) == 0 ? 20 : 8);
+        if (pick(2) == 0)
+            token += std::string(1, "eE"[pick(2)]) + std::string(pick(2), "-+"[pick(2)]) +
+                     std::string(pick(5) == 0 ? pick(3) : 0, '0') + std::to_string(pick(pick(4) == 0 ? 400 : 25));
+        if (pick(16) == 0) // a stray mark anywhere
+            token.insert(pick(token.size() + 1), 1, ".e+-x "[pick(6)]);
+        const std::string after = i % 3 == 0 ? "" : i % 3 == 1 ? "987" : " 9", held = token + after;
+        const std::vector<char> bytes(held.begin(), held.end()); // allocated exactly as long
+        const char* const begin = bytes.data();
+        const char* const end = begin + (after[0] == ' ' ? held.size() : token.size());
+        const std::string spaced = token.substr(0, token.find(' '));
+        const Written w = Read(spaced);
+        const char* const tokenEnd = begin + spaced.size();
+
+        // At most 11 digits before the point, leading zeros counted, once the exponent is applied.
+        const bool plain = w.number && w.exponentDigits <= 4 && w.integerDigits + w.exponent < 12;
+        EXPECT_EQ(ScanPlainlyInside(begin, end), plain ? tokenEnd : nullptr) << token << after;
+
+        Decimal with, without;
+        const char* const stopWith = ScanDecimal<true>(begin, end, with);
+        const char* const stopWithout = ScanDecimal<false>(begin, end, without);
+        const bool fits = w.number && w.exponentDigits <= 4 && std::labs(w.exponent - w.fractionDigits) <= 280;
+        EXPECT_EQ(stopWith != nullptr, fits && w.significant <= 19) << token << after;
+        EXPECT_EQ(stopWithout != nullptr, fits && w.significant <= 280) << token << after;
+        if (!stopWith)
+            continue;
+        EXPECT_EQ(stopWith, tokenEnd) << token << after;
+        EXPECT_EQ(stopWithout, tokenEnd) << token << after;
+        EXPECT_EQ(with.digits, w.significant) << token << after;
+        EXPECT_EQ(with.exponent, w.exponent - w.fractionDigits) << token << after;
+        EXPECT_EQ(without.digits, w.significant) << token << after;
+        EXPECT_EQ(without.exponent, w.exponent - w.fractionDigits) << token << after;
+        const double expected = std::strtod(spaced.c_str(), nullptr);
+        const double approximate = with.Approximate();
+        if (with.ApproximatesExactly()) {
+            EXPECT_EQ(std::memcmp(&approximate, &expected, sizeof expected), 0) << token << after;
+        }
+        EXPECT_NEAR(approximate, expected, 1e-14 * std::abs(expected)) << token << after;
+        const Decimal::Scale scale = with.Magnitude();
+        EXPECT_TRUE(scale != Decimal::Scale::Inside || std::abs(expected) < 1e12) << token << after;
+        EXPECT_TRUE(scale != Decimal::Scale::Outside || std::abs(expected) >= 1e12) << token << after;
+    }
+}
