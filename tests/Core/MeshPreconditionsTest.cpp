@@ -7,11 +7,14 @@
 
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Copy.hxx>
+#include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <Geom_Circle.hxx>
 #include <Geom2d_BSplineCurve.hxx>
 #include <Geom2d_Curve.hxx>
+#include <Geom2d_Line.hxx>
+#include <Geom_BSplineCurve.hxx>
 #include <GeomConvert.hxx>
 #include <Geom_BSplineSurface.hxx>
 #include <Geom_Plane.hxx>
@@ -199,6 +202,19 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
         circle->Rotated(gp_Ax1(circle->Location(), circle->XAxis().Direction()), 0.8));
     BRep_Builder().UpdateEdge(rim, tilted, BRep_Tool::Tolerance(rim));
     EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(rim));
+
+    // A piecewise curve whose edge keeps to its straight pieces, and a curve on
+    // the face that follows those alone: the pieces beyond are no part of it.
+    TColgp_Array1OfPnt poles(1, 4);
+    poles(1) = gp_Pnt(0, 0, 0), poles(2) = gp_Pnt(1, 0, 0), poles(3) = gp_Pnt(2, 0, 0), poles(4) = gp_Pnt(3, 5, 0);
+    const double knotValues[] = {0, 1, 2, 3};
+    const int knotMultiplicities[] = {2, 1, 1, 2};
+    const TopoDS_Edge straightPart = BRepBuilderAPI_MakeEdge(
+        new Geom_BSplineCurve(poles, TColStd_Array1OfReal(knotValues[0], 1, 4),
+                              TColStd_Array1OfInteger(knotMultiplicities[0], 1, 4), 1), 0, 2);
+    BRep_Builder().UpdateEdge(straightPart, new Geom2d_Line(gp::Origin2d(), gp::DX2d()), new Geom_Plane(gp::XOY()),
+                              TopLoc_Location(), 1e-7);
+    EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(straightPart));
 
     // A patch bulging a little is meshed, one bulging a thousand times its edges' size is not.
     EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(WithInnerPoleLifted(20)));
