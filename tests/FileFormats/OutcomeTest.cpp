@@ -156,7 +156,7 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          After([&] { KFeatureTools::Boolean(KBrepTools::MakeSolid({disc, disc}), Box(10), BooleanFuse); }),
          {Code::InvalidArgument}, "operand 1 fails the kernel's validity check", "BRepCheck_"},
         {"a fillet done but invalid", After([&] { KFeatureTools::Fillet(Box(10, 20, 30), 6); }),
-         {Code::InvalidResult}, "radius 6", "BRepCheck_"},
+         {Code::InvalidResult}, "radius 6", "BRepCheck_UnorientableShape on a face"},
         {"a negative radius", After([&] { KBrepTools::MakeSphere(Vector3::ZERO, -1); }),
          {Code::InvalidArgument}, "radius must be greater than 0, got -1", ""},
         {"a zero height", After([&] { KBrepTools::MakeCylinder(Vector3::ZERO, Vector3::UNIT_Z, 1, 0, 0); }),
