@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <regex>
 
 #include "FileFormats/Brep/Decimal.h"
 
@@ -18,7 +19,7 @@ using namespace KorrCore::BrepScreen;
 
 namespace {
 
-// The token's parts as written, read the obvious way.
+// The token's parts as written, read by the standard library's regular expressions.
 struct Written {
     bool number = false;
     long integerDigits = 0, fractionDigits = 0, significant = 0, exponentDigits = 0, exponent = 0;
@@ -26,33 +27,18 @@ struct Written {
 
 Written Read(const std::string& token)
 {
+    static const std::regex decimal(R"([+-]?(\d*)(?:\.(\d*))?(?:[eE]([+-]?)(\d+))?)");
+    std::smatch parts;
     Written w;
-    std::size_t at = !token.empty() && (token[0] == '+' || token[0] == '-');
-    const auto run = [&](long& count) {
-        const std::size_t from = at;
-        at = std::min(token.find_first_not_of("0123456789", from), token.size());
-        count = static_cast<long>(at - from);
-        return token.substr(from, at - from);
-    };
-    std::string digits = run(w.integerDigits);
-    if (at < token.size() && token[at] == '.') {
-        ++at;
-        digits += run(w.fractionDigits);
-    }
-    if (digits.empty())
+    if (!std::regex_match(token, parts, decimal) || parts.length(1) + parts.length(2) == 0)
         return w;
+    const std::string digits = parts.str(1) + parts.str(2);
     const std::size_t first = digits.find_first_not_of('0');
+    w.number = true;
+    w.integerDigits = parts.length(1), w.fractionDigits = parts.length(2), w.exponentDigits = parts.length(4);
     w.significant = first == std::string::npos ? 0 : static_cast<long>(digits.size() - first);
-    if (at < token.size() && (token[at] == 'e' || token[at] == 'E')) {
-        const bool negative = ++at < token.size() && token[at] == '-';
-        at += at < token.size() && (token[at] == '-' || token[at] == '+');
-        const std::string written = run(w.exponentDigits);
-        if (written.empty())
-            return w;
-        const long magnitude = std::stol(written.substr(0, 9)); // longer ones are refused anyway
-        w.exponent = negative ? -magnitude : magnitude;
-    }
-    w.number = at == token.size();
+    // Longer exponents are refused anyway.
+    w.exponent = parts.length(4) ? std::stol(parts.str(4).substr(0, 9)) * (parts.str(3) == "-" ? -1 : 1) : 0;
     return w;
 }
 
