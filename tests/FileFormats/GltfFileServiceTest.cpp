@@ -147,6 +147,18 @@ TEST(GltfExport, ThousandLocatedCopiesShareOneMeshPlacedInMetres)
     EXPECT_EQ(inModelUnits.meshes[0].primitives[0].attributes.count("TEXCOORD_0"), 1u);
 }
 
+TEST(GltfExport, EdgesOfMorePointsThanShortIndicesHoldKeepTheirIndicesWhole)
+{
+    std::vector<Vector3> zigzag;
+    for (int i = 0; i <= 35000; ++i)
+        zigzag.emplace_back(i, i % 2, 0);
+    const tinygltf::Model model = Written({KBrepTools::MakePolyline(zigzag.data(), static_cast<int>(zigzag.size()))});
+    const tinygltf::Primitive& lines = model.meshes.at(0).primitives.back();
+    ASSERT_EQ(lines.mode, TINYGLTF_MODE_LINE);
+    const std::vector<unsigned int> indices = KorrTest::ReadIndices(model, lines.indices);
+    EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 2 * 35000 - 1) << "two points an edge";
+}
+
 TEST(GltfExport, ClosedSolidsAreSingleSidedOpenShellsAndLooseFacesNot)
 {
     const ShapePtr box = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3));
