@@ -96,7 +96,6 @@ TEST(FileBatch, DamagedAndMissingFilesFailAloneAndTheRestLoadAsOneByOne)
     const KorrTest::NothingLeftBehind check(dir);
     Recorder progress;
     KBatchOptions options;
-    options.Workers = 3;
     options.Progress = &progress;
     const std::vector<KBatchFile> batch = KFileBatch::LoadFiles(Wide(paths), options);
     ASSERT_EQ(batch.size(), paths.size());

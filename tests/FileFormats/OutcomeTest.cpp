@@ -78,6 +78,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
     ::chmod(dir.file("box.brep").c_str(), 0600);
     for (const char* name : {"png.step", "png.iges", "png.brep", "huge.brep"})
         KorrTest::WriteBytes(dir.file(name), std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    // Of IGES's line length, with no section letter in column 73.
+    KorrTest::WriteBytes(dir.file("text.iges"), std::string(80, 'x') + "\n");
     std::filesystem::resize_file(dir.file("huge.brep"), std::uintmax_t{1} << 40);
     const std::string crash = KorrTest::SharedExchangeFile("step/occt_OCC2368.stp");
     // The kernel's translator dereferences the missing loop and crashes.
@@ -130,6 +132,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::FileForeign}, "png.step is not a STEP file", ""},
         {"a PNG renamed .iges", After([&] { KIgesFileService().LoadFile(path("png.iges")); }),
          {Code::FileForeign}, "png.iges is not an IGES file", ""},
+        {"80 columns of text renamed .iges", After([&] { KIgesFileService().LoadFile(path("text.iges")); }),
+         {Code::FileForeign}, "text.iges is not an IGES file", ""},
         {"a PNG renamed .brep", After([&] { KBrepTools::ReadBrepFile(path("png.brep"), nullptr); }),
          {Code::FileForeign}, "png.brep is not a BRep file", ""},
         {"a translator crash",
