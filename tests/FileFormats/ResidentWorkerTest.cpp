@@ -16,18 +16,6 @@
 
 using namespace KorrCore;
 
-namespace {
-
-// Waits up to ten seconds, however busy the machine, for the process to
-// end; it need not be a child of this one.
-bool Ends(int pidDescriptor)
-{
-    pollfd watched{pidDescriptor, POLLIN, 0};
-    return ::poll(&watched, 1, 10000) == 1;
-}
-
-} // namespace
-
 TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKilledAndEndsWithTheServices)
 {
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
@@ -51,8 +39,7 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
         EXPECT_EQ(KorrTest::CensusOf(afterCrash), KorrTest::CensusOf(first));
         EXPECT_EQ(KorrTest::ChildProcesses(), resident) << "the crash took the resident worker with it";
 
-        // Dead, not reaped, before the next file: one that dies as it takes a
-        // request fails that file.
+        // Dead (not reaped) before the next file, which it would fail.
         ::kill(*resident.begin(), SIGKILL);
         siginfo_t death{};
         ::waitid(P_PID, static_cast<id_t>(*resident.begin()), &death, WEXITED | WNOWAIT);
@@ -94,7 +81,9 @@ TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
     for (const auto& [pid, ended] : ends) {
         ASSERT_GE(ended, 0);
         ::kill(pid, SIGCONT);
-        EXPECT_TRUE(Ends(ended)) << pid << " outlived its host";
+        // Ten seconds, however busy the machine.
+        pollfd end{ended, POLLIN, 0};
+        EXPECT_EQ(::poll(&end, 1, 10000), 1) << pid << " outlived its host";
         ::close(ended);
     }
 }
