@@ -87,15 +87,14 @@ std::size_t OpenDescriptors()
 
 } // namespace
 
-int StopReaderOf(const std::string& name)
+int StopReaderOf(const std::string& path)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < end) {
         std::error_code error;
         for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
             const int pid = std::atoi(process.path().filename().c_str());
-            if (pid > 0 && fs::read_symlink(process.path() / "fd/0", error).filename() == name &&
-                ::kill(pid, SIGSTOP) == 0)
+            if (pid > 0 && fs::read_symlink(process.path() / "fd/0", error) == path && ::kill(pid, SIGSTOP) == 0)
                 return pid;
         }
     }

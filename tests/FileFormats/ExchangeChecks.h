@@ -40,9 +40,10 @@ using Counts = std::map<std::string, int>;
 using AttributeCensus = std::tuple<Counts, Counts, Counts>;
 AttributeCensus CensusOf(const KorrCore::ShapePtr& shape);
 
-// The process reading the named file as its standard input, once one
-// appears, stopped as if hung; 0 if none appears within ten seconds.
-int StopReaderOf(const std::string& name);
+// The process reading the file as its standard input, once one appears,
+// stopped as if hung; 0 if none appears within ten seconds. The whole path,
+// so that another run of a test does not stop this one's.
+int StopReaderOf(const std::string& path);
 
 // This process's children, exited or not, as the system lists them.
 std::set<int> ChildProcesses();

@@ -106,7 +106,7 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
             // it is not.
             std::thread hanging;
             if (indicator == &whileWorking)
-                hanging = std::thread([] { KorrTest::StopReaderOf("hung.stp"); });
+                hanging = std::thread([&] { KorrTest::StopReaderOf(dir.file("hung.stp")); });
             const auto start = std::chrono::steady_clock::now();
             EXPECT_FALSE(service.LoadFile(KorrTest::Wide(dir.file("hung.stp"))));
             if (hanging.joinable())

@@ -69,7 +69,7 @@ TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
         KStepFileService().LoadFile(KorrTest::Wide(dir.file("orphaned.stp")));
         ::_exit(0);
     }
-    const int copy = KorrTest::StopReaderOf("orphaned.stp");
+    const int copy = KorrTest::StopReaderOf(dir.file("orphaned.stp"));
     std::map<int, int> ends;
     std::ifstream list("/proc/" + std::to_string(host) + "/task/" + std::to_string(host) + "/children");
     for (int pid; list >> pid;)
