@@ -3,10 +3,11 @@
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 
-#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
-#include <sys/wait.h>
 
 namespace KorrTest {
 
@@ -19,6 +20,17 @@ std::string SharedExchangeFile(const std::string& folderAndName)
         return path;
     std::cout << "no shared data file " << path << "\n";
     return {};
+}
+
+std::string CrashingStepFile(const TempDir& folder)
+{
+    const std::string shared = SharedExchangeFile("step/occt_OCC2368.stp");
+    const std::string bound = "FACE_OUTER_BOUND( '', #123, .T. )";
+    std::string text = shared.empty() ? std::string() : ReadBytes(shared);
+    if (text.find(bound) == std::string::npos)
+        return {};
+    WriteBytes(folder.file("crash.stp"), text.replace(text.find(bound), bound.size(), "FACE_OUTER_BOUND( '', .T. )"));
+    return folder.file("crash.stp");
 }
 
 KorrCore::ShapePtr LoadExchangeFile(const std::string& path)
@@ -75,8 +87,33 @@ std::size_t OpenDescriptors()
 
 } // namespace
 
+int StopReaderOf(const std::string& path)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+        std::error_code error;
+        for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
+            const int pid = std::atoi(process.path().filename().c_str());
+            if (pid > 0 && fs::read_symlink(process.path() / "fd/0", error) == path && ::kill(pid, SIGSTOP) == 0)
+                return pid;
+        }
+    }
+    return 0;
+}
+
+std::set<int> ChildProcesses()
+{
+    std::set<int> children;
+    for (const auto& thread : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream list(thread.path() / "children");
+        for (int pid; list >> pid;)
+            children.insert(pid);
+    }
+    return children;
+}
+
 NothingLeftBehind::NothingLeftBehind(const TempDir& folder)
-    : folder(folder), descriptors(OpenDescriptors()), entries(folder.entryCount())
+    : folder(folder), descriptors(OpenDescriptors()), children(ChildProcesses()), entries(folder.entryCount())
 {
 }
 
@@ -84,7 +121,7 @@ NothingLeftBehind::NothingLeftBehind(const TempDir& folder)
 {
     if (OpenDescriptors() != descriptors)
         return ::testing::AssertionFailure() << OpenDescriptors() - descriptors << " descriptors left open";
-    if (::waitpid(-1, nullptr, WNOHANG) != -1 || errno != ECHILD)
+    if (ChildProcesses() != children)
         return ::testing::AssertionFailure() << "a child process is left";
     if (folder.entryCount() != entries)
         return ::testing::AssertionFailure() << folder.entryCount() - entries << " files left in " << folder.path();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 
@@ -20,6 +21,11 @@ namespace KorrTest {
 // The shared STEP and IGES files; empty (after a message) when the folder is
 // absent, so that the caller can skip.
 std::string SharedExchangeFile(const std::string& folderAndName);
+
+// A STEP file (the shared OCC2368 with one face bound's loop left out) on
+// which the kernel's translator dereferences the missing loop and crashes,
+// written into `folder`; empty when the shared file is absent.
+std::string CrashingStepFile(const TempDir& folder);
 
 // A fresh service of the file's kind (by its extension) loading the file.
 KorrCore::ShapePtr LoadExchangeFile(const std::string& path);
@@ -34,6 +40,14 @@ using Counts = std::map<std::string, int>;
 using AttributeCensus = std::tuple<Counts, Counts, Counts>;
 AttributeCensus CensusOf(const KorrCore::ShapePtr& shape);
 
+// The process reading the file as its standard input, once one appears,
+// stopped as if hung; 0 if none appears within ten seconds. The whole path,
+// so that another run of a test does not stop this one's.
+int StopReaderOf(const std::string& path);
+
+// This process's children, exited or not, as the system lists them.
+std::set<int> ChildProcesses();
+
 // No descriptor, child process or file (in the folder, besides those there
 // before) was left behind by the calls made while it lived.
 class NothingLeftBehind {
@@ -43,7 +57,9 @@ public:
 
 private:
     const TempDir& folder;
-    std::size_t descriptors, entries;
+    std::size_t descriptors;
+    std::set<int> children;
+    std::size_t entries;
 };
 
 } // namespace KorrTest

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string_view>
+#include <thread>
 
 #include "FileFormats/ExchangeChecks.h"
 
@@ -87,32 +88,43 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
     if (path.empty())
         GTEST_SKIP() << "shared data absent";
     KorrTest::TempDir dir;
+    KorrTest::WriteBytes(dir.file("hung.stp"), KorrTest::ReadBytes(path));
     const KorrTest::NothingLeftBehind check(dir);
-    Host listening(INT_MAX), atOnce(1), whileWorking(2), throwing(INT_MAX, true);
-    KStepFileService listened;
-    listened.SetProgressIndicator(&listening);
-    ASSERT_TRUE(listened.LoadFile(KorrTest::Wide(path)));
-    ASSERT_GE(listening.fractions.size(), 2u);
-    EXPECT_EQ(listening.fractions.front(), 0.0);
-    EXPECT_EQ(listening.fractions.back(), 1.0);
-    EXPECT_TRUE(std::is_sorted(listening.fractions.begin(), listening.fractions.end()));
-    for (Host* indicator : {&atOnce, &whileWorking, &throwing}) {
-        KStepFileService service;
-        service.SetProgressIndicator(indicator);
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(service.LoadFile(KorrTest::Wide(path)));
-        // Far within the worker's two-minute limit, however busy the machine.
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-        service.SetProgressIndicator(nullptr);
-        EXPECT_TRUE(service.LoadFile(KorrTest::Wide(path))) << "the cancelled load was cached";
-    }
-    // Before the worker starts, and while it runs.
-    EXPECT_EQ(atOnce.asked, 1);
-    EXPECT_EQ(whileWorking.asked, 2);
+    {
+        Host listening(INT_MAX), atOnce(1), whileWorking(2), throwing(INT_MAX, true);
+        KStepFileService listened;
+        listened.SetProgressIndicator(&listening);
+        ASSERT_TRUE(listened.LoadFile(KorrTest::Wide(path)));
+        ASSERT_GE(listening.fractions.size(), 2u);
+        EXPECT_EQ(listening.fractions.front(), 0.0);
+        EXPECT_EQ(listening.fractions.back(), 1.0);
+        EXPECT_TRUE(std::is_sorted(listening.fractions.begin(), listening.fractions.end()));
+        for (Host* indicator : {&atOnce, &whileWorking, &throwing}) {
+            KStepFileService service;
+            service.SetProgressIndicator(indicator);
+            // Its worker would be done before the host is asked again; hung,
+            // it is not.
+            std::thread hanging;
+            if (indicator == &whileWorking)
+                hanging = std::thread([&] { KorrTest::StopReaderOf(dir.file("hung.stp")); });
+            const auto start = std::chrono::steady_clock::now();
+            EXPECT_FALSE(service.LoadFile(KorrTest::Wide(dir.file("hung.stp"))));
+            if (hanging.joinable())
+                hanging.join();
+            // Far within the worker's two-minute limit, however busy the machine.
+            EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+            service.SetProgressIndicator(nullptr);
+            EXPECT_TRUE(service.LoadFile(KorrTest::Wide(dir.file("hung.stp")))) << "the cancelled load was cached";
+        }
+        // Before the worker starts, and while it runs.
+        EXPECT_EQ(atOnce.asked, 1);
+        EXPECT_EQ(whileWorking.asked, 2);
 
-    KStepFileService hurried;
-    hurried.SetTimeLimit(std::chrono::milliseconds(1));
-    EXPECT_FALSE(hurried.LoadFile(KorrTest::Wide(path)));
+        KStepFileService hurried;
+        hurried.SetTimeLimit(std::chrono::milliseconds(1));
+        EXPECT_FALSE(hurried.LoadFile(KorrTest::Wide(path)));
+    }
+    // The services gone, so is their worker.
     EXPECT_TRUE(check.Check());
 }
 

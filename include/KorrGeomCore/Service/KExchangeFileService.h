@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 
 #include <KorrGeomCore/KorrGeomCoreExchangeExport.h>
 #include <KorrGeomCore/Service/KBrepFileService.h>
@@ -22,6 +23,13 @@ namespace KorrCore {
 // names and the colours of parts, solids and faces come with it (see
 // KShapeAttributes). A missing, damaged, cut short or foreign file gives a
 // null shape; so does a load that runs past the time limit or is cancelled.
+//
+// The worker starts with the first load or save and stays, ready, while any
+// Exchange service lives (KFileBatch keeps it for its batch): each file is
+// then translated by a fresh copy of it, made for that file alone, so that
+// nothing of one file reaches the next and a crash ends only that copy. A
+// worker that has died is replaced at the next file. Once the last service
+// is destroyed, no process of the library's is left.
 class KORRGEOMCOREEXCHANGE_EXPORT KExchangeFileService : public KBrepFileService {
 public:
     // The file format a service translates.
@@ -60,6 +68,8 @@ private:
     Format format;
     std::chrono::milliseconds timeLimit;
     std::uint64_t memoryLimit;
+    // The library's worker, kept while the service lives.
+    std::shared_ptr<void> worker;
 };
 
 } // namespace KorrCore

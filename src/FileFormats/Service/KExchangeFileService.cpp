@@ -6,6 +6,7 @@
 #include "FileFormats/Service/WorkerProgress.h"
 #include "FileFormats/Xde/IsolatedReading.h"
 #include "FileFormats/Xde/IsolatedWriting.h"
+#include "FileFormats/Xde/ResidentWorker.h"
 #include "Platform/FileOutcome.h"
 #include "Platform/Outcome.h"
 
@@ -23,7 +24,8 @@ Xde::FileFormat Translated(KExchangeFileService::Format format)
 } // namespace
 
 KExchangeFileService::KExchangeFileService(Format format)
-    : format(format), timeLimit(Xde::WorkerOptions().timeLimit), memoryLimit(Xde::WorkerOptions().memoryLimit)
+    : format(format), timeLimit(Xde::WorkerOptions().timeLimit), memoryLimit(Xde::WorkerOptions().memoryLimit),
+      worker(Xde::ResidentWorker::Shared())
 {
 }
 

@@ -9,6 +9,7 @@
 
 #include "FileFormats/Service/BatchProgress.h"
 #include "FileFormats/Service/LibraryServices.h"
+#include "FileFormats/Xde/ResidentWorker.h"
 #include "Platform/Outcome.h"
 
 namespace KorrCore {
@@ -60,6 +61,8 @@ std::vector<KBatchFile> KFileBatch::LoadFiles(const std::vector<std::wstring>& p
                                               const Handler& handler)
 {
     std::vector<KBatchFile> files(paths.size());
+    // Every file's service is new, so the batch keeps the worker for them.
+    const std::shared_ptr<Xde::ResidentWorker> worker = Xde::ResidentWorker::Shared();
     const unsigned workers = options.Workers > 0 ? options.Workers : std::max(1u, std::thread::hardware_concurrency());
     const auto threads = static_cast<unsigned>(std::min<std::size_t>(workers, paths.size()));
     BatchProgress progress(options.Progress, paths.size(), threads, handler ? kLoadShareBesideHandler : 1.0);

@@ -1,7 +1,5 @@
 #include "FileFormats/Worker/ProcessLimits.h"
 
-#include <csignal>
-#include <sys/prctl.h>
 #include <sys/resource.h>
 
 // The sanitizers that map their shadow memory up front: terabytes of address
@@ -38,7 +36,6 @@ void LimitThisProcess(std::uint64_t memoryBytes, std::uint64_t cpuSeconds)
 #endif
     // The soft limit sends SIGXCPU, whose default action ends the process.
     Limit(RLIMIT_CPU, cpuSeconds, cpuSeconds + 1);
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
 }
 
 } // namespace KorrCore::Worker

@@ -6,8 +6,8 @@ namespace KorrCore::Worker {
 
 // Caps this process before it reads anything: its address space (except in a
 // build whose sanitizer maps shadow memory up front), its processor time (a
-// backstop should its parent fail to stop it), no core file when it crashes,
-// and death when the thread that started it goes.
+// backstop should its parent fail to stop it) and no core file when it
+// crashes.
 void LimitThisProcess(std::uint64_t memoryBytes, std::uint64_t cpuSeconds);
 
 } // namespace KorrCore::Worker

@@ -1,16 +1,22 @@
 // korrgeom-translate: runs the kernel's STEP and IGES translators for the
-// Exchange library in a process of its own, because they crash on damaged
-// files and keep process-wide settings. See Xde/WorkerProtocol.h for how the
-// library talks to it.
+// Exchange library in processes of their own, because they crash on damaged
+// files and keep process-wide settings: one resident process, started with
+// the translators loaded and ready, and a fresh copy of it for each file.
+// See Xde/WorkerProtocol.h for how the library talks to it.
 
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
+#include <IGESCAFControl_Reader.hxx>
+#include <IGESCAFControl_Writer.hxx>
+#include <STEPCAFControl_Reader.hxx>
+#include <STEPCAFControl_Writer.hxx>
 #include <Standard_OutOfMemory.hxx>
 #include <TDocStd_Document.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <charconv>
 #include <cstdint>
@@ -19,11 +25,14 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/prctl.h>
 #include <unistd.h>
+#include <vector>
 
 #include "FileFormats/Worker/FailureLog.h"
 #include "FileFormats/Worker/ProcessLimits.h"
 #include "FileFormats/Worker/ProgressLines.h"
+#include "FileFormats/Worker/Resident.h"
 #include "FileFormats/Xde/DocumentReading.h"
 #include "FileFormats/Xde/DocumentShape.h"
 #include "FileFormats/Xde/DocumentWriting.h"
@@ -131,22 +140,18 @@ int Write(Xde::FileFormat format, Worker::ProgressLines& progress, const Worker:
     return kFailed;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// One read or write, in a copy of the resident worker made for it.
+int RunCommand(const std::vector<std::string>& words)
 {
-    const bool reading = argc == 5 && argv[1] == Protocol::kReadCommand;
-    if (!reading && !(argc == 5 && argv[1] == Protocol::kWriteCommand))
+    const bool reading = words.size() == 4 && words[0] == Protocol::kReadCommand;
+    if (!reading && !(words.size() == 4 && words[0] == Protocol::kWriteCommand))
         return kUsage;
-    const std::optional<Xde::FileFormat> format = Protocol::FormatNamed(argv[2]);
-    const std::uint64_t memoryBytes = Number(argv[3]);
-    const std::uint64_t cpuSeconds = Number(argv[4]);
+    const std::optional<Xde::FileFormat> format = Protocol::FormatNamed(words[1]);
+    const std::uint64_t memoryBytes = Number(words[2]);
+    const std::uint64_t cpuSeconds = Number(words[3]);
     if (!format || memoryBytes == 0 || cpuSeconds == 0)
         return kUsage;
     Worker::LimitThisProcess(memoryBytes, cpuSeconds);
-    // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
-    // whatever a file leaves unnamed; a host should see only the file's own.
-    XCAFDoc_ShapeTool::SetAutoNaming(false);
     int status = kFailed;
     const Handle(Worker::ProgressLines) progress = new Worker::ProgressLines(Protocol::kProgressDescriptor);
     try {
@@ -169,5 +174,35 @@ int main(int argc, char** argv)
     // Everything is written with plain writes, so nothing is left to flush.
     // The kernel keeps memory to the end of the process; tearing it down
     // would only cost time, and a leak checker would take it for a fault.
-    std::_Exit(status);
+    return status;
+}
+
+// What every copy would otherwise do first, done once: the translators'
+// controllers, their schemas and the document application set up, in the
+// state any fresh process reaches before it reads a file.
+void ReadyTranslators()
+{
+    // The kernel would otherwise invent names ("SOLID", "=>[0:1:1:2]") for
+    // whatever a file leaves unnamed; a host should see only the file's own.
+    XCAFDoc_ShapeTool::SetAutoNaming(false);
+    const Handle(TDocStd_Document) document = NewDocument();
+    STEPCAFControl_Reader stepReader;
+    IGESCAFControl_Reader igesReader;
+    STEPCAFControl_Writer stepWriter;
+    IGESCAFControl_Writer igesWriter;
+    XCAFApp_Application::GetApplication()->Close(document);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2 || argv[1] != Protocol::kResidentCommand)
+        return kUsage;
+    // Besides the end of the request socket, which tells the same: the
+    // thread that started this process has ended (or the host has).
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ReadyTranslators();
+    Worker::ServeRequests(RunCommand);
+    std::_Exit(kDone);
 }

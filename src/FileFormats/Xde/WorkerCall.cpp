@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "FileFormats/Xde/WorkerLocation.h"
+#include "FileFormats/Xde/ResidentWorker.h"
 #include "FileFormats/Xde/WorkerProtocol.h"
 
 namespace KorrCore::Xde {
@@ -28,9 +28,6 @@ void ReportLine(std::string_view line, const WorkerOptions& options)
 
 WorkerRun CallWorker(std::string_view command, FileFormat format, int input, int output, const WorkerOptions& options)
 {
-    const std::string program = WorkerProgramPath();
-    if (program.empty())
-        return {};
     WorkerWatch watch;
     watch.timeLimit = options.timeLimit;
     watch.resultLimit = static_cast<std::size_t>(options.memoryLimit);
@@ -40,9 +37,14 @@ WorkerRun CallWorker(std::string_view command, FileFormat format, int input, int
     // Processor time cannot exceed wall-clock time: the worker's own limit
     // only backs the wall clock up should this process be unable to act.
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(options.timeLimit).count() + 1;
-    const std::vector<std::string> arguments{std::string(command), std::string(WorkerProtocol::FormatName(format)),
-                                             std::to_string(options.memoryLimit), std::to_string(seconds)};
-    return RunWorker(program, arguments, input, output, watch);
+    const std::vector<std::string> words{std::string(command), std::string(WorkerProtocol::FormatName(format)),
+                                         std::to_string(options.memoryLimit), std::to_string(seconds)};
+    // The one the services share, or else one for this call alone.
+    const std::shared_ptr<ResidentWorker> resident = ResidentWorker::Shared();
+    const WorkerStart start = [&](int in, int out, int progress) {
+        return resident->StartCopy(words, in, out, progress);
+    };
+    return RunWorker(start, input, output, watch);
 }
 
 bool Succeeded(const WorkerRun& run)

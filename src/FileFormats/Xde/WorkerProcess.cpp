@@ -21,9 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The first descriptor the worker does not inherit; the ones below are its
-// standard streams and the two pipes.
-constexpr int kFirstClosed = WorkerProtocol::kProgressDescriptor + 1;
+// The first descriptor a spawned worker does not inherit; the ones below are
+// its standard streams and the two it is given.
+constexpr int kFirstClosed = 5;
 // How long the wait sleeps at most before it looks at the clock and the
 // cancellation callback again.
 constexpr int kPollMilliseconds = 50;
@@ -45,10 +45,9 @@ bool MakePipe(Pipe& pipe)
     if (::pipe2(ends, O_CLOEXEC) != 0)
         return false;
     pipe.read = Descriptor(ends[0]);
-    Descriptor write(ends[1]);
-    pipe.write = Raised(write.Get());
+    pipe.write = Descriptor(ends[1]);
     // Only this side's end: the worker writes with ordinary blocking writes.
-    return pipe.write.Open() && ::fcntl(pipe.read.Get(), F_SETFL, O_NONBLOCK) == 0;
+    return ::fcntl(pipe.read.Get(), F_SETFL, O_NONBLOCK) == 0;
 }
 
 // The worker's start-up state; every step is checked, since a worker started
@@ -70,18 +69,20 @@ public:
     SpawnSetup(const SpawnSetup&) = delete;
     SpawnSetup& operator=(const SpawnSetup&) = delete;
 
-    bool Prepare(int input, int result, int progress)
+    bool Prepare(int input, int third, int fourth)
     {
         sigset_t none, defaults;
         sigemptyset(&none);
         sigemptyset(&defaults);
         sigaddset(&defaults, SIGPIPE);
-        return actionsMade && attributesMade &&
-               ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO) == 0 &&
+        const bool inputPlaced =
+            input >= 0 ? ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO) == 0
+                       : ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0) == 0;
+        return actionsMade && attributesMade && inputPlaced &&
                ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0) == 0 &&
                ::posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO) == 0 &&
-               ::posix_spawn_file_actions_adddup2(&actions, result, WorkerProtocol::kOutputDescriptor) == 0 &&
-               ::posix_spawn_file_actions_adddup2(&actions, progress, WorkerProtocol::kProgressDescriptor) == 0 &&
+               ::posix_spawn_file_actions_adddup2(&actions, third, 3) == 0 &&
+               ::posix_spawn_file_actions_adddup2(&actions, fourth, 4) == 0 &&
                ::posix_spawn_file_actions_addclosefrom_np(&actions, kFirstClosed) == 0 &&
                ::posix_spawnattr_setsigmask(&attributes, &none) == 0 &&
                ::posix_spawnattr_setsigdefault(&attributes, &defaults) == 0 &&
@@ -136,14 +137,6 @@ void PassLines(std::string& pending, std::string& lastLine, const WorkerWatch& w
         if (watch.progressLine)
             watch.progressLine(lastLine);
     }
-}
-
-// A descriptor that becomes readable when the process exits (-1 where the
-// system has none). Called through syscall: the C library's declaration of
-// pidfd_open lacks C linkage in the version at hand.
-int ProcessDescriptor(pid_t pid)
-{
-    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
 }
 
 class RunningWorker {
@@ -251,18 +244,31 @@ private:
 
 } // namespace
 
-WorkerRun RunWorker(const std::string& program, const std::vector<std::string>& arguments, int input, int output,
-                    const WorkerWatch& watch)
+// Called through syscall: the C library's declaration of pidfd_open lacks C
+// linkage in the version at hand.
+int ProcessDescriptor(pid_t pid)
+{
+    return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+}
+
+pid_t SpawnWorker(const std::string& program, const std::vector<std::string>& arguments, int input, int third,
+                  int fourth)
+{
+    const Descriptor raisedInput = input >= 0 ? Raised(input) : Descriptor();
+    const Descriptor raisedThird = Raised(third), raisedFourth = Raised(fourth);
+    SpawnSetup setup;
+    if ((input >= 0 && !raisedInput.Open()) || !raisedThird.Open() || !raisedFourth.Open() ||
+        !setup.Prepare(raisedInput.Get(), raisedThird.Get(), raisedFourth.Get()))
+        return -1;
+    return setup.Spawn(program, arguments);
+}
+
+WorkerRun RunWorker(const WorkerStart& start, int input, int output, const WorkerWatch& watch)
 {
     Pipe result, progress;
-    const Descriptor raisedInput = Raised(input);
-    const Descriptor raisedOutput = output >= 0 ? Raised(output) : Descriptor();
-    const bool outputReady = output >= 0 ? raisedOutput.Open() : MakePipe(result);
-    SpawnSetup setup;
-    if (!raisedInput.Open() || !outputReady || !MakePipe(progress) ||
-        !setup.Prepare(raisedInput.Get(), output >= 0 ? raisedOutput.Get() : result.write.Get(), progress.write.Get()))
+    if ((output < 0 && !MakePipe(result)) || !MakePipe(progress))
         return {};
-    const pid_t pid = setup.Spawn(program, arguments);
+    const pid_t pid = start(input, output >= 0 ? output : result.write.Get(), progress.write.Get());
     if (pid < 0)
         return {};
     // Only the worker may hold the writing ends, so that its exit ends the pipes.
