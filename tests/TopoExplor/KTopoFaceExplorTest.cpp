@@ -158,3 +158,13 @@ TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_TRUE(Triple(raw.normals, i).IsEqual(gp_XYZ(1, 0, 0), 1e-6)) << "node " << i;
 }
+
+TEST(KTopoFaceExplor, OptionsStartAtTheDocumentedDefaults)
+{
+    const ExplorFaceOptions options;
+    EXPECT_EQ(options.Deflection, 0.1);
+    EXPECT_FALSE(options.NormalizeUV);
+    EXPECT_EQ(options.UVOffset, KMath::Vector2::ZERO);
+    EXPECT_EQ(options.UVScale, KMath::Vector2::UNIT_SCALE);
+    EXPECT_EQ(options.UVDivisor, KMath::Vector2::UNIT_SCALE);
+}

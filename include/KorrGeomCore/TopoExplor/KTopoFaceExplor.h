@@ -14,7 +14,7 @@ namespace KorrCore {
 struct KORRGEOMCORE_EXPORT ExplorFaceOptions {
     ExplorFaceOptions();
 
-    // Linear deflection handed to the mesher, in model units.
+    // Linear deflection handed to the mesher, in model units (default 0.1).
     double Deflection;
     // false: texture coordinates are the nodes' raw surface parameters. true:
     // ((parameter - lower bound) * UVScale / range - UVOffset) / UVDivisor,
