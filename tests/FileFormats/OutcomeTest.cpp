@@ -149,6 +149,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::NullShape}, "operand 2 is a null handle", ""},
         {"a boolean with a shell", After([&] { KFeatureTools::Boolean(Box(10), cylinder, BooleanCut); }),
          {Code::WrongShapeKind}, "operand 2 is a shell, and a boolean needs solids", ""},
+        {"a face of a solid", After([&] { KBrepTools::MakeFace(Box(10)); }),
+         {Code::WrongShapeKind}, "operand 1 is a solid, and a face is made of a wire", ""},
         {"a boolean with a face", After([&] { KFeatureTools::Boolean(Box(10), disc, BooleanCut); }),
          {Code::WrongShapeKind}, "operand 2 is a face", ""},
         {"an operand the validity check fails",
