@@ -121,7 +121,7 @@ int Write(Xde::FileFormat format, Worker::ProgressLines& progress, const Worker:
     if (!decoded)
         return NotWhole(progress);
     Xde::AttributedShape shape;
-    std::istringstream brep(decoded->brep);
+    std::istringstream brep{std::string(decoded->brep)};
     BRepTools::Read(shape.root, brep, BRep_Builder());
     std::optional<ShapeAttributes> attributes = Xde::AttributesOn(shape.root, *decoded);
     if (shape.root.IsNull() || !attributes)

@@ -1,14 +1,11 @@
 #include "Exchange/WorkerCalls/IsolatedReading.h"
 
-#include <KorrGeomCore/Platform/KStringUtil.h>
-#include <KorrGeomCore/TopoShape/KBrepTools.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
 
-#include "Exchange/WorkerCalls/MemoryFile.h"
 #include "Exchange/WorkerCalls/WorkerOutcome.h"
+#include "Internal/Brep/BrepText.h"
 #include "Internal/Core/Guarded.h"
 #include "Internal/Core/ShapeAccess.h"
 #include "Internal/Platform/FileBytes.h"
@@ -35,9 +32,9 @@ ShapePtr ShapeFromMessage(const std::string& message, const std::string& path)
     const std::optional<DecodedTranslation> decoded = DecodeTranslation(message);
     if (!decoded)
         return Undelivered(path);
-    // The text passes the same screen as any BRep file a host reads.
-    const Descriptor text = MemoryFile(decoded->brep);
-    ShapePtr shape = text.Open() ? KBrepTools::ReadBrepFile(KStringUtil::a2w(MemoryFilePath(text)), nullptr) : nullptr;
+    // The text passes the same screen as any BRep file a host reads, straight
+    // from the message.
+    ShapePtr shape = ReadBrepText(decoded->brep, "the translator's BRep text");
     if (!shape)
         return Undelivered(path);
     std::optional<ShapeAttributes> attributes = AttributesOn(KernelShape(shape), *decoded);

@@ -20,9 +20,4 @@ Descriptor MemoryFile(std::string_view bytes)
     return file;
 }
 
-std::string MemoryFilePath(const Descriptor& file)
-{
-    return "/proc/self/fd/" + std::to_string(file.Get());
-}
-
 } // namespace KorrCore::Xde

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "Internal/Platform/Descriptor.h"
@@ -11,8 +10,5 @@ namespace KorrCore::Xde {
 // not open when it cannot be made. It needs no writer running beside its
 // reader, as a pipe would, and leaves nothing on disk.
 Descriptor MemoryFile(std::string_view bytes);
-
-// The name under which this process opens such a file.
-std::string MemoryFilePath(const Descriptor& file);
 
 } // namespace KorrCore::Xde

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,8 +35,10 @@ TopTools_IndexedMapOfShape SubShapesInRootFrame(const TopoDS_Shape& root);
 // Attributes whose keys are not sub-shapes of the root are left out.
 std::string EncodeTranslation(const TopoDS_Shape& root, const ShapeAttributes& attributes);
 
+// Its text lies within the message decoded, which must outlive it: the shape's
+// text, up to the worker's memory limit, is not copied again.
 struct DecodedTranslation {
-    std::string brep;
+    std::string_view brep;
     int subShapeCount = 0;
     std::vector<std::pair<int, SubShapeAttributes>> entries;
 };

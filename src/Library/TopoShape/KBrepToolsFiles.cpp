@@ -5,10 +5,9 @@
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>
 
-#include <algorithm>
 #include <string>
 
-#include "Internal/Brep/ScreenedRead.h"
+#include "Internal/Brep/BrepText.h"
 #include "Internal/Core/Frame.h"
 #include "Internal/Core/LeftOut.h"
 #include "Internal/Platform/FileBytes.h"
@@ -29,31 +28,6 @@ bool WriteKernelShape(const TopoDS_Shape& shape, const std::wstring& path)
     return ReplaceFile(KStringUtil::w2a(path), [&](const std::string& file) {
         return Guarded([&] { return BRepTools::Write(shape, file.c_str()) == Standard_True; });
     });
-}
-
-// Where in the text the reader stopped, for a person: "the surfaces, at line
-// 57, byte 1234".
-std::string Where(const ScreenStop& stop, std::string_view text)
-{
-    const std::size_t offset = std::min(stop.offset, text.size());
-    const auto line = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n') + 1;
-    return std::string("the reader stopped in ") + stop.part + ", at line " + std::to_string(line) + ", byte " +
-           std::to_string(offset);
-}
-
-// The shape a whole BRep text describes, read by the kernel only after the
-// screen has passed the text; null otherwise, with the reason.
-ShapePtr ReadBrepText(const std::string& text, const std::string& path)
-{
-    ScreenStop stop;
-    const TopoDS_Shape shape = ReadScreened(text, &stop);
-    if (!shape.IsNull())
-        return WrapShape(shape);
-    if (stop.part == kBrepHeader)
-        SetOutcome(KOutcomeCode::FileForeign, path + " is not a BRep file: no line names a BRep format", path);
-    else
-        SetOutcome(KOutcomeCode::FileDamaged, path + " is damaged or cut short", path, Where(stop, text));
-    return nullptr;
 }
 
 } // namespace
