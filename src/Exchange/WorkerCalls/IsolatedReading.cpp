@@ -1,5 +1,7 @@
 #include "Exchange/WorkerCalls/IsolatedReading.h"
 
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
 #include <algorithm>
 #include <memory>
 #include <string>

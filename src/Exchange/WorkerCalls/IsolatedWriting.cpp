@@ -1,5 +1,7 @@
 #include "Exchange/WorkerCalls/IsolatedWriting.h"
 
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include <KorrGeomCore/Platform/KOutcome.h>
-#include <KorrGeomCore/TopoShape/KTopoShape.h>
 
 #include "Internal/Core/Reasons.h"
 #include "Internal/Core/ShapeAccess.h"

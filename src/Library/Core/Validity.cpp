@@ -1,5 +1,7 @@
 #include "Library/Core/Validity.h"
 
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
+
 #include <BRepCheck.hxx>
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepCheck_Result.hxx>

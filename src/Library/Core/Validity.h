@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include <KorrGeomCore/TopoShape/KTopoShape.h>
+#include "Internal/Core/ShapeAccess.h"
 
 namespace KorrCore {
 

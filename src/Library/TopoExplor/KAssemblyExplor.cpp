@@ -1,5 +1,6 @@
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/TopoExplor/KAssemblyExplor.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <TopoDS_Iterator.hxx>
 

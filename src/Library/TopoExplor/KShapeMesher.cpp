@@ -1,4 +1,5 @@
 #include <KorrGeomCore/TopoExplor/KShapeMesher.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <BRep_Builder.hxx>
 #include <TopoDS_Compound.hxx>

@@ -1,4 +1,5 @@
 #include <KorrGeomCore/TopoExplor/KTopoEdgeExplor.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>

@@ -9,6 +9,7 @@
 #include <TopoDS_Compound.hxx>
 
 #include <KorrGeomCore/Platform/KStringUtil.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <memory>
 #include <string>

@@ -1,5 +1,6 @@
 #include <KorrGeomCore/Platform/Math.h>
 #include <KorrGeomCore/TopoShape/KFeatureTools.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <BRepBuilderAPI_Transform.hxx>
 #include <gp.hxx>

@@ -1,5 +1,6 @@
 #include <KorrGeomCore/Platform/KStringUtil.h>
 #include <KorrGeomCore/TopoShape/KShapeAttributes.h>
+#include <KorrGeomCore/TopoShape/KTopoShapeImpl.h>
 
 #include <memory>
 
