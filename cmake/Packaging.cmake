@@ -2,7 +2,7 @@
 # writes find_package(KorrGeomCore CONFIG REQUIRED) and links
 # KorrGeomCore::KorrGeomCore; with COMPONENTS Exchange also
 # KorrGeomCore::Exchange (STEP and IGES; its worker program is installed
-# beside its build rules, in src/FileFormats). Beside the CMake package go
+# beside its build rules, in src/Worker). Beside the CMake package go
 # pkg-config files for hosts built without CMake: korrgeomcore and
 # korrgeomcore-exchange. Both kinds hand the kernel's include folder to the
 # host as a system one, so the kernel's own warnings stay out of its build.

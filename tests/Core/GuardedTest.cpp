@@ -9,7 +9,7 @@
 #include <functional>
 #include <new>
 
-#include "Core/Guarded.h"
+#include "Internal/Core/Guarded.h"
 
 using namespace KorrCore;
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "Core/HostProgress.h"
+#include "Internal/Core/HostProgress.h"
 
 using namespace KorrCore;
 using namespace std::chrono_literals;

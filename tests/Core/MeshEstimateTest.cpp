@@ -14,7 +14,7 @@
 #include <BRepPrimAPI_MakeTorus.hxx>
 #include <TopExp_Explorer.hxx>
 
-#include "Core/MeshEstimate.h"
+#include "Internal/Core/MeshEstimate.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 
-#include "Core/DisplayBounds.h"
-#include "Core/MeshPreconditions.h"
+#include "Internal/Core/DisplayBounds.h"
+#include "Internal/Core/MeshPreconditions.h"
 
 using namespace KorrCore;
 

@@ -6,7 +6,7 @@
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 
-#include "Platform/FileReplace.h"
+#include "Internal/Platform/FileReplace.h"
 #include "support/Checks.h"
 
 using namespace KorrCore;

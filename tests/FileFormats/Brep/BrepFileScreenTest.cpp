@@ -11,7 +11,7 @@
 #include <locale>
 #include <sstream>
 
-#include "FileFormats/Brep/BrepFileScreen.h"
+#include "Internal/Brep/BrepFileScreen.h"
 
 using namespace KorrCore;
 using KMath::Vector3;

@@ -13,8 +13,8 @@
 #include <cstring>
 #include <random>
 
-#include "Core/ModelScale.h"
-#include "FileFormats/Brep/Cursor.h"
+#include "Internal/Brep/Cursor.h"
+#include "Internal/Core/ModelScale.h"
 
 // Where doubles stop holding every integer, where the quick integer reading
 // hands over, and where 64-bit integers end.

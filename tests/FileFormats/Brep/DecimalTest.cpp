@@ -13,7 +13,7 @@
 #include <random>
 #include <regex>
 
-#include "FileFormats/Brep/Decimal.h"
+#include "Internal/Brep/Decimal.h"
 
 using namespace KorrCore::BrepScreen;
 
