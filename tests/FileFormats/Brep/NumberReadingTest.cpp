@@ -1,23 +1,35 @@
-// The screen's two quick number readings, each against a plain reading of
-// the token's syntax and against the C library's conversion: they must pass
-// exactly the tokens their contracts name, end where the token ends, and
-// carry digits and exponents that denote the C library's double. A reading
-// that refuses too much sends files to the slow path; one that passes too
-// much lets numbers through unchecked.
+// The screen reads numbers by hand, a digit at a time, to keep pace with the
+// file, and leaves only those it cannot settle to the standard conversion.
+// Its two quick readings must pass exactly the tokens their contracts name,
+// end where the token ends, and carry digits and exponents that denote the C
+// library's double; the cursor built on them must convert bit for bit as the
+// C library converts (the kernel's reader calls it) and refuse whatever the
+// library refuses or lies beyond the screen's bounds. Each token stands at
+// the very end of its text, in a buffer exactly as long (the sanitizers flag
+// any read past it), or with digits lying past that end, or followed by
+// another token.
 
 #include "support/Checks.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <regex>
 
+#include "Internal/Brep/Cursor.h"
 #include "Internal/Brep/Decimal.h"
+#include "Internal/Core/ModelScale.h"
 
 using namespace KorrCore::BrepScreen;
 
 namespace {
+
+// Where doubles stop holding every integer, where the quick integer reading
+// hands over, and where 64-bit integers end.
+const char* const kEdges[] = {"9007199254740991",    "9007199254740992",    "9007199254740993",   "999999999999999999",
+                              "1000000000000000000", "9223372036854775807", "9223372036854775808"};
 
 // The token's parts as written, read by the standard library's regular expressions.
 struct Written {
@@ -42,9 +54,40 @@ Written Read(const std::string& token)
     return w;
 }
 
+// The cursor's Real, Reals and Int on `text`, whose first token is `token`.
+void CursorReadsAsTheCLibrary(const std::string& token, std::string_view text, int i)
+{
+    char* stop = nullptr;
+    errno = 0;
+    const double expected = std::strtod(token.c_str(), &stop);
+    // Longer tokens are refused, well within the reader's 255-character buffers.
+    const auto fills = [&](const char* end) { return *end == '\0' && token.size() <= 128; };
+    // Too small for a double: the kernel's reader reads 0, which the screen may pass or refuse.
+    const bool vanishes = errno == ERANGE && expected == 0;
+    const bool inside = fills(stop) && std::abs(expected) < KorrCore::kLargestModelMagnitude;
+    Cursor exact(text), checked(text), counted(text);
+    double value = 0;
+    const bool converted = exact.Real(value), passed = checked.Reals(1);
+    EXPECT_TRUE(vanishes || converted == inside) << token;
+    EXPECT_TRUE(vanishes || passed == inside) << token;
+    EXPECT_TRUE(!converted || std::memcmp(&value, &expected, sizeof value) == 0) << token;
+    EXPECT_TRUE(!converted || exact.Offset() == token.size()) << token;
+    EXPECT_TRUE(!passed || checked.Offset() == token.size()) << token;
+
+    errno = 0;
+    const long long integer = std::strtoll(token.c_str(), &stop, 10);
+    // Bounds the quick integer reading meets as often as the careful one.
+    const std::int64_t low = i % 2 ? INT64_MIN : -999999, high = i % 2 ? INT64_MAX : 999999;
+    const bool within = fills(stop) && errno == 0 && low <= integer && integer <= high;
+    std::int64_t read = 0;
+    EXPECT_EQ(counted.Int(low, high, read), within) << token;
+    EXPECT_TRUE(!within || read == integer) << token;
+    EXPECT_TRUE(!within || counted.Offset() == token.size()) << token;
+}
+
 } // namespace
 
-TEST(BrepDecimal, QuickReadingsPassWhatTheirContractsNameAndDenoteTheCLibrarysDouble)
+TEST(BrepNumbers, ReadAsTheCLibraryReadsThemOrNotAtAll)
 {
     std::mt19937_64 random(20261208);
     const auto pick = [&](std::size_t count) { return static_cast<std::size_t>(random() % count); };
@@ -55,8 +98,10 @@ TEST(BrepDecimal, QuickReadingsPassWhatTheirContractsNameAndDenoteTheCLibrarysDo
         return text;
     };
     for (int i = 0; i < (1 << 20) && !HasFailure(); ++i) {
-        std::string token = std::string(pick(3) == 0, "-+"[pick(2)]) + std::string(pick(4) == 0 ? pick(4) : 0, '0');
-        token += digits(pick(3) == 0 ? 20 : 12);
+        // Leading zeros now and then past the token limit; every digit count.
+        std::string token = std::string(pick(3) == 0, "-+"[pick(2)]) +
+                            std::string(pick(4) == 0 ? (pick(8) == 0 ? 120 : pick(4)) : 0, '0');
+        token += pick(8) == 0 ? kEdges[pick(std::size(kEdges))] : digits(pick(3) == 0 ? 20 : 12);
         if (pick(2) == 0)
             token += "." + digits(pick(3) == 0 ? 20 : 8);
         if (pick(2) == 0)
@@ -75,6 +120,9 @@ TEST(BrepDecimal, QuickReadingsPassWhatTheirContractsNameAndDenoteTheCLibrarysDo
         // At most 11 digits before the point, leading zeros counted, once the exponent is applied.
         const bool plain = w.number && w.exponentDigits <= 4 && w.integerDigits + w.exponent < 12;
         EXPECT_EQ(ScanPlainlyInside(begin, end), plain ? tokenEnd : nullptr) << token << after;
+
+        if (!spaced.empty()) // an empty text holds no token to compare
+            CursorReadsAsTheCLibrary(spaced, std::string_view(begin, static_cast<std::size_t>(end - begin)), i);
 
         Decimal with, without;
         const char* const stopWith = ScanDecimal<true>(begin, end, with);
