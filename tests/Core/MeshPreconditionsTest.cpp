@@ -83,14 +83,16 @@ TEST(MeshPreconditions, AFaceWhoseEdgeContradictsItsOwnRangeIsLeftUnmeshed)
     ExplorFaceOptions options;
     KMeshOptions meshOptions;
     options.Deflection = meshOptions.Deflection = 36;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), positions, indices, normals, texCoords, options) ||
-                 KTopoFaceExplor::Explor(faces.front(), &positions, &indices, &normals, &texCoords, 36));
+    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), positions, indices, normals, texCoords, options));
+    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), &positions, &indices, &normals, &texCoords, 36));
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
     EXPECT_TRUE(KTopoFaceExplor::Explor(*std::next(faces.begin()), positions, indices, normals, texCoords, options));
     KShapeMesh mesh;
-    ASSERT_TRUE(KShapeMesher::Mesh(shape, meshOptions, mesh) && !mesh.Parts.empty() &&
-                mesh.Parts[0].Faces.size() == 3);
-    EXPECT_TRUE(mesh.Parts[0].Faces[0].Triangles.Count == 0 && mesh.Parts[0].Faces[1].Triangles.Count > 0);
+    ASSERT_TRUE(KShapeMesher::Mesh(shape, meshOptions, mesh));
+    ASSERT_FALSE(mesh.Parts.empty());
+    ASSERT_EQ(mesh.Parts[0].Faces.size(), 3u);
+    EXPECT_EQ(mesh.Parts[0].Faces[0].Triangles.Count, 0u);
+    EXPECT_GT(mesh.Parts[0].Faces[1].Triangles.Count, 0u);
 }
 
 namespace {
@@ -169,7 +171,8 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(strayed)));
     // Moved by a hundredth of its tolerance, it still meets it.
     const TopoDS_Face nudged = WithCurveOnFaceMoved(1e-9, 0);
-    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(nudged) && KorrCore::EdgeAgreesWithItsCurves(FirstEdge(nudged)));
+    EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(nudged));
+    EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(nudged)));
 
     // The edge's flag says its range on the face is its own, but another is stored.
     const TopoDS_Face ranged = CubeFace();
@@ -261,14 +264,15 @@ TEST(DisplayBounds, HoldFiniteDataNearTheGeometryOnly)
     Bnd_Box box;
     BRepBndLib::Add(CubeFace(), box, Standard_False);
     const gp_XYZ low = box.CornerMin().XYZ(), high = box.CornerMax().XYZ(), middle = 0.5 * (low + high);
-    EXPECT_TRUE(bounds.Holds(low) && bounds.Holds(high) && bounds.Holds(middle));
+    for (const gp_XYZ& inside : {low, high, middle})
+        EXPECT_TRUE(bounds.Holds(inside)) << inside.X() << " " << inside.Y() << " " << inside.Z();
     // Within the deflection and a thousandth of the longest side of the box (0.51); not beyond.
     EXPECT_TRUE(bounds.Holds(high + gp_XYZ(0.505, 0, 0)));
     EXPECT_TRUE(bounds.Holds(low - gp_XYZ(0, 0, 0.505)));
     EXPECT_FALSE(bounds.Holds(high + gp_XYZ(0.515, 0, 0)));
     EXPECT_FALSE(bounds.Holds(low - gp_XYZ(0, 0.515, 0)));
-    EXPECT_FALSE(bounds.Holds(gp_XYZ(middle.X(), middle.Y(), std::nan(""))) ||
-                 bounds.Holds(gp_XYZ(HUGE_VAL, middle.Y(), middle.Z())));
+    EXPECT_FALSE(bounds.Holds(gp_XYZ(middle.X(), middle.Y(), std::nan(""))));
+    EXPECT_FALSE(bounds.Holds(gp_XYZ(HUGE_VAL, middle.Y(), middle.Z())));
     // A shape without geometry holds nothing.
     TopoDS_Compound empty;
     BRep_Builder().MakeCompound(empty);

@@ -132,8 +132,9 @@ TEST(KShapeMesher, WithoutADeflectionTheShapesSizeSetsItAndAFinerMeshIsKept)
     // A coarser mesh is not asked of a shape meshed finely.
     const ShapePtr shape = Dimpled();
     const KMeshPart fine = Meshed(shape, 0.02).Parts.at(0), again = Meshed(shape, 0.5).Parts.at(0);
-    EXPECT_TRUE(fine.Positions == again.Positions && fine.Indices == again.Indices &&
-                fine.EdgePoints == again.EdgePoints);
+    EXPECT_EQ(fine.Positions, again.Positions);
+    EXPECT_EQ(fine.Indices, again.Indices);
+    EXPECT_EQ(fine.EdgePoints, again.EdgePoints);
 }
 
 TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
@@ -143,11 +144,16 @@ TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
     for (int k = 0; k < 50; ++k)
         copies.push_back(KFeatureTools::Translate(part, Vector3(20.0 * k, 0, 0)));
     const KShapeMesh row = Meshed(KBrepTools::MakeCompound(copies));
-    ASSERT_TRUE(row.Parts.size() == 1 && row.Instances.size() == 50 && KorrTest::WellFormed(row));
+    ASSERT_EQ(row.Parts.size(), 1u);
+    ASSERT_EQ(row.Instances.size(), 50u);
+    EXPECT_TRUE(KorrTest::WellFormed(row));
     EXPECT_EQ(row.Parts[0].NodeCount(), Meshed(part).Parts.at(0).NodeCount());
-    for (std::size_t k = 0, faces = row.Parts[0].Faces.size(); k < 50; ++k)
-        EXPECT_TRUE(row.Instances[k].Part == 0 && row.Instances[k].Faces.First == k * faces &&
-                    row.Instances[k].Placement(0, 3) == 20.0 * k && row.Instances[k].Placement(0, 0) == 1);
+    for (std::size_t k = 0, faces = row.Parts[0].Faces.size(); k < 50; ++k) {
+        EXPECT_EQ(row.Instances[k].Part, 0u) << k;
+        EXPECT_EQ(row.Instances[k].Faces.First, k * faces) << k;
+        EXPECT_EQ(row.Instances[k].Placement(0, 3), 20.0 * k) << k;
+        EXPECT_EQ(row.Instances[k].Placement(0, 0), 1) << k;
+    }
     // Repeats are dropped, and so is the part's own shell, which brings
     // nothing new; a mirror image shares the mesh, a deep copy has geometry
     // of its own.
@@ -158,7 +164,8 @@ TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
     for (const KMeshInstance& instance : mixed.Instances)
         parts.push_back(instance.Part);
     EXPECT_EQ(parts, (std::vector<std::size_t>{0, 1, 0}));
-    EXPECT_TRUE(mixed.Instances.back().Placement(0, 0) == -1 && KorrTest::WellFormed(mixed));
+    EXPECT_EQ(mixed.Instances.back().Placement(0, 0), -1) << "the mirror image";
+    EXPECT_TRUE(KorrTest::WellFormed(mixed));
     const KorrTest::PlacedTriangles drawn = KorrTest::Placed(mixed);
     EXPECT_TRUE(KorrTest::WellFormed(drawn.positions, drawn.normals, drawn.indices));
     EXPECT_GT(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), 2.9 * KorrTest::Size(part));
@@ -193,7 +200,8 @@ TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)
         KShapeMesh mesh = Meshed(box);
         EXPECT_EQ(KShapeMesher::Mesh(box, deflection, mesh), value == 0.0);
         EXPECT_FALSE(KShapeMesher::Mesh(box, angle, mesh));
-        EXPECT_TRUE(mesh.Parts.empty() && mesh.Instances.empty());
+        EXPECT_TRUE(mesh.Parts.empty()) << value;
+        EXPECT_TRUE(mesh.Instances.empty()) << value;
     }
     const std::string d = "Invalid Deflection!", a = "Invalid Angular Deflection!";
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{d, a, d, a, d, a, a}));

@@ -108,7 +108,7 @@ TEST(BrepNumbers, ReadAsTheCLibraryReadsThemOrNotAtAll)
             token += std::string(1, "eE"[pick(2)]) + std::string(pick(2), "-+"[pick(2)]) +
                      std::string(pick(5) == 0 ? pick(3) : 0, '0') + std::to_string(pick(pick(4) == 0 ? 400 : 25));
         if (pick(16) == 0) // a stray mark anywhere
-            token.insert(pick(token.size() + 1), 1, ".e+-x "[pick(6)]);
+            token.insert(pick(token.size() + 1), 1, ".e+-# "[pick(6)]);
         const std::string after = i % 3 == 0 ? "" : i % 3 == 1 ? "987" : " 9", held = token + after;
         const std::vector<char> bytes(held.begin(), held.end()); // allocated exactly as long
         const char* const begin = bytes.data();
