@@ -7,6 +7,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include <KorrGeomCore/Service/KGltfFileService.h>
+
 #include "FileFormats/ExchangeChecks.h"
 
 // Every failure says why: each cause leaves its code on the calling thread,
@@ -156,6 +158,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
         {"an operand the validity check fails",
          After([&] { KFeatureTools::Boolean(KBrepTools::MakeSolid({disc, disc}), Box(10), BooleanFuse); }),
          {Code::InvalidArgument}, "operand 1 fails the kernel's validity check", "BRepCheck_"},
+        {"a fillet the kernel cannot build", After([&] { KFeatureTools::Fillet(Box(10), 20); }),
+         {Code::KernelFailed}, "the kernel failed rounding every edge with radius 20", ""},
         {"a fillet done but invalid", After([&] { KFeatureTools::Fillet(Box(10, 20, 30), 6); }),
          {Code::InvalidResult}, "radius 6", "BRepCheck_UnorientableShape on a face"},
         {"a negative radius", After([&] { KBrepTools::MakeSphere(Vector3::ZERO, -1); }),
@@ -213,4 +217,15 @@ TEST(Outcome, EachThreadReadsItsOwnAndACachedLoadTellsWhyItFailedAgain)
     service.LoadFile(L"/missing/part.brep");
     EXPECT_EQ(KLastOutcome().Code, first.Code);
     EXPECT_EQ(KLastOutcome().Message, first.Message);
+}
+
+// A failed save names its file even when what failed was an argument.
+TEST(Outcome, AFailedSaveNamesItsFileWhateverFailed)
+{
+    KorrTest::ReportRecorder quiet;
+    KorrTest::TempDir dir;
+    KBrepTools::SaveBrepFile(ShapePtr(), KorrTest::Wide(dir.file("null.brep")), nullptr);
+    EXPECT_EQ(KLastOutcome().Path, dir.file("null.brep"));
+    KGltfFileService().SaveFile({Box(1)}, KorrTest::Wide(dir.file("box.obj")));
+    EXPECT_EQ(KLastOutcome().Path, dir.file("box.obj"));
 }

@@ -89,6 +89,8 @@ TEST(KFeatureToolsPipeShell, ACircleAlongALineIsACylinderInEveryModeUnlessPlaced
     // A missing auxiliary shape or list of profiles is reported; a missing profile is reported and skipped.
     EXPECT_FALSE(Tube([](KPipeShellParam& p) { p.Mode = 3; }) || Tube([](KPipeShellParam& p) { p.Mode = 4; }) ||
                  Tube([](KPipeShellParam& p) { p.Profiles.clear(); }));
-    EXPECT_TRUE(IsCylinder(Tube([](KPipeShellParam& p) { p.Profiles.push_front(Profile{}); })));
+    const ShapePtr skipping = Tube([](KPipeShellParam& p) { p.Profiles.push_front(Profile{}); });
+    EXPECT_EQ(KLastOutcome().Message, "profile 1 is a null handle");
+    EXPECT_TRUE(IsCylinder(skipping));
     EXPECT_EQ(recorder.messages(), std::vector<std::string>(4, ""));
 }
