@@ -44,5 +44,9 @@ TEST(ExchangeNames, IgesGivesBackEveryNameAsSaved)
         const ShapePtr loaded = KorrTest::LoadExchangeFile(path);
         ASSERT_TRUE(loaded) << shown;
         EXPECT_EQ(KShapeAttributes::GetProductName(loaded, loaded), name) << shown;
+        // What IGES carries as it stands is written as it stands, for other readers.
+        if (name == kHostileNames[0]) {
+            EXPECT_NE(KorrTest::ReadBytes(path).find("Mutter M8 "), std::string::npos);
+        }
     }
 }
