@@ -159,6 +159,19 @@ TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
         EXPECT_TRUE(Triple(raw.normals, i).IsEqual(gp_XYZ(1, 0, 0), 1e-6)) << "node " << i;
 }
 
+// A mirroring location turns the triangles' winding round; the normals still
+// point out of the reflected sphere, about (-1, 2, 3).
+TEST(KTopoFaceExplor, AFacePlacedByAMirrorIsShadedOutwardWoundToMatch)
+{
+    gp_Trsf mirror;
+    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
+    const ShapePtr reflected = KorrTest::Holding(Kernel(Faces().back()).Moved(TopLoc_Location(mirror), Standard_False));
+    const FaceMesh mesh = Shaded(reflected);
+    EXPECT_TRUE(KorrTest::WellFormed(mesh.positions, mesh.normals, mesh.indices));
+    for (std::size_t i = 0; i < mesh.positions.size() / 3; ++i)
+        EXPECT_GT(Triple(mesh.normals, i).Dot(Triple(mesh.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
+}
+
 TEST(KTopoFaceExplor, OptionsStartAtTheDocumentedDefaults)
 {
     const ExplorFaceOptions options;
