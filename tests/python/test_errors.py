@@ -99,8 +99,3 @@ def test_file_errors_name_the_file(tmp_path):
         korrgeom.load(tmp_path / "missing.brep")
     assert raised.value.path == str(tmp_path / "missing.brep")
 
-
-def test_error_is_an_exception_with_its_fields():
-    error = korrgeom.Error("FileMissing", "no file", "/a", None)
-    assert isinstance(error, Exception)
-    assert (error.code, error.message, error.path, error.detail) == ("FileMissing", "no file", "/a", None)

@@ -87,12 +87,6 @@ def test_sub_shapes_are_listed_once():
     assert korrgeom.polygon([(0, 0, 0), (1, 0, 0), (0, 1, 0)]).faces() == []
 
 
-def test_compound_keeps_its_members():
-    both = korrgeom.compound([korrgeom.box(1, 1, 1), korrgeom.sphere(1, center=(5, 0, 0))])
-    assert both.kind == "compound"
-    assert len(both.faces()) == 7
-
-
 def test_names_and_colours_are_set_on_the_shape_and_its_faces():
     block = korrgeom.box(1, 1, 1)
     assert block.color is None
