@@ -14,14 +14,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class SlowHost : public KProgressIndicator {
-public:
+struct SlowHost : KorrTest::RecordingHost {
     void OnProgress(double fraction) override
     {
-        fractions.push_back(fraction);
+        RecordingHost::OnProgress(fraction);
         std::this_thread::sleep_for(200ms);
     }
-    std::vector<double> fractions;
 };
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <thread>
 
 namespace KorrTest {
 
@@ -87,16 +88,17 @@ std::size_t OpenDescriptors()
 
 } // namespace
 
-int StopReaderOf(const std::string& path)
+int StopReaderOf(const std::string& path, int signal)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (std::chrono::steady_clock::now() < end) {
         std::error_code error;
         for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
             const int pid = std::atoi(process.path().filename().c_str());
-            if (pid > 0 && fs::read_symlink(process.path() / "fd/0", error) == path && ::kill(pid, SIGSTOP) == 0)
+            if (pid > 0 && fs::read_symlink(process.path() / "fd/0", error) == path && ::kill(pid, signal) == 0)
                 return pid;
         }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return 0;
 }

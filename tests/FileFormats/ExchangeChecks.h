@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <map>
 #include <set>
 #include <string>
@@ -41,9 +42,10 @@ using AttributeCensus = std::tuple<Counts, Counts, Counts>;
 AttributeCensus CensusOf(const KorrCore::ShapePtr& shape);
 
 // The process reading the file as its standard input, once one appears,
-// stopped as if hung; 0 if none appears within ten seconds. The whole path,
-// so that another run of a test does not stop this one's.
-int StopReaderOf(const std::string& path);
+// stopped as if hung (or sent another signal); 0 if none appears within ten
+// seconds. The whole path, so that another run of a test does not stop this
+// one's.
+int StopReaderOf(const std::string& path, int signal = SIGSTOP);
 
 // This process's children, exited or not, as the system lists them.
 std::set<int> ChildProcesses();

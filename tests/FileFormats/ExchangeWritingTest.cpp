@@ -91,9 +91,7 @@ TEST(ExchangeWriting, ShapesAHostNamedAndColouredLoadBackAsSavedAndFailedSavesKe
                                                           {"FACE 0.00,0.00,1.00", 1}}}));
 
     const std::string before = KorrTest::ReadBytes(target);
-    struct Cancelling : KProgressIndicator {
-        bool IsCancelled() override { return true; }
-    } cancelling;
+    KorrTest::RecordingHost cancelling(1);
     const ShapeList box{KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(1, 1, 1))};
     const KorrTest::NothingLeftBehind check(dir);
     service.SetTimeLimit(std::chrono::milliseconds(1));

@@ -1,7 +1,6 @@
 #include <KorrGeomCore/Service/KFileBatch.h>
 
 #include <algorithm>
-#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <set>
@@ -16,11 +15,6 @@ using namespace KorrCore;
 
 namespace {
 
-struct Recorder : KProgressIndicator {
-    void OnProgress(double fraction) override { fractions.push_back(fraction); }
-    std::vector<double> fractions;
-};
-
 std::vector<std::wstring> Wide(const std::vector<std::string>& paths)
 {
     std::vector<std::wstring> wide;
@@ -28,46 +22,6 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& paths)
         wide.push_back(KorrTest::Wide(path));
     return wide;
 }
-
-// Stops (as if hung) or kills the workers whose standard input is one of the
-// named files, as soon as they appear, until told to finish.
-class WorkerSaboteur {
-public:
-    WorkerSaboteur(std::string stopName, std::string killName)
-        : stopName(std::move(stopName)), killName(std::move(killName)), watching([this] { Watch(); })
-    {
-    }
-    ~WorkerSaboteur() { Finish(); }
-    void Finish()
-    {
-        finished = true;
-        if (watching.joinable())
-            watching.join();
-    }
-    std::atomic<bool> stopped{false}, killed{false};
-
-private:
-    void Watch()
-    {
-        namespace fs = std::filesystem;
-        while (!finished && !(stopped && killed)) {
-            std::error_code error;
-            for (const fs::directory_entry& process : fs::directory_iterator("/proc", error)) {
-                // Its own files only: another run of this test may be sabotaging workers too.
-                const std::string input = fs::read_symlink(process.path() / "fd/0", error).string();
-                const int pid = std::atoi(process.path().filename().c_str());
-                if (input == stopName && !stopped)
-                    stopped = ::kill(pid, SIGSTOP) == 0;
-                if (input == killName && !killed)
-                    killed = ::kill(pid, SIGKILL) == 0;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    const std::string stopName, killName;
-    std::atomic<bool> finished{false};
-    std::thread watching;
-};
 
 } // namespace
 
@@ -94,7 +48,7 @@ TEST(FileBatch, DamagedAndMissingFilesFailAloneAndTheRestLoadAsOneByOne)
                                             dir.file("ball.brep"),
                                             dir.file("part.obj")};
     const KorrTest::NothingLeftBehind check(dir);
-    Recorder progress;
+    KorrTest::RecordingHost progress;
     KBatchOptions options;
     options.Progress = &progress;
     const std::vector<KBatchFile> batch = KFileBatch::LoadFiles(Wide(paths), options);
@@ -138,15 +92,18 @@ TEST(FileBatch, AHungAndAKilledWorkerFailOnlyTheirFiles)
     options.TimeLimit = std::chrono::seconds(4);
     std::vector<std::thread::id> handledOn(paths.size());
     std::vector<KOutcomeCode> handledCodes(paths.size());
-    WorkerSaboteur saboteur(dir.file("stop-me.stp"), dir.file("kill-me.stp"));
+    int stopped = 0, killed = 0;
+    std::thread stopping([&] { stopped = KorrTest::StopReaderOf(dir.file("stop-me.stp")); });
+    std::thread killing([&] { killed = KorrTest::StopReaderOf(dir.file("kill-me.stp"), SIGKILL); });
     const std::vector<KBatchFile> batch =
         KFileBatch::LoadFiles(Wide(paths), options, [&](std::size_t i, const KBatchFile& file) {
             handledOn[i] = std::this_thread::get_id();
             handledCodes[i] = file.Outcome.Code;
         });
-    saboteur.Finish();
-    ASSERT_TRUE(saboteur.stopped) << "the hung worker was never seen";
-    ASSERT_TRUE(saboteur.killed) << "the killed worker was never seen";
+    stopping.join();
+    killing.join();
+    ASSERT_NE(stopped, 0) << "the hung worker was never seen";
+    ASSERT_NE(killed, 0) << "the killed worker was never seen";
     const std::vector<KOutcomeCode> expected = {KOutcomeCode::Ok, KOutcomeCode::TimedOut,
                                                 KOutcomeCode::Ok, KOutcomeCode::TranslatorFailed,
                                                 KOutcomeCode::Ok, KOutcomeCode::Ok};

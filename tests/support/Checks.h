@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,23 @@ public:
 private:
     std::vector<std::string> recorded;
     KorrCore::KcAssert::ReportHandler previous;
+};
+
+// A host's progress indicator: records the fractions it is told and counts
+// the questions, asking to stop from its `stopAt`-th on (never when 0), or
+// throws from its first report.
+struct RecordingHost : KorrCore::KProgressIndicator {
+    explicit RecordingHost(int stopAt = 0, bool throws = false) : stopAt(stopAt), throws(throws) {}
+    void OnProgress(double fraction) override
+    {
+        if (throws)
+            throw std::runtime_error("host callback failed");
+        fractions.push_back(fraction);
+    }
+    bool IsCancelled() override { return ++asked >= stopAt && stopAt > 0; }
+    std::vector<double> fractions;
+    int asked = 0, stopAt;
+    bool throws;
 };
 
 // A fresh directory under the system's temporary directory, removed with
