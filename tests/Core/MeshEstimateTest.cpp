@@ -4,7 +4,6 @@
 
 #include "support/Checks.h"
 
-#include <BRepAdaptor_Curve.hxx>
 #include <BRepBuilderAPI_Copy.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
@@ -12,7 +11,6 @@
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <BRepPrimAPI_MakeSphere.hxx>
 #include <BRepPrimAPI_MakeTorus.hxx>
-#include <TopExp_Explorer.hxx>
 
 #include "Internal/Core/MeshEstimate.h"
 
@@ -22,12 +20,7 @@ int KernelNodes(const TopoDS_Shape& shape, double deflection)
 {
     const TopoDS_Shape copy = BRepBuilderAPI_Copy(shape).Shape();
     BRepMesh_IncrementalMesh(copy, deflection, Standard_False, 0.5);
-    int nodes = 0;
-    for (TopExp_Explorer faces(copy, TopAbs_FACE); faces.More(); faces.Next()) {
-        TopLoc_Location location;
-        nodes += BRep_Tool::Triangulation(TopoDS::Face(faces.Current()), location)->NbNodes();
-    }
-    return nodes;
+    return KorrTest::Triangulated(copy).nodes;
 }
 
 } // namespace
@@ -52,13 +45,7 @@ TEST(MeshEstimate, StaysAboveTheKernelsNodeCountAndWithinTwentyTimesIt)
 
 TEST(MeshEstimate, CountsEveryTurnOfAnEdgeWoundRoundItsCircle)
 {
-    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(10, 20).Shape();
-    TopExp_Explorer edges(cylinder, TopAbs_EDGE);
-    while (BRep_Tool::Degenerated(TopoDS::Edge(edges.Current())) ||
-           !BRep_Tool::IsClosed(TopoDS::Edge(edges.Current())) ||
-           BRepAdaptor_Curve(TopoDS::Edge(edges.Current())).GetType() != GeomAbs_Circle)
-        edges.Next();
-    const TopoDS_Edge rim = TopoDS::Edge(BRepBuilderAPI_Copy(edges.Current()).Shape());
+    const TopoDS_Edge rim = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 20).Shape());
     const double once = KorrCore::EstimatedEdgeNodes(rim, 0.01, 0.5);
     BRep_Builder().Range(rim, 0, 1000 * 2 * M_PI);
     EXPECT_GT(KorrCore::EstimatedEdgeNodes(rim, 0.01, 0.5), 900 * once);

@@ -30,8 +30,9 @@ using namespace KorrCore;
 namespace {
 
 // Whether each entry point meshes the shape's first face, its first edge and
-// the shape itself at the deflection; a failed one leaves its buffer empty.
-std::vector<bool> MeshEverywhere(const ShapePtr& shape, double deflection)
+// the shape itself (into `whole`, when given) at the deflection; a failed one
+// leaves its buffer empty.
+std::vector<bool> MeshEverywhere(const ShapePtr& shape, double deflection, KShapeMesh* whole = nullptr)
 {
     const ShapePtr face = KorrTest::FacesOf(shape).front();
     std::vector<float> positions, points, normals, texCoords;
@@ -48,6 +49,8 @@ std::vector<bool> MeshEverywhere(const ShapePtr& shape, double deflection)
     EXPECT_NE(positions.empty(), meshed[0]);
     EXPECT_NE(points.empty(), meshed[2]);
     EXPECT_NE(mesh.Parts.empty(), meshed[3]);
+    if (whole)
+        *whole = mesh;
     return meshed;
 }
 
@@ -75,20 +78,11 @@ TEST(MeshPreconditions, AFaceWhoseEdgeContradictsItsOwnRangeIsLeftUnmeshed)
     // but the mesher took 47 s on the face.
     const ShapePtr shape = KBrepTools::ReadBrepFile(
         KorrTest::Wide(KORRGEOM_CORPUS_DIR "/read_brep/regression-cone-edge-range-mismatch"), nullptr);
-    const ShapeList faces = KorrTest::FacesOf(shape);
-    ASSERT_EQ(faces.size(), 3u);
+    ASSERT_EQ(KorrTest::FacesOf(shape).size(), 3u);
     KorrTest::ReportRecorder recorder;
-    std::vector<float> positions, normals, texCoords;
-    std::vector<unsigned int> indices;
-    ExplorFaceOptions options;
-    KMeshOptions meshOptions;
-    options.Deflection = meshOptions.Deflection = 36;
-    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), positions, indices, normals, texCoords, options));
-    EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), &positions, &indices, &normals, &texCoords, 36));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
-    EXPECT_TRUE(KTopoFaceExplor::Explor(*std::next(faces.begin()), positions, indices, normals, texCoords, options));
     KShapeMesh mesh;
-    ASSERT_TRUE(KShapeMesher::Mesh(shape, meshOptions, mesh));
+    EXPECT_EQ(MeshEverywhere(shape, 36, &mesh), (std::vector<bool>{false, false, true, true}));
+    EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Triangulation of the face is NULL"});
     ASSERT_FALSE(mesh.Parts.empty());
     ASSERT_EQ(mesh.Parts[0].Faces.size(), 3u);
     EXPECT_EQ(mesh.Parts[0].Faces[0].Triangles.Count, 0u);
@@ -193,12 +187,7 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
 
     // A cylinder's rim tilted about its diameter through the edge's ends: it
     // still meets the curve on the face at the ends and in the middle.
-    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(10, 100).Shape();
-    TopExp_Explorer edges(cylinder, TopAbs_EDGE);
-    while (BRep_Tool::Degenerated(TopoDS::Edge(edges.Current())) ||
-           !BRep_Tool::Curve(TopoDS::Edge(edges.Current()), first, last)->IsKind(STANDARD_TYPE(Geom_Circle)))
-        edges.Next();
-    const TopoDS_Edge rim = TopoDS::Edge(edges.Current());
+    const TopoDS_Edge rim = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 100).Shape());
     const auto circle = Handle(Geom_Circle)::DownCast(BRep_Tool::Curve(rim, first, last));
     EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(rim));
     const auto tilted = Handle(Geom_Curve)::DownCast(
@@ -292,13 +281,11 @@ TEST(MeshPreconditions, ANeedleOfAConeIsLeftUnmeshedInsteadOfFillingMemory)
         EXPECT_EQ(KorrCore::GridWithinReason(face, 1e-3, 0.1), !face.IsSame(lateral));
 
     KorrTest::ReportRecorder quiet;
-    std::vector<float> positions, normals, texCoords;
-    std::vector<unsigned int> indices;
-    ExplorFaceOptions options;
-    EXPECT_FALSE(
-        KTopoFaceExplor::Explor(KorrTest::FacesOf(needle).front(), positions, indices, normals, texCoords, options));
     KShapeMesh mesh;
-    ASSERT_TRUE(KShapeMesher::Mesh(KBrepTools::MakeCompound({needle, cone}), KMeshOptions(), mesh));
+    const std::vector<bool> meshed = MeshEverywhere(KBrepTools::MakeCompound({needle, cone}), 0.1, &mesh);
+    EXPECT_FALSE(meshed[0]) << "the needle's side";
+    EXPECT_FALSE(meshed[1]) << "the needle's side";
+    ASSERT_TRUE(meshed[3]);
     ASSERT_EQ(mesh.Parts.size(), 2u);
     EXPECT_EQ(mesh.Parts[0].Faces.front().Triangles.Count, 0u);
     EXPECT_GT(mesh.Parts[1].Faces.front().Triangles.Count, 0u);
@@ -314,13 +301,9 @@ TEST(MeshPreconditions, AnEdgeWoundRoundItsCircleMoreThanTwiceIsNeitherMeshedNor
     ASSERT_NE(shape, nullptr);
     KShapeMesh mesh;
     EXPECT_TRUE(KShapeMesher::Mesh(shape, KMeshOptions(), mesh));
-    for (const double turns : {1.0, 2.0, 2.5})
-        for (TopExp_Explorer edges(BRepPrimAPI_MakeCylinder(10, 20).Shape(), TopAbs_EDGE); edges.More(); edges.Next()) {
-            const TopoDS_Edge edge = TopoDS::Edge(BRepBuilderAPI_Copy(edges.Current()).Shape());
-            Standard_Real first, last;
-            if (BRep_Tool::Degenerated(edge) || !BRep_Tool::Curve(edge, first, last)->IsPeriodic())
-                continue;
-            BRep_Builder().Range(edge, 0, turns * 2 * M_PI);
-            EXPECT_EQ(KorrCore::EdgeAgreesWithItsCurves(edge), turns <= 2) << turns << " turns";
-        }
+    for (const double turns : {1.0, 2.0, 2.5}) {
+        const TopoDS_Edge rim = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 20).Shape());
+        BRep_Builder().Range(rim, 0, turns * 2 * M_PI);
+        EXPECT_EQ(KorrCore::EdgeAgreesWithItsCurves(rim), turns <= 2) << turns << " turns";
+    }
 }

@@ -21,18 +21,10 @@
 #include <fstream>
 
 using namespace KorrCore;
+using KorrTest::Kernel;
+using KorrTest::Triangulated;
 
 namespace {
-
-int FacesWithoutTriangles(const ShapePtr& shape)
-{
-    int bare = 0;
-    for (const ShapePtr& face : KorrTest::FacesOf(shape)) {
-        TopLoc_Location location;
-        bare += BRep_Tool::Triangulation(TopoDS::Face(KorrTest::Kernel(face)), location).IsNull() ? 1 : 0;
-    }
-    return bare;
-}
 
 // A compound of n unit squares side by side: a grid of planar faces.
 ShapePtr Grid(int n)
@@ -64,17 +56,6 @@ TopoDS_Shape Cylinders(int n)
     return row;
 }
 
-int Triangles(const TopoDS_Shape& shape)
-{
-    int triangles = 0;
-    for (TopExp_Explorer faces(shape, TopAbs_FACE); faces.More(); faces.Next()) {
-        TopLoc_Location location;
-        const auto& triangulation = BRep_Tool::Triangulation(TopoDS::Face(faces.Current()), location);
-        triangles += triangulation.IsNull() ? 0 : triangulation->NbTriangles();
-    }
-    return triangles;
-}
-
 // Meshes the grid in a child whose address space is bounded to `limit` bytes
 // (or to what the child holds plus `limit` when `beyondHeld`).
 int MeshedUnderLimit(const ShapePtr& grid, double limit, bool beyondHeld)
@@ -91,7 +72,8 @@ int MeshedUnderLimit(const ShapePtr& grid, double limit, bool beyondHeld)
         const bool meshed = KShapeMesher::Mesh(grid, KMeshOptions(), mesh);
         const KOutcomeCode code = KLastOutcome().Code;
         if (meshed)
-            ::_exit(FacesWithoutTriangles(grid) == 0 ? MeshedWhole : MeshedWithBareFaces);
+            ::_exit(Triangulated(Kernel(grid)).triangulated == Triangulated(Kernel(grid)).faces ? MeshedWhole
+                                                                                                : MeshedWithBareFaces);
         ::_exit(code == KOutcomeCode::OutOfMemory || code == KOutcomeCode::TooLarge ? RefusedForMemory
                                                                                     : RefusedOtherwise);
     }
@@ -114,7 +96,7 @@ TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
     EXPECT_FALSE(KShapeMesher::Mesh(sphere, options, mesh));
     EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TooLarge);
     EXPECT_NE(KLastOutcome().Message.find("more than the limit of 1e+02"), std::string::npos) << KLastOutcome().Message;
-    EXPECT_EQ(FacesWithoutTriangles(sphere), 1);
+    EXPECT_EQ(Triangulated(Kernel(sphere)).triangulated, 0);
     options.MaxTriangles = 1e6;
     EXPECT_TRUE(KShapeMesher::Mesh(sphere, options, mesh));
 }
@@ -136,7 +118,7 @@ TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts
             EXPECT_FALSE(KShapeMesher::Mesh(shape, options, mesh)) << deflection;
             EXPECT_NE(KLastOutcome().Code, KOutcomeCode::Ok) << deflection;
             EXPECT_FALSE(KLastOutcome().Message.empty()) << deflection;
-            EXPECT_EQ(FacesWithoutTriangles(shape), static_cast<int>(KorrTest::FacesOf(shape).size())) << deflection;
+            EXPECT_EQ(Triangulated(Kernel(shape)).triangulated, 0) << deflection;
         }
 }
 
@@ -175,7 +157,7 @@ TEST(ShapeMesherBudget, AShapeMetInBatchesIsMeshedAsInOneCallOfTheKernel)
     parameters.Deflection = options.Deflection;
     parameters.Angle = options.AngularDeflection;
     BRepMesh_IncrementalMesh(whole, parameters);
-    EXPECT_EQ(Triangles(KorrTest::Kernel(batched)), Triangles(whole));
+    EXPECT_EQ(Triangulated(Kernel(batched)).triangles, Triangulated(whole).triangles);
     EXPECT_TRUE(KorrTest::WellFormed(mesh));
     // Watertight: the triangles enclose the cylinders' volume.
     double volume = 0;

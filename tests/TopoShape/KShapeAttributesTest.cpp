@@ -1,7 +1,3 @@
-#include <KorrGeomCore/KorrGeomCore.h>
-
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <tuple>
 

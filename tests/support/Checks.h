@@ -66,6 +66,15 @@ double DistanceTo(const KorrCore::ShapePtr& shape, const KMath::Vector3& point);
 std::vector<gp_Pnt> VertexPoints(const KorrCore::ShapePtr& shape);
 AssertionResult PointsNear(const std::vector<gp_Pnt>& actual, const std::vector<gp_Pnt>& expected, double tol);
 
+// What the kernel's triangulations of the shape's faces hold: how many faces
+// there are, how many have one, and their triangles and nodes.
+struct KernelTriangulation {
+    int faces = 0, triangulated = 0, triangles = 0, nodes = 0;
+};
+KernelTriangulation Triangulated(const TopoDS_Shape& shape);
+// The shape's first circular edge, such as a cylinder's rim.
+TopoDS_Edge FirstCircle(const TopoDS_Shape& shape);
+
 inline gp_XYZ Triple(const std::vector<float>& buffer, std::size_t i)
 {
     return gp_XYZ(buffer[3 * i], buffer[3 * i + 1], buffer[3 * i + 2]);

@@ -1,12 +1,15 @@
 #include "support/Checks.h"
 
+#include <BRepAdaptor_Curve.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
 #include <BRep_Tool.hxx>
 #include <GProp_GProps.hxx>
+#include <Poly_Triangulation.hxx>
 #include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Iterator.hxx>
@@ -130,6 +133,29 @@ AssertionResult PointsNear(const std::vector<gp_Pnt>& actual, const std::vector<
     if (actual.size() != expected.size())
         return AssertionFailure() << actual.size() << " points, expected " << expected.size();
     return ::testing::AssertionSuccess();
+}
+
+KernelTriangulation Triangulated(const TopoDS_Shape& shape)
+{
+    KernelTriangulation counted;
+    for (TopExp_Explorer face(shape, TopAbs_FACE); face.More(); face.Next(), ++counted.faces) {
+        TopLoc_Location location;
+        const Handle(Poly_Triangulation)& mesh = BRep_Tool::Triangulation(TopoDS::Face(face.Current()), location);
+        if (mesh.IsNull())
+            continue;
+        ++counted.triangulated;
+        counted.triangles += mesh->NbTriangles();
+        counted.nodes += mesh->NbNodes();
+    }
+    return counted;
+}
+
+TopoDS_Edge FirstCircle(const TopoDS_Shape& shape)
+{
+    TopExp_Explorer edges(shape, TopAbs_EDGE);
+    while (BRepAdaptor_Curve(TopoDS::Edge(edges.Current())).GetType() != GeomAbs_Circle)
+        edges.Next();
+    return TopoDS::Edge(edges.Current());
 }
 
 KMath::Matrix4 Moved(double x, double y, double z, bool turned)
