@@ -38,8 +38,6 @@ CASES = {
     "box text": (lambda t: korrgeom.box("1", 1, 1), "InvalidArgument"),
     "box origin short": (lambda t: korrgeom.box(1, 1, 1, origin=(0, 0)), "InvalidArgument"),
     "sphere zero": (lambda t: korrgeom.sphere(0), "InvalidArgument"),
-    "sphere center NaN": (lambda t: korrgeom.sphere(1, center=(0, NAN, 0)), "InvalidArgument"),
-    "cylinder negative": (lambda t: korrgeom.cylinder(-1, 1), "InvalidArgument"),
     "cylinder axis zero": (lambda t: korrgeom.cylinder(1, 1, axis=(0, 0, 0)), "InvalidArgument"),
     "cone no height": (lambda t: korrgeom.cone(1, 0.5, 0), "InvalidArgument"),
     "polygon one point": (lambda t: korrgeom.polygon([(0, 0, 0)]), "InvalidArgument"),
