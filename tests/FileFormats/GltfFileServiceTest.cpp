@@ -83,15 +83,13 @@ TEST(GltfExport, ColouredUsesGiveMeshesPerPartMaterialsPerColourAndFaceRangesOfT
     EXPECT_EQ(SurfaceColours(model, MeshOf(model, nodes[2])), (Colours{{1, 1, 0, 1}}));
     EXPECT_EQ(MeshOf(model, nodes[0]).primitives.back().mode, TINYGLTF_MODE_LINE) << "one line primitive for edges";
 
-    ShapeList listed;
-    ASSERT_TRUE(KTopoFaceExplor::Explor(boxes, listed));
-    const std::vector<ShapePtr> faces(listed.begin(), listed.end());
+    // The mesher's faces are the face explorer's (KShapeMesher's tests).
     KShapeMesh mesh;
     ASSERT_TRUE(KShapeMesher::Mesh(boxes, KMeshOptions(), mesh));
-    ExplorFaceOptions options;
-    options.Deflection = mesh.Deflection;
     for (std::size_t k = 0; k < nodes.size(); ++k) {
         const double shift = nodes[k]->matrix.empty() ? 0.0 : nodes[k]->matrix.at(12);
+        EXPECT_NEAR(shift, 0.001 * mesh.Instances[k].Placement(0, 3), 1e-9) << "node " << k;
+        const KMeshPart& part = mesh.Parts.at(mesh.Instances[k].Part);
         std::size_t picked = 0;
         for (const tinygltf::Primitive& primitive : MeshOf(model, nodes[k]).primitives) {
             if (primitive.mode != TINYGLTF_MODE_TRIANGLES)
@@ -101,15 +99,12 @@ TEST(GltfExport, ColouredUsesGiveMeshesPerPartMaterialsPerColourAndFaceRangesOfT
             const tinygltf::Value& ranges = primitive.extras.Get("faces");
             for (int r = 0; r < static_cast<int>(ranges.ArrayLen()); ++r, ++picked) {
                 const auto at = [&](int i) { return static_cast<std::size_t>(ranges.Get(r).Get(i).GetNumberAsInt()); };
-                const std::size_t face = mesh.Instances[k].Faces.First + at(0), first = at(1), count = at(2);
-                std::vector<float> expected, normals, texCoords;
-                std::vector<unsigned int> corners;
-                ASSERT_TRUE(KTopoFaceExplor::Explor(faces.at(face), expected, corners, normals, texCoords, options));
-                ASSERT_EQ(3 * count, corners.size());
-                for (std::size_t i = 0; i < 3 * count; ++i)
+                const std::size_t face = at(0), first = at(1), count = at(2);
+                ASSERT_EQ(count, part.Faces.at(face).Triangles.Count);
+                for (std::size_t i = 0, corner = 3 * part.Faces[face].Triangles.First; i < 3 * count; ++i, ++corner)
                     for (std::size_t c = 0; c < 3; ++c)
-                        ASSERT_NEAR(positions[3 * indices[3 * first + i] + c] + (c == 0 ? shift : 0.0),
-                                    0.001 * expected[3 * corners[i] + c], 1e-6)
+                        ASSERT_NEAR(positions[3 * indices[3 * first + i] + c],
+                                    0.001 * part.Positions[3 * part.Indices[corner] + c], 1e-6)
                             << "node " << k << ", face " << face << ", corner " << i;
             }
         }
@@ -159,13 +154,22 @@ TEST(GltfExport, EdgesOfMorePointsThanShortIndicesHoldKeepTheirIndicesWhole)
     EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 2 * 35000 - 1) << "two points an edge";
 }
 
-TEST(GltfExport, ClosedSolidsAreSingleSidedOpenShellsAndLooseFacesNot)
+// Without colours, each shows in a grey within the colour range.
+TEST(GltfExport, ClosedSolidsAreSingleSidedOpenShellsAndLooseFacesNotAndUncolouredShapesGrey)
 {
     const ShapePtr box = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3));
     for (const TopAbs_ShapeEnum kind : {TopAbs_SOLID, TopAbs_SHELL, TopAbs_FACE}) {
+        SCOPED_TRACE(kind);
         const tinygltf::Model model = Written({Holding(TopExp_Explorer(Kernel(box), kind).Current())});
+        ASSERT_EQ(model.meshes.size(), 1u);
         const int material = model.meshes.at(0).primitives.at(0).material;
-        EXPECT_EQ(model.materials.at(static_cast<std::size_t>(material)).doubleSided, kind != TopAbs_SOLID) << kind;
+        EXPECT_EQ(model.materials.at(static_cast<std::size_t>(material)).doubleSided, kind != TopAbs_SOLID);
+        const Colours surfaces = SurfaceColours(model, model.meshes.front());
+        ASSERT_EQ(surfaces.size(), 1u);
+        ASSERT_EQ(surfaces[0].size(), 4u);
+        EXPECT_THAT(surfaces[0], testing::Each(testing::AllOf(testing::Ge(0.0), testing::Le(1.0))));
+        EXPECT_NEAR(surfaces[0][0], surfaces[0][1], 0.1);
+        EXPECT_NEAR(surfaces[0][1], surfaces[0][2], 0.1);
     }
 }
 
@@ -219,17 +223,4 @@ TEST(GltfExport, PageHoldsTheBinaryModelAsBase64TitledByTheFileName)
               std::string::npos);
     const Handle(NCollection_Buffer) glb = FSD_Base64::Decode(model.c_str(), model.size());
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(glb->Data()), glb->Size()), service.Encode({box}, true));
-}
-
-TEST(GltfExport, AShapeWithoutColoursShowsInAGreyWithinTheColourRange)
-{
-    const tinygltf::Model model = Written({KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3))});
-    ASSERT_EQ(model.meshes.size(), 1u);
-    const Colours surfaces = SurfaceColours(model, model.meshes.front());
-    ASSERT_EQ(surfaces.size(), 1u);
-    const std::vector<double>& colour = surfaces.front();
-    ASSERT_EQ(colour.size(), 4u);
-    EXPECT_THAT(colour, testing::Each(testing::AllOf(testing::Ge(0.0), testing::Le(1.0))));
-    EXPECT_NEAR(colour[0], colour[1], 0.1);
-    EXPECT_NEAR(colour[1], colour[2], 0.1);
 }

@@ -43,12 +43,6 @@ TEST(KBrepFileService, AHostDropsCachedLoadsOrReadsPastTheCache)
     KorrTest::TempDir dir;
     const std::wstring path = KorrTest::Wide(dir.file("part.brep"));
     CountingService service(L"counting");
-    const auto faceCount = [](const ShapePtr& shape) {
-        ShapeList faces;
-        KTopoFaceExplor::Explor(shape, faces);
-        return faces.size();
-    };
-
     // A file created after a failed load: the failure stays cached until forgotten.
     EXPECT_FALSE(service.LoadFile(path));
     ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeSphere({0, 0, 0}, 1), path, nullptr));
@@ -64,10 +58,10 @@ TEST(KBrepFileService, AHostDropsCachedLoadsOrReadsPastTheCache)
     // A file changed on disk: the old shape comes back until the cache is cleared.
     ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 2, 3}), path, nullptr));
     EXPECT_EQ(service.LoadFile(path), sphere);
-    EXPECT_EQ(faceCount(service.LoadFileUncached(path)), 6u);
+    EXPECT_EQ(KorrTest::FacesOf(service.LoadFileUncached(path)).size(), 6u);
     EXPECT_EQ(service.LoadFile(path), sphere);
     service.ClearCache();
-    EXPECT_EQ(faceCount(service.LoadFile(path)), 6u);
-    EXPECT_EQ(faceCount(sphere), 1u);
+    EXPECT_EQ(KorrTest::FacesOf(service.LoadFile(path)).size(), 6u);
+    EXPECT_EQ(KorrTest::FacesOf(sphere).size(), 1u);
     EXPECT_EQ(service.reads, 5);
 }

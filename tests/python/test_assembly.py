@@ -48,9 +48,3 @@ def test_the_as1_tree_nests_and_shares_its_parts(shared):
     bolts = [child.shape for _, child in uses if child.product == "bolt"]
     assert len(bolts) > 1
     assert all(bolt.same_part(bolts[0]) for bolt in bolts)
-
-
-def test_same_part_refuses_what_is_not_a_shape():
-    with pytest.raises(korrgeom.Error) as refused:
-        korrgeom.box(1, 1, 1).same_part(None)
-    assert refused.value.code == "NullShape"

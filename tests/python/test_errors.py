@@ -60,6 +60,7 @@ CASES = {
     "scale zero": (lambda t: BOX.scaled(0), "InvalidArgument"),
     "rotate NaN": (lambda t: BOX.rotated((0, 0, 0), (0, 0, 1), NAN), "InvalidArgument"),
     "mirror zero normal": (lambda t: BOX.mirrored((0, 0, 0), (0, 0, 0)), "InvalidArgument"),
+    "same part as None": (lambda t: BOX.same_part(None), "NullShape"),
     "colour out of range": (lambda t: setattr(BOX, "color", (2, 0, 0)), "InvalidArgument"),
     "name not text": (lambda t: setattr(BOX, "name", 5), "InvalidArgument"),
     "mesh negative": (lambda t: BOX.mesh(-1), "InvalidArgument"),

@@ -164,18 +164,15 @@ KMath::Matrix4 Moved(double x, double y, double z, bool turned)
     return {c, -s, 0, x, s, c, 0, y, 0, 0, 1, z, 0, 0, 0, 1};
 }
 
-KorrCore::ShapePtr BuiltAssembly()
+ShapePtr BuiltAssembly()
 {
-    using KMath::Vector3;
-    using KorrCore::KBrepTools;
-    const KorrCore::ShapePtr bolt = KBrepTools::MakeCylinder(Vector3::ZERO, Vector3::UNIT_Z, 2, 20, 360);
-    const KorrCore::ShapePtr nut = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(6, 6, 4));
-    const KorrCore::ShapePtr plate = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(50, 20, 5));
-    const KorrCore::ShapePtr nutBolt =
-        KBrepTools::MakeAssembly({{bolt, Moved(0, 0, -5), L"BOLT_1", L"BOLT", KorrCore::KColor{1, 0, 0, 1}},
-                                  {nut, Moved(0, 0, 5), L"NUT_1", L"NUT"}},
-                                 L"NUT-BOLT");
-    return KBrepTools::MakeAssembly({{plate, Moved(0), L"PLATE_1", L"PLATE", KorrCore::KColor{0, 0, 1, 1}},
+    const ShapePtr bolt = KBrepTools::MakeCylinder(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, 2, 20, 360);
+    const ShapePtr nut = KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(6, 6, 4));
+    const ShapePtr plate = KBrepTools::MakeBox(KMath::Vector3::ZERO, KMath::Vector3::UNIT_Z, KMath::Vector3(50, 20, 5));
+    const ShapePtr nutBolt = KBrepTools::MakeAssembly(
+        {{bolt, Moved(0, 0, -5), L"BOLT_1", L"BOLT", KColor{1, 0, 0, 1}}, {nut, Moved(0, 0, 5), L"NUT_1", L"NUT"}},
+        L"NUT-BOLT");
+    return KBrepTools::MakeAssembly({{plate, Moved(0), L"PLATE_1", L"PLATE", KColor{0, 0, 1, 1}},
                                      {nutBolt, Moved(10), L"NBA_1"},
                                      {nutBolt, Moved(30, 5, 0, true), L"NBA_2"}},
                                     L"AS");
