@@ -17,39 +17,37 @@ namespace {
 struct Edit {
     const char* what;
     const char* curve; // the file's only curve record
-    const char* x;     // of the first vertex
-    const char* range; // of the edge on the curve
     bool reads;
+    const char* x = "0";        // of the first vertex
+    const char* range = "0 10"; // of the edge on the curve
 };
 
 const char kLine[] = "1 0 0 0 1 0 0";
 
 const Edit kEdits[] = {
-    {"the file as written", kLine, "0", "0 10", true},
-    {"a circle of negative radius", "2 0 0 0 0 0 1 1 0 0 0 1 0 -5", "0", "0 10", false},
-    {"a circle with a zero main direction", "2 0 0 0 0 0 0 1 0 0 0 1 0 5", "0", "0 10", false},
-    {"a trimmed line", "8 0 10 1 0 0 0 1 0 0", "0", "0 10", true},
-    {"a trimmed line without length", "8 1 1 1 0 0 0 1 0 0", "0", "0 10", false},
-    {"a trimmed curve of that", "8 0 1 8 1 1 1 0 0 0 1 0 0", "0", "0 10", false},
-    {"a trimmed circle of negative radius", "8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", "0", "0 10", false},
-    {"a trimmed curve of that", "8 0 1 8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", "0", "0 10", false},
+    {"the file as written", kLine, true},
+    {"a circle of negative radius", "2 0 0 0 0 0 1 1 0 0 0 1 0 -5", false},
+    {"a circle with a zero main direction", "2 0 0 0 0 0 0 1 0 0 0 1 0 5", false},
+    {"a trimmed line", "8 0 10 1 0 0 0 1 0 0", true},
+    {"a trimmed line without length", "8 1 1 1 0 0 0 1 0 0", false},
+    {"a trimmed curve of that", "8 0 1 8 1 1 1 0 0 0 1 0 0", false},
+    {"a trimmed circle of negative radius", "8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", false},
+    {"a trimmed curve of that", "8 0 1 8 0 1 2 0 0 0 0 0 1 1 0 0 0 1 0 -5", false},
     // Bases the kernel builds as a trimmed curve's basis: a B-spline segment
     // from (0,0,0) to (10,0,0) over [0, 1], and the ways it can fail.
-    {"a trimmed trimmed B-spline", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", true},
-    {"a trimmed B-spline trimmed beyond its knots", "8 0 1 8 0 2 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10", false},
-    {"a trimmed B-spline trimmed far beyond its knots", "8 0 1 8 0 2e5 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", "0", "0 10",
-     false},
-    {"a trimmed B-spline with falling knots", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 1 2 0 2", "0", "0 10", false},
-    {"a trimmed B-spline with too few multiplicities", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 1 1 2", "0", "0 10",
-     false},
-    {"a trimmed rational B-spline", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 1 10 0 0 1 0 2 1 2", "0", "0 10", true},
-    {"a trimmed B-spline with a zero weight", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 0 10 0 0 1 0 2 1 2", "0", "0 10", false},
-    {"a coordinate rounding to the model scale", kLine, "999999999999.99999", "0 10", false},
-    {"a coordinate just inside the model scale", kLine, "999999999999.9", "0 10", true},
-    {"a range reversed by one unit in the last place", kLine, "0", "1.0000000000000002 1", false},
-    {"a range of one unit in the last place", kLine, "0", "1 1.0000000000000002", true},
-    {"a range reaching the kernel's infinity", kLine, "0", "0 2e100", true},
-    {"a range reaching beyond the model scale", kLine, "0", "0 1e100", false},
+    {"a trimmed trimmed B-spline", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", true},
+    {"a trimmed B-spline trimmed beyond its knots", "8 0 1 8 0 2 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", false},
+    {"a trimmed B-spline trimmed far beyond its knots", "8 0 1 8 0 2e5 7 0 0 1 2 2 0 0 0 10 0 0 0 2 1 2", false},
+    {"a trimmed B-spline with falling knots", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 1 2 0 2", false},
+    {"a trimmed B-spline with too few multiplicities", "8 0 1 8 0 1 7 0 0 1 2 2 0 0 0 10 0 0 0 1 1 2", false},
+    {"a trimmed rational B-spline", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 1 10 0 0 1 0 2 1 2", true},
+    {"a trimmed B-spline with a zero weight", "8 0 1 8 0 1 7 1 0 1 2 2 0 0 0 0 10 0 0 1 0 2 1 2", false},
+    {"a coordinate rounding to the model scale", kLine, false, "999999999999.99999", "0 10"},
+    {"a coordinate just inside the model scale", kLine, true, "999999999999.9", "0 10"},
+    {"a range reversed by one unit in the last place", kLine, false, "0", "1.0000000000000002 1"},
+    {"a range of one unit in the last place", kLine, true, "0", "1 1.0000000000000002"},
+    {"a range reaching the kernel's infinity", kLine, true, "0", "0 2e100"},
+    {"a range reaching beyond the model scale", kLine, false, "0", "0 1e100"},
 };
 
 std::string OneEdgeFile(const Edit& edit)
