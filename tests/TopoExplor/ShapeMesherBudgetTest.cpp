@@ -8,8 +8,8 @@
 
 #include <KorrGeomCore/Platform/KOutcome.h>
 
+#include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
-#include <gp_Pln.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
@@ -26,31 +26,35 @@ using KorrTest::Triangulated;
 
 namespace {
 
-// n copies of the shape, each with geometry of its own, `step` apart along X.
-TopoDS_Shape Row(const TopoDS_Shape& shape, int n, double step)
-{
-    TopoDS_Compound row;
-    BRep_Builder().MakeCompound(row);
-    for (int i = 0; i < n; ++i) {
-        gp_Trsf move;
-        move.SetTranslation(gp_Vec(step * i, 0, 0));
-        BRep_Builder().Add(row, BRepBuilderAPI_Transform(shape, move, Standard_True).Shape());
-    }
-    return row;
-}
-
-// A grid of n unit squares side by side; cylinders in a row, three faces
-// each, whose caps share their circles with the side.
+// A compound of n unit squares side by side: a grid of planar faces.
 ShapePtr Grid(int n)
 {
-    return KorrTest::Holding(Row(BRepBuilderAPI_MakeFace(gp_Pln(), 0, 1, 0, 1).Face(), n, 1));
-}
-TopoDS_Shape Cylinders(int n)
-{
-    return Row(BRepPrimAPI_MakeCylinder(1, 2).Shape(), n, 3);
+    TopoDS_Compound grid;
+    BRep_Builder().MakeCompound(grid);
+    for (int i = 0; i < n; ++i) {
+        BRepBuilderAPI_MakePolygon square(gp_Pnt(i, 0, 0), gp_Pnt(i + 1, 0, 0), gp_Pnt(i + 1, 1, 0), gp_Pnt(i, 1, 0),
+                                          Standard_True);
+        BRep_Builder().Add(grid, BRepBuilderAPI_MakeFace(square.Wire(), Standard_True).Face());
+    }
+    return KorrTest::Holding(grid);
 }
 
 enum MeshedInChild { RefusedForMemory, MeshedWhole, RefusedOtherwise, MeshedWithBareFaces };
+
+// Cylinders of their own geometry in a row: three faces each, whose caps
+// share their circles with the side.
+TopoDS_Shape Cylinders(int n)
+{
+    TopoDS_Compound row;
+    BRep_Builder().MakeCompound(row);
+    const TopoDS_Shape cylinder = BRepPrimAPI_MakeCylinder(1, 2).Shape();
+    for (int i = 0; i < n; ++i) {
+        gp_Trsf step;
+        step.SetTranslation(gp_Vec(3.0 * i, 0, 0));
+        BRep_Builder().Add(row, BRepBuilderAPI_Transform(cylinder, step, Standard_True).Shape());
+    }
+    return row;
+}
 
 // Meshes the grid in a child whose address space is bounded to `limit` bytes
 // (or to what the child holds plus `limit` when `beyondHeld`).
