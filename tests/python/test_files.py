@@ -19,13 +19,6 @@ def test_shape_files_give_back_the_shape(tmp_path, suffix):
     np.testing.assert_allclose(back.bounding_box(), part.bounding_box(), atol=1e-3)
 
 
-@pytest.mark.parametrize("suffix, magic", [(".glb", b"glTF"), (".gltf", b"{")])
-def test_display_files_are_written(tmp_path, suffix, magic):
-    path = tmp_path / ("scene" + suffix)
-    korrgeom.save([korrgeom.sphere(1), korrgeom.box(1, 1, 1)], path, deflection=0.05)
-    assert path.read_bytes()[: len(magic)] == magic
-
-
 def test_the_viewer_page_holds_the_model_and_shows_in_a_notebook(tmp_path):
     block = korrgeom.box(1, 1, 1)
     block.product = "Probe"

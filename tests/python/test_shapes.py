@@ -71,14 +71,6 @@ def test_transforms_move_the_bounding_box():
     np.testing.assert_allclose(mirrored, ((9, 0, 0), (10, 2, 3)), atol=1e-6)
 
 
-def test_operations_leave_their_operands_as_they_were():
-    block = korrgeom.box(1, 1, 1)
-    block.fillet(0.1)
-    block.translated((5, 5, 5))
-    np.testing.assert_allclose(block.bounding_box(), ((0, 0, 0), (1, 1, 1)), atol=1e-6)
-    assert len(block.faces()) == 6
-
-
 def test_sub_shapes_are_listed_once():
     block = korrgeom.box(1, 1, 1)
     assert [len(block.faces()), len(block.edges()), len(block.vertices())] == [6, 12, 8]
