@@ -171,13 +171,3 @@ TEST(KTopoFaceExplor, AFacePlacedByAMirrorIsShadedOutwardWoundToMatch)
     for (std::size_t i = 0; i < mesh.positions.size() / 3; ++i)
         EXPECT_GT(Triple(mesh.normals, i).Dot(Triple(mesh.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
 }
-
-TEST(KTopoFaceExplor, OptionsStartAtTheDocumentedDefaults)
-{
-    const ExplorFaceOptions options;
-    EXPECT_EQ(options.Deflection, 0.1);
-    EXPECT_FALSE(options.NormalizeUV);
-    EXPECT_EQ(options.UVOffset, KMath::Vector2::ZERO);
-    EXPECT_EQ(options.UVScale, KMath::Vector2::UNIT_SCALE);
-    EXPECT_EQ(options.UVDivisor, KMath::Vector2::UNIT_SCALE);
-}
