@@ -151,6 +151,8 @@ TEST(Outcome, EachCauseOfFailureLeavesItsCodeAReasonAndWhatTheSystemSaid)
          {Code::NullShape}, "operand 2 is a null handle", ""},
         {"a boolean with a shell", After([&] { KFeatureTools::Boolean(Box(10), cylinder, BooleanCut); }),
          {Code::WrongShapeKind}, "operand 2 is a shell, and a boolean needs solids", ""},
+        {"an empty wire list", After([&] { KBrepTools::MakeWire({}); }),
+         {Code::InvalidArgument}, "the list must hold an edge or a wire, and is empty", ""},
         {"a face of a solid", After([&] { KBrepTools::MakeFace(Box(10)); }),
          {Code::WrongShapeKind}, "operand 1 is a solid, and a face is made of a wire", ""},
         {"a boolean with a face", After([&] { KFeatureTools::Boolean(Box(10), disc, BooleanCut); }),
@@ -228,4 +230,6 @@ TEST(Outcome, AFailedSaveNamesItsFileWhateverFailed)
     EXPECT_EQ(KLastOutcome().Path, dir.file("null.brep"));
     KGltfFileService().SaveFile({Box(1)}, KorrTest::Wide(dir.file("box.obj")));
     EXPECT_EQ(KLastOutcome().Path, dir.file("box.obj"));
+    Box(1);
+    EXPECT_EQ(KLastOutcome().Path, "") << "a later success clears it";
 }

@@ -54,7 +54,7 @@ TEST(WorkerProcess, EachWayOfEndingGivesItsOutcomeAndWhatTheWorkerWrote)
         {"kill -PIPE $$; exit 0", Outcome::Signalled, -1, SIGPIPE, "", ""},
         {"cat >&3; ls /proc/$$/fd | tr '\\n' ' ' >&3", Outcome::Exited, 0, 0, "0 1 2 3 4 ", ""},
         {"head -c 999 /dev/zero | tr '\\0' x >&3", Outcome::Exited, 0, 0, std::string(999, 'x'), ""},
-        {"head -c 1001 /dev/zero >&3; exec sleep 60", Outcome::TooLarge, -1, SIGKILL, "", ""},
+        {"head -c 1001 /dev/zero >&3; exec sleep 10", Outcome::TooLarge, -1, SIGKILL, "", ""},
     };
     for (const Ending& ending : endings) {
         lines.clear();
@@ -75,11 +75,11 @@ TEST(WorkerProcess, TheWaitEndsAtTheTimeLimitOnCancellationAndWhenNothingStarts)
 {
     WorkerWatch watch;
     watch.timeLimit = std::chrono::milliseconds(200);
-    EXPECT_EQ(RunScript("exec sleep 60", watch).outcome, Outcome::TimedOut);
+    EXPECT_EQ(RunScript("exec sleep 10", watch).outcome, Outcome::TimedOut);
     watch.timeLimit = std::chrono::minutes(1);
     int asked = 0;
     watch.cancelled = [&] { return ++asked == 3; };
-    EXPECT_EQ(RunScript("exec sleep 60", watch).outcome, Outcome::Cancelled);
+    EXPECT_EQ(RunScript("exec sleep 10", watch).outcome, Outcome::Cancelled);
     EXPECT_EQ(asked, 3);
     EXPECT_EQ(RunWorker([](int, int, int) { return -1; }, -1, -1, watch).outcome, Outcome::NotStarted);
 }
