@@ -17,6 +17,10 @@ using Outcome = WorkerRun::Outcome;
 
 namespace {
 
+// Far beyond what the scripts take, and short enough that a wait that never
+// ends fails its test soon.
+constexpr std::chrono::seconds kScriptTime{10};
+
 WorkerRun RunScript(const std::string& script, const WorkerWatch& watch, int input = -1, int output = -1)
 {
     const WorkerStart start = [&](int in, int out, int progress) {
@@ -38,6 +42,7 @@ TEST(WorkerProcess, EachWayOfEndingGivesItsOutcomeAndWhatTheWorkerWrote)
 {
     std::vector<std::string> lines;
     WorkerWatch watch;
+    watch.timeLimit = kScriptTime;
     watch.resultLimit = 1000;
     watch.progressLine = [&](std::string_view line) { lines.emplace_back(line); };
     // The worker starts with no signal blocked or ignored, whatever the host's.
@@ -54,7 +59,7 @@ TEST(WorkerProcess, EachWayOfEndingGivesItsOutcomeAndWhatTheWorkerWrote)
         {"kill -PIPE $$; exit 0", Outcome::Signalled, -1, SIGPIPE, "", ""},
         {"cat >&3; ls /proc/$$/fd | tr '\\n' ' ' >&3", Outcome::Exited, 0, 0, "0 1 2 3 4 ", ""},
         {"head -c 999 /dev/zero | tr '\\0' x >&3", Outcome::Exited, 0, 0, std::string(999, 'x'), ""},
-        {"head -c 1001 /dev/zero >&3; exec sleep 10", Outcome::TooLarge, -1, SIGKILL, "", ""},
+        {"head -c 1001 /dev/zero >&3; exec sleep 20", Outcome::TooLarge, -1, SIGKILL, "", ""},
     };
     for (const Ending& ending : endings) {
         lines.clear();
@@ -75,18 +80,19 @@ TEST(WorkerProcess, TheWaitEndsAtTheTimeLimitOnCancellationAndWhenNothingStarts)
 {
     WorkerWatch watch;
     watch.timeLimit = std::chrono::milliseconds(200);
-    EXPECT_EQ(RunScript("exec sleep 10", watch).outcome, Outcome::TimedOut);
-    watch.timeLimit = std::chrono::minutes(1);
+    EXPECT_EQ(RunScript("exec sleep 20", watch).outcome, Outcome::TimedOut);
+    watch.timeLimit = kScriptTime;
     int asked = 0;
     watch.cancelled = [&] { return ++asked == 3; };
-    EXPECT_EQ(RunScript("exec sleep 10", watch).outcome, Outcome::Cancelled);
+    EXPECT_EQ(RunScript("exec sleep 20", watch).outcome, Outcome::Cancelled);
     EXPECT_EQ(asked, 3);
     EXPECT_EQ(RunWorker([](int, int, int) { return -1; }, -1, -1, watch).outcome, Outcome::NotStarted);
 }
 
 TEST(WorkerProcess, AResultLargerThanAPipeAndAnInputAndOutputFileAreCarriedWhole)
 {
-    const WorkerWatch watch;
+    WorkerWatch watch;
+    watch.timeLimit = kScriptTime;
     EXPECT_EQ(RunScript("head -c 5000000 /dev/zero >&3", watch).result.size(), 5000000u);
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("in"), "input");
