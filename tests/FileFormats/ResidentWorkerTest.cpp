@@ -87,3 +87,22 @@ TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
         ::close(ended);
     }
 }
+
+// A host that forks while it keeps a resident worker: the child starts one of
+// its own, since copies of its parent's would be its parent's children.
+TEST(ResidentWorker, AForkedHostStartsItsOwnAndLeavesItsParentsAlone)
+{
+    const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
+    if (as1.empty())
+        GTEST_SKIP() << "shared data absent";
+    KStepFileService service;
+    ASSERT_TRUE(service.LoadFileUncached(KorrTest::Wide(as1)));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(KStepFileService().LoadFileUncached(KorrTest::Wide(as1)) ? 0 : 1);
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "the child's load";
+    EXPECT_TRUE(service.LoadFileUncached(KorrTest::Wide(as1))) << KLastOutcome().Message;
+}
