@@ -151,6 +151,7 @@ TEST(GltfExport, EdgesOfMorePointsThanShortIndicesHoldKeepTheirIndicesWhole)
     const tinygltf::Primitive& lines = model.meshes.at(0).primitives.back();
     ASSERT_EQ(lines.mode, TINYGLTF_MODE_LINE);
     const std::vector<unsigned int> indices = KorrTest::ReadIndices(model, lines.indices);
+    EXPECT_EQ(indices.size(), 2u * 35000) << "a segment an edge";
     EXPECT_EQ(*std::max_element(indices.begin(), indices.end()), 2 * 35000 - 1) << "two points an edge";
 }
 
