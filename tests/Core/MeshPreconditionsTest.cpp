@@ -10,6 +10,7 @@
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
+#include <BRepPrimAPI_MakeSphere.hxx>
 #include <Geom_Circle.hxx>
 #include <Geom2d_BSplineCurve.hxx>
 #include <Geom2d_Curve.hxx>
@@ -305,5 +306,11 @@ TEST(MeshPreconditions, AnEdgeWoundRoundItsCircleMoreThanTwiceIsNeitherMeshedNor
         const TopoDS_Edge rim = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 20).Shape());
         BRep_Builder().Range(rim, 0, turns * 2 * M_PI);
         EXPECT_EQ(KorrCore::EdgeAgreesWithItsCurves(rim), turns <= 2) << turns << " turns";
+        // A sphere's pole: an edge with no curve in space, drawn from its curve on the face.
+        const TopoDS_Face sphere = TopoDS::Face(TopExp_Explorer(BRepPrimAPI_MakeSphere(10).Shape(), TopAbs_FACE).Current());
+        for (TopExp_Explorer edge(sphere, TopAbs_EDGE); edge.More(); edge.Next())
+            if (BRep_Tool::Degenerated(TopoDS::Edge(edge.Current())))
+                BRep_Builder().Range(TopoDS::Edge(edge.Current()), 0, turns * 2 * M_PI);
+        EXPECT_EQ(KorrCore::FaceAgreesWithItsEdges(sphere), turns <= 2) << turns << " turns at the poles";
     }
 }
