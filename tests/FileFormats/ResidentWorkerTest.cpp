@@ -1,6 +1,7 @@
 #include <KorrGeomCore/Service/KStepFileService.h>
 
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <poll.h>
@@ -30,6 +31,11 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
         ASSERT_TRUE(first);
         const std::set<int> resident = KorrTest::ChildProcesses();
         ASSERT_EQ(resident.size(), 1u);
+        const std::string residentDescriptors = "/proc/" + std::to_string(*resident.begin()) + "/fd";
+        const auto openInResident = [&] {
+            return std::distance(std::filesystem::directory_iterator(residentDescriptors), {});
+        };
+        const auto openAfterOneFile = openInResident();
 
         EXPECT_FALSE(service.LoadFileUncached(KorrTest::Wide(crash)));
         EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TranslatorFailed);
@@ -38,6 +44,7 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
         EXPECT_EQ(KorrTest::SolidAndFaceUses(afterCrash), KorrTest::SolidAndFaceUses(first));
         EXPECT_EQ(KorrTest::CensusOf(afterCrash), KorrTest::CensusOf(first));
         EXPECT_EQ(KorrTest::ChildProcesses(), resident) << "the crash took the resident worker with it";
+        EXPECT_EQ(openInResident(), openAfterOneFile) << "the resident worker keeps no file's descriptors";
 
         // Dead (not reaped) before the next file, which it would fail.
         ::kill(*resident.begin(), SIGKILL);

@@ -92,7 +92,8 @@ class BeforeAGuardPage {
 public:
     BeforeAGuardPage()
         : page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))),
-          pages(static_cast<char*>(::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)))
+          pages(
+              static_cast<char*>(::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)))
     {
         ::mprotect(pages + page, page, PROT_NONE);
     }
