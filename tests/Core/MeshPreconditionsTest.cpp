@@ -99,10 +99,7 @@ TopoDS_Face CubeFace()
     return TopoDS::Face(TopExp_Explorer(cube, TopAbs_FACE).Current());
 }
 
-TopoDS_Edge FirstEdge(const TopoDS_Face& face)
-{
-    return TopoDS::Edge(TopExp_Explorer(face, TopAbs_EDGE).Current());
-}
+TopoDS_Edge FirstEdge(const TopoDS_Face& face) { return TopoDS::Edge(TopExp_Explorer(face, TopAbs_EDGE).Current()); }
 
 // The face's first edge with its curve on the face moved by (du, dv).
 TopoDS_Face WithCurveOnFaceMoved(double du, double dv)
@@ -110,8 +107,8 @@ TopoDS_Face WithCurveOnFaceMoved(double du, double dv)
     const TopoDS_Face face = CubeFace();
     const TopoDS_Edge edge = FirstEdge(face);
     Standard_Real first, last;
-    const Handle(Geom2d_Curve) moved = Handle(Geom2d_Curve)::DownCast(
-        BRep_Tool::CurveOnSurface(edge, face, first, last)->Translated(gp_Vec2d(du, dv)));
+    const Handle(Geom2d_Curve) moved =
+        Handle(Geom2d_Curve)::DownCast(BRep_Tool::CurveOnSurface(edge, face, first, last)->Translated(gp_Vec2d(du, dv)));
     BRep_Builder().UpdateEdge(edge, moved, face, BRep_Tool::Tolerance(edge));
     return face;
 }
@@ -194,8 +191,8 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     const TopoDS_Edge rim = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 100).Shape());
     const auto circle = Handle(Geom_Circle)::DownCast(BRep_Tool::Curve(rim, first, last));
     EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(rim));
-    const auto tilted =
-        Handle(Geom_Curve)::DownCast(circle->Rotated(gp_Ax1(circle->Location(), circle->XAxis().Direction()), 0.8));
+    const auto tilted = Handle(Geom_Curve)::DownCast(
+        circle->Rotated(gp_Ax1(circle->Location(), circle->XAxis().Direction()), 0.8));
     BRep_Builder().UpdateEdge(rim, tilted, BRep_Tool::Tolerance(rim));
     EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(rim));
 
@@ -205,10 +202,9 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     poles(1) = gp_Pnt(0, 0, 0), poles(2) = gp_Pnt(1, 0, 0), poles(3) = gp_Pnt(2, 0, 0), poles(4) = gp_Pnt(3, 5, 0);
     const double knotValues[] = {0, 1, 2, 3};
     const int knotMultiplicities[] = {2, 1, 1, 2};
-    const TopoDS_Edge straightPart =
-        BRepBuilderAPI_MakeEdge(new Geom_BSplineCurve(poles, TColStd_Array1OfReal(knotValues[0], 1, 4),
-                                                      TColStd_Array1OfInteger(knotMultiplicities[0], 1, 4), 1),
-                                0, 2);
+    const TopoDS_Edge straightPart = BRepBuilderAPI_MakeEdge(
+        new Geom_BSplineCurve(poles, TColStd_Array1OfReal(knotValues[0], 1, 4),
+                              TColStd_Array1OfInteger(knotMultiplicities[0], 1, 4), 1), 0, 2);
     BRep_Builder().UpdateEdge(straightPart, new Geom2d_Line(gp::Origin2d(), gp::DX2d()), new Geom_Plane(gp::XOY()),
                               TopLoc_Location(), 1e-7);
     EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(straightPart));
