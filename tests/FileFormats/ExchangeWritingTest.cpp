@@ -76,8 +76,11 @@ TEST(ExchangeWriting, ShapesAHostNamedAndColouredLoadBackAsSavedAndFailedSavesKe
     KorrTest::TempDir dir;
     const std::string target = dir.file("host.stp");
     KStepFileService service;
+    KorrTest::RecordingHost finished;
+    service.SetProgressIndicator(&finished);
     const auto previous = std::signal(SIGCHLD, SIG_IGN);
     service.SaveFile(HostShapes(), Wide(target));
+    EXPECT_EQ(finished.fractions.back(), 1.0) << "the host hears the save end";
     const ShapePtr step = KorrTest::LoadExchangeFile(target);
     std::signal(SIGCHLD, previous);
     EXPECT_EQ(SolidAndFaceUses(step), std::make_pair(3, 18));
