@@ -6,14 +6,11 @@
 
 #include <gmock/gmock.h>
 
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
-#include <TopExp_Explorer.hxx>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,7 +1,6 @@
 #include "support/Checks.h"
 
 #include <TopExp.hxx>
-#include <TopoDS_Vertex.hxx>
 
 using namespace KorrCore;
 using KorrTest::Children;
