@@ -39,7 +39,7 @@ bool TakesPart(const ShapePtr& operand) { return KFeatureTools::Boolean(operand,
 
 } // namespace
 
-TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWay)
+TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWayOrOfItsDataInPlace)
 {
     const Change changes[] = {
         [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), BrokenSolid()); },
@@ -57,6 +57,28 @@ TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWay)
         // Found invalid, it takes part again once it holds a valid shape.
         KTopoShapeImpl::SetShape(operand.get(), Kernel(Cube(0)));
         EXPECT_TRUE(TakesPart(operand));
+    }
+    // The verdict is withdrawn, too, when shape data changes in place.
+    const Change inPlace[] = {
+        // The library forces its join tolerance onto the caller's edges.
+        [](const ShapePtr& edge) { KBrepTools::MakeWire({edge}); },
+        // A host edits the data and says so.
+        [](const ShapePtr& edge) {
+            ShapeFix_ShapeTolerance().SetTolerance(KTopoShapeImpl::GetShape(edge.get()), 1e-5);
+            KTopoShapeImpl::ShapeDataChanged();
+        },
+    };
+    for (const Change& change : inPlace) {
+        // A cube with one vertex 1e-4 off its edges, within that vertex's
+        // tolerance of 1e-3: valid until a tolerance of 1e-5 is forced onto
+        // an edge through it, and with it onto the vertex.
+        const ShapePtr cube = Cube(0);
+        const ShapePtr edge = KorrTest::EdgesOf(cube).front();
+        const TopoDS_Vertex start = TopExp::FirstVertex(TopoDS::Edge(Kernel(edge)));
+        BRep_Builder().UpdateVertex(start, BRep_Tool::Pnt(start).Translated(gp_Vec(0, 0, 1e-4)), 1e-3);
+        ASSERT_TRUE(TakesPart(cube));
+        change(edge);
+        EXPECT_FALSE(TakesPart(cube));
     }
 }
 
@@ -79,29 +101,4 @@ TEST(ValidityVerdict, KeptThroughRigidMovesDroppedByScalingGivenWithBlends)
         EXPECT_TRUE(TakesPart(operand));
     }
     EXPECT_TRUE(KTopoShapeImpl::GetValidity(KFeatureTools::Chamfer(Cube(0), 2, 1).get()));
-}
-
-TEST(ValidityVerdict, IsWithdrawnWhenShapeDataChangesInPlace)
-{
-    const Change changes[] = {
-        // The library forces its join tolerance onto the caller's edges.
-        [](const ShapePtr& edge) { KBrepTools::MakeWire({edge}); },
-        // A host edits the data and says so.
-        [](const ShapePtr& edge) {
-            ShapeFix_ShapeTolerance().SetTolerance(KTopoShapeImpl::GetShape(edge.get()), 1e-5);
-            KTopoShapeImpl::ShapeDataChanged();
-        },
-    };
-    for (const Change& change : changes) {
-        // A cube with one vertex 1e-4 off its edges, within that vertex's
-        // tolerance of 1e-3: valid until a tolerance of 1e-5 is forced onto
-        // an edge through it, and with it onto the vertex.
-        const ShapePtr cube = Cube(0);
-        const ShapePtr edge = KorrTest::EdgesOf(cube).front();
-        const TopoDS_Vertex start = TopExp::FirstVertex(TopoDS::Edge(Kernel(edge)));
-        BRep_Builder().UpdateVertex(start, BRep_Tool::Pnt(start).Translated(gp_Vec(0, 0, 1e-4)), 1e-3);
-        ASSERT_TRUE(TakesPart(cube));
-        change(edge);
-        EXPECT_FALSE(TakesPart(cube));
-    }
 }

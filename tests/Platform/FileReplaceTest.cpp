@@ -1,5 +1,3 @@
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <csignal>
 #include <sys/file.h>
 #include <sys/sysmacros.h>

@@ -40,7 +40,7 @@ ShapeList Faces()
 
 } // namespace
 
-TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBounds)
+TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBoundsMirroredOnesWoundToMatch)
 {
     const ShapeList faces = Faces();
     for (const ShapePtr& face : faces) {
@@ -75,6 +75,15 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
     // Divided by zero they are no coordinates at all: the face is refused.
     options.UVDivisor = KMath::Vector2(0, 0);
     Shaded(faces.front(), options, false);
+    // A mirroring location turns the triangles' winding round; the normals
+    // still point out of the reflected sphere, about (-1, 2, 3).
+    gp_Trsf mirror;
+    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
+    const ShapePtr reflected = KorrTest::Holding(Kernel(faces.back()).Moved(TopLoc_Location(mirror), Standard_False));
+    const FaceMesh mirrored = Shaded(reflected);
+    EXPECT_TRUE(KorrTest::WellFormed(mirrored.positions, mirrored.normals, mirrored.indices));
+    for (std::size_t i = 0; i < mirrored.positions.size() / 3; ++i)
+        EXPECT_GT(Triple(mirrored.normals, i).Dot(Triple(mirrored.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
 }
 
 TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleSoup)
@@ -108,7 +117,7 @@ TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleS
     EXPECT_THROW(Raw(KBrepTools::MakeSphere({0, 0, 0}, 1)), Standard_TypeMismatch);
 }
 
-TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangles)
+TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTrianglesAsIsAMeshAlone)
 {
     // The triangle lies on the box's bottom face, which is shown from either side.
     const ShapeList faces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
@@ -139,12 +148,8 @@ TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangl
                                              &pointer.texCoords, 0.1) ||
                      !pointer.positions.empty());
     }
-}
-
-TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
-{
     // What the kernel writes for a face it has only a mesh of: nodes with
-    // parameters, no surface to differentiate.
+    // parameters, no surface to differentiate; the normals come from its triangles.
     Handle(Poly_Triangulation) mesh = new Poly_Triangulation(3, 1, true);
     for (int i = 1; i <= 3; ++i) {
         mesh->SetNode(i, gp_Pnt(0, i == 2, i == 3));
@@ -157,17 +162,4 @@ TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
     ASSERT_EQ(raw.normals.size(), 9u);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_TRUE(Triple(raw.normals, i).IsEqual(gp_XYZ(1, 0, 0), 1e-6)) << "node " << i;
-}
-
-// A mirroring location turns the triangles' winding round; the normals still
-// point out of the reflected sphere, about (-1, 2, 3).
-TEST(KTopoFaceExplor, AFacePlacedByAMirrorIsShadedOutwardWoundToMatch)
-{
-    gp_Trsf mirror;
-    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
-    const ShapePtr reflected = KorrTest::Holding(Kernel(Faces().back()).Moved(TopLoc_Location(mirror), Standard_False));
-    const FaceMesh mesh = Shaded(reflected);
-    EXPECT_TRUE(KorrTest::WellFormed(mesh.positions, mesh.normals, mesh.indices));
-    for (std::size_t i = 0; i < mesh.positions.size() / 3; ++i)
-        EXPECT_GT(Triple(mesh.normals, i).Dot(Triple(mesh.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
 }

@@ -6,14 +6,11 @@
 
 #include <gmock/gmock.h>
 
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
-#include <TopExp_Explorer.hxx>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,26 +82,10 @@ int MeshedUnderLimit(const ShapePtr& grid, double limit, bool beyondHeld)
 
 } // namespace
 
-TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
+TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundOrAtDeflectionsNoDisplayNeedsAreRefusedWithTheReason)
 {
-    const ShapePtr sphere = KBrepTools::MakeSphere({0, 0, 0}, 10);
-    KMeshOptions options;
-    EXPECT_EQ(options.MaxTriangles, 50e6) << "the default the header promises";
-    options.Deflection = 0.1;
-    options.MaxTriangles = 100;
-    KShapeMesh mesh;
-    EXPECT_FALSE(KShapeMesher::Mesh(sphere, options, mesh));
-    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TooLarge);
-    EXPECT_NE(KLastOutcome().Message.find("more than the limit of 1e+02"), std::string::npos) << KLastOutcome().Message;
-    EXPECT_EQ(Triangulated(Kernel(sphere)).triangulated, 0);
-    options.MaxTriangles = 1e6;
-    EXPECT_TRUE(KShapeMesher::Mesh(sphere, options, mesh));
-}
-
-TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts)
-{
-    // At these the kernel grids spheres, tori and cylinders for minutes
-    // without looking at the watch, until memory runs out.
+    // At these deflections the kernel grids spheres, tori and cylinders for
+    // minutes without looking at the watch, until memory runs out.
     const ShapePtr shapes[] = {KBrepTools::MakeSphere({0, 0, 0}, 10),
                                KFeatureTools::Boolean(KBrepTools::MakeSphere({0, 0, 0}, 10),
                                                       KBrepTools::MakeBox({-5, -5, -5}, {0, 0, 1}, {30, 30, 30}),
@@ -120,6 +101,18 @@ TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts
             EXPECT_FALSE(KLastOutcome().Message.empty()) << deflection;
             EXPECT_EQ(Triangulated(Kernel(shape)).triangulated, 0) << deflection;
         }
+    // The sphere, still without a triangulation, against the host's bound.
+    KMeshOptions options;
+    EXPECT_EQ(options.MaxTriangles, 50e6) << "the default the header promises";
+    options.Deflection = 0.1;
+    options.MaxTriangles = 100;
+    KShapeMesh mesh;
+    EXPECT_FALSE(KShapeMesher::Mesh(shapes[0], options, mesh));
+    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TooLarge);
+    EXPECT_NE(KLastOutcome().Message.find("more than the limit of 1e+02"), std::string::npos) << KLastOutcome().Message;
+    EXPECT_EQ(Triangulated(Kernel(shapes[0])).triangulated, 0);
+    options.MaxTriangles = 1e6;
+    EXPECT_TRUE(KShapeMesher::Mesh(shapes[0], options, mesh));
 }
 
 TEST(ShapeMesherBudget, AModelLargerThanTheMemoryLeftIsRefusedNotMeshedEmpty)

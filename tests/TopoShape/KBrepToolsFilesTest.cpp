@@ -1,5 +1,3 @@
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include "support/Checks.h"
 
 #include <csignal>

@@ -31,7 +31,7 @@ TEST(KFeatureToolsBlend, FilletsRoundEveryEdgeOfASolidOrCornerOfAPlanarFaceChamf
     EXPECT_TRUE(KorrTest::DistanceTo(even, {0, 1, 1}) < 1e-7 && KorrTest::Size(uneven) < KorrTest::Size(even) - 60);
 }
 
-TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilently)
+TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilentlyListedEdgesAloneAreBlended)
 {
     KorrTest::ReportRecorder recorder;
     // 5 and 10 the kernel refuses; 6 it reports done with a broken solid.
@@ -45,10 +45,7 @@ TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilently
                  KFeatureTools::Chamfer(KBrepTools::MakeCompound({Box(), line}), 0.1, 0.1) ||
                  KFeatureTools::Chamfer(Box(), 6, 6));
     EXPECT_EQ(recorder.count(), 0u);
-}
-
-TEST(KFeatureToolsBlend, ListedEdgesAloneAreBlendedAndEdgesOfAnotherShapeRefused)
-{
+    // Listed edges alone are blended, and edges of another shape refused.
     const ShapePtr box = Box();
     const ShapeList edges = KorrTest::EdgesOf(box);
     const ShapeList first{edges.front()}, firstTwo{edges.front(), *std::next(edges.begin())};

@@ -26,16 +26,14 @@ def saved_pair(tmp_path):
     return korrgeom.load(path)
 
 
-def test_a_saved_assembly_lists_its_parts_with_their_names(saved_pair):
+def test_a_saved_assembly_lists_its_parts_with_their_names_and_read_only_rigid_placements(saved_pair):
     children = saved_pair.children()
     assert [child.product for child in children] == ["Block", "Ball"]
     assert not any(child.is_assembly for child in children)
     assert children[0].color == pytest.approx((1.0, 0.0, 0.0), abs=1e-3)
     assert children[1].color is None
-
-
-def test_placements_are_read_only_four_by_four_rigid_motions(saved_pair):
-    placement = saved_pair.children()[0].placement
+    # Placements are read-only four by four rigid motions.
+    placement = children[0].placement
     assert placement.shape == (4, 4)
     assert not placement.flags.writeable
     np.testing.assert_allclose(placement[:3, :3] @ placement[:3, :3].T, np.eye(3), atol=1e-12)

@@ -26,24 +26,21 @@ def test_views_keep_the_mesh_alive():
     np.testing.assert_array_equal(positions, expected)
 
 
-def test_part_arrays_share_the_mesh_buffer_refuse_writes_and_have_their_shapes_and_types(row):
-    part = row.mesh().parts[0]
-    assert np.shares_memory(part.positions, part.positions)
+def test_part_arrays_refuse_writes_have_their_shapes_and_types_and_copies_are_instances_of_one_part(row):
+    mesh = row.mesh()
+    part = mesh.parts[0]
     assert not part.positions.flags.writeable
     with pytest.raises(ValueError):
         part.positions[0, 0] = 1.0
-    nodes, triangles = len(part.positions), len(part.indices)
+    nodes, part_triangles = len(part.positions), len(part.indices)
     assert (part.positions.dtype, part.normals.dtype, part.indices.dtype) == (np.float32, np.float32, np.uint32)
     assert part.normals.shape == (nodes, 3)
     assert part.indices.max() < nodes
     np.testing.assert_allclose(np.linalg.norm(part.normals, axis=1), 1.0, atol=1e-5)
     assert part.face_ranges.shape == (26, 2)
-    assert part.face_ranges[:, 1].sum() == triangles
+    assert part.face_ranges[:, 1].sum() == part_triangles
     assert part.edge_ranges[-1].sum() * 3 == part.edge_points.size
-
-
-def test_located_copies_are_instances_of_one_part_merged_in_place_with_their_winding(row):
-    mesh = row.mesh()
+    # Located copies are instances of one part, merged in place with their winding.
     assert len(mesh.parts) == 2
     assert [i.part for i in mesh.instances] == [0, 0, 1]
     np.testing.assert_allclose(mesh.instances[1].placement[:3, 3], (3, 0, 0))
