@@ -10,12 +10,6 @@ import pytest
 import korrgeom
 
 
-@pytest.fixture(scope="module")
-def row():
-    block = korrgeom.box(1, 1, 1).fillet(0.2)
-    return korrgeom.compound([block, block.translated((3, 0, 0)), block.mirrored((0, 0, 0), (1, 0, 0))])
-
-
 def test_views_keep_the_mesh_alive():
     mesh = korrgeom.sphere(1).mesh(0.01)
     positions = mesh.parts[0].positions
@@ -26,8 +20,11 @@ def test_views_keep_the_mesh_alive():
     np.testing.assert_array_equal(positions, expected)
 
 
-def test_part_arrays_share_the_mesh_buffer_refuse_writes_and_have_their_shapes_and_types(row):
-    part = row.mesh().parts[0]
+def test_part_arrays_are_read_only_views_and_located_copies_instances_of_one_part_merged_with_their_winding():
+    block = korrgeom.box(1, 1, 1).fillet(0.2)
+    row = korrgeom.compound([block, block.translated((3, 0, 0)), block.mirrored((0, 0, 0), (1, 0, 0))])
+    mesh = row.mesh()
+    part = mesh.parts[0]
     assert np.shares_memory(part.positions, part.positions)
     assert not part.positions.flags.writeable
     with pytest.raises(ValueError):
@@ -40,10 +37,7 @@ def test_part_arrays_share_the_mesh_buffer_refuse_writes_and_have_their_shapes_a
     assert part.face_ranges.shape == (26, 2)
     assert part.face_ranges[:, 1].sum() == triangles
     assert part.edge_ranges[-1].sum() * 3 == part.edge_points.size
-
-
-def test_located_copies_are_instances_of_one_part_merged_in_place_with_their_winding(row):
-    mesh = row.mesh()
+    # Located copies are instances of one part, merged in place with their winding.
     assert len(mesh.parts) == 2
     assert [i.part for i in mesh.instances] == [0, 0, 1]
     np.testing.assert_allclose(mesh.instances[1].placement[:3, 3], (3, 0, 0))
