@@ -17,7 +17,7 @@ ShapePtr Line(double x0, double x1, double y1)
 
 } // namespace
 
-TEST(KBrepToolsAssembly, WiresJoinEdgesAndWiresInOrderWithinTheJoiningToleranceReportingTheRest)
+TEST(KBrepToolsAssembly, WiresFacesCompoundsShellsAndSolidsGatherWhatTheyCanHoldInOrderReportingTheRest)
 {
     KorrTest::ReportRecorder recorder;
     std::vector<KMath::Vector3> corners = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}};
@@ -37,15 +37,12 @@ TEST(KBrepToolsAssembly, WiresJoinEdgesAndWiresInOrderWithinTheJoiningToleranceR
     EXPECT_FALSE(KBrepTools::MakeWire({face, face}) || KBrepTools::MakeWire({}) ||
                  KBrepTools::MakeWire({Line(0, 1, 0), Line(5, 6, 5), Line(1, 1, 1)}));
     EXPECT_EQ(recorder.messages(), std::vector<std::string>(5, "Invalid Shape!"));
-}
-
-TEST(KBrepToolsAssembly, FacesFillPlanarWiresOnlyAndNoneNearTheKernelsInfinity)
-{
-    std::vector<KMath::Vector3> corners = {{0, 0, 0}, {2, 0, 0}, {2, 3, 0}, {0, 3, 0}};
+    // Faces fill planar wires only, and none near the kernel's infinity.
+    std::vector<KMath::Vector3> rectangle = {{0, 0, 0}, {2, 0, 0}, {2, 3, 0}, {0, 3, 0}};
     const ShapePtr disc = KBrepTools::MakeFace(KBrepTools::MakeCircle({0, 0, 2}, 3, {0, 0, 1}));
     EXPECT_TRUE(Is(disc, TopoFace, KMath::Math::PI * 9, {-3, -3, 2}, {3, 3, 2}) && KorrTest::IsValid(disc));
     EXPECT_TRUE(
-        Is(KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4)), TopoFace, 6, {0, 0, 0}, {2, 3, 0}));
+        Is(KBrepTools::MakeFace(KBrepTools::MakePolygon(rectangle.data(), 4)), TopoFace, 6, {0, 0, 0}, {2, 3, 0}));
     // Filling this there-and-back outline near the magnitudes the kernel counts
     // as infinite would never return; such coordinates are refused when given,
     // but repeated scaling takes a wire there.
@@ -53,20 +50,17 @@ TEST(KBrepToolsAssembly, FacesFillPlanarWiresOnlyAndNoneNearTheKernelsInfinity)
     ShapePtr outline = KBrepTools::MakePolygon(far.data(), 2);
     for (int i = 0; i < 9; ++i)
         outline = KFeatureTools::Scale(outline, {0, 0, 0}, 1e11);
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder silent;
     EXPECT_FALSE(KBrepTools::MakeFace(Line(0, 1, 0)) ||
-                 KBrepTools::MakeFace(KBrepTools::MakePolyline(corners.data(), 2)) || !outline ||
-                 KBrepTools::MakeFace(outline) || recorder.count() > 0);
-}
-
-TEST(KBrepToolsAssembly, CompoundsShellsAndSolidsGatherWhatTheyCanHoldInOrder)
-{
+                 KBrepTools::MakeFace(KBrepTools::MakePolyline(rectangle.data(), 2)) || !outline ||
+                 KBrepTools::MakeFace(outline) || silent.count() > 0);
+    // Compounds, shells and solids gather what they can hold, in order.
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {10, 20, 30}), line = Line(0, 1, 0);
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder gathering;
     const std::vector<TopoDS_Shape> children =
         Children(KBrepTools::MakeCompound({box, nullptr, line, std::make_shared<KTopoShape>()}));
     EXPECT_TRUE(children.size() == 2 && children[0].IsSame(Kernel(box)) && children[1].IsSame(Kernel(line)));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>(2, "NULL"));
+    EXPECT_EQ(gathering.messages(), std::vector<std::string>(2, "NULL"));
     // Shells take the faces alone, silently; solids are bounded by shells, by
     // the shells of solids and by one shell per face, never by what compounds hold.
     const ShapeList faces = KorrTest::FacesOf(box);
@@ -78,5 +72,5 @@ TEST(KBrepToolsAssembly, CompoundsShellsAndSolidsGatherWhatTheyCanHoldInOrder)
         EXPECT_TRUE(Is(solid, TopoSolid, 6000, {0, 0, 0}, {10, 20, 30}) &&
                     Children(solid).size() == (bounds.size() == 6 ? 6u : 1u));
     }
-    EXPECT_EQ(recorder.count(), 2u);
+    EXPECT_EQ(gathering.count(), 2u);
 }

@@ -53,7 +53,7 @@ struct Row {
 
 // Setters refuse null handles and shapes the root does not hold, changing
 // nothing.
-TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveIt)
+TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveItThroughInPlaceMovesOnly)
 {
     const Row built;
     KorrTest::ReportRecorder recorder;
@@ -79,11 +79,7 @@ TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveIt
     };
     for (const auto& query : cases)
         EXPECT_EQ(Of(query.root, query.subShape), query.expected) << query.what;
-}
-
-TEST(KShapeAttributes, FollowTheRootThroughCopiesAndInPlaceMovesButNotIntoNewShapes)
-{
-    const Row built;
+    // They follow the root through copies and in-place moves, but not into new shapes.
     const ShapePtr copy = built.row;
     ASSERT_TRUE(KFeatureTools::TranslateInplace(copy, Vector3(0, 0, 7)));
     ASSERT_TRUE(KFeatureTools::RotationInplace(copy, KMath::Quaternion(KMath::Radian(0.3), Vector3::UNIT_X)));
