@@ -20,7 +20,7 @@ ShapePtr Box()
 
 } // namespace
 
-TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAndUtf8NamesSavedBesideTheTarget)
+TEST(KBrepToolsFiles, SavesRoundTripThroughLinksAndUtf8NamesBesideTheTargetFailedOnesKeepItNonBrepFilesReadAsNull)
 {
     KorrTest::TempDir dir;
     KorrTest::ReportRecorder recorder;
@@ -75,12 +75,9 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
         KorrTest::WriteBytes(beside.file(prefix + std::to_string(next) + ".tmp"), "taken");
     const auto open = descriptors();
     EXPECT_TRUE(save() && descriptors() == open && beside.entryCount() == 3);
-}
-
-TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileAloneAndWhatIsNotABrepFileReadsAsNullSilently)
-{
-    KorrTest::TempDir dir;
-    const std::string target = dir.file("kept.brep");
+    // Failed saves leave the previous file byte for byte and nothing else.
+    KorrTest::TempDir old;
+    const std::string target = old.file("kept.brep");
     KorrTest::WriteBytes(target, "previous content");
     // Every write past 64 bytes fails; the signal the kernel's stream would get is ignored.
     rlimit previous{}, limit{};
@@ -94,14 +91,14 @@ TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileAloneAndWhatIsNotABrepFileR
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(!saved && KorrTest::ReadBytes(target) == "previous content");
     EXPECT_EQ(KLastOutcome().Detail, "File too large");
-    EXPECT_EQ(dir.entryCount(), 1u);
+    EXPECT_EQ(old.entryCount(), 1u);
     // What is not a BRep file reads as null, silently.
-    KorrTest::WriteBytes(dir.file("garbage.brep"), "this is not\na shape file\n\x01\x02\xff");
-    KorrTest::WriteBytes(dir.file("header.brep"), "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\n");
-    ASSERT_EQ(mkfifo(dir.file("pipe.brep").c_str(), 0600), 0);
-    KorrTest::ReportRecorder recorder;
+    KorrTest::WriteBytes(old.file("garbage.brep"), "this is not\na shape file\n\x01\x02\xff");
+    KorrTest::WriteBytes(old.file("header.brep"), "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\n");
+    ASSERT_EQ(mkfifo(old.file("pipe.brep").c_str(), 0600), 0);
+    KorrTest::ReportRecorder silent;
     testing::internal::CaptureStdout();
     for (const char* name : {"missing.brep", "garbage.brep", "header.brep", "pipe.brep", ""})
-        EXPECT_FALSE(KBrepTools::ReadBrepFile(Wide(dir.file(name)), nullptr)) << name; // "" names the directory
-    EXPECT_TRUE(testing::internal::GetCapturedStdout().empty() && recorder.messages().empty());
+        EXPECT_FALSE(KBrepTools::ReadBrepFile(Wide(old.file(name)), nullptr)) << name; // "" names the directory
+    EXPECT_TRUE(testing::internal::GetCapturedStdout().empty() && silent.messages().empty());
 }
