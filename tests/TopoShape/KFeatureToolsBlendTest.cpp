@@ -12,7 +12,7 @@ ShapePtr Box()
 
 } // namespace
 
-TEST(KFeatureToolsBlend, FilletsRoundEveryEdgeOfASolidOrCornerOfAPlanarFaceChamfersBevelEveryEdge)
+TEST(KFeatureToolsBlend, FilletsRoundChamfersBevelEveryOrTheListedEdgesOtherwiseNullSilentlyOrRefused)
 {
     const double pi = KMath::Math::PI;
     for (double r : {2.0, 4.9}) { // the inner box grown by a ball of radius r (Steiner's formula)
@@ -29,10 +29,23 @@ TEST(KFeatureToolsBlend, FilletsRoundEveryEdgeOfASolidOrCornerOfAPlanarFaceChamf
                 KorrTest::CountDistinct(even, TopAbs_FACE) == 26);
     EXPECT_NEAR(KorrTest::Size(even), 6000 - 120 + 4, 4);
     EXPECT_TRUE(KorrTest::DistanceTo(even, {0, 1, 1}) < 1e-7 && KorrTest::Size(uneven) < KorrTest::Size(even) - 60);
-}
-
-TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilentlyListedEdgesAloneAreBlended)
-{
+    // Listed edges alone are blended; edges of another shape are refused.
+    const ShapePtr box = Box();
+    const ShapeList edges = KorrTest::EdgesOf(box);
+    const ShapeList first{edges.front()}, firstTwo{edges.front(), *std::next(edges.begin())};
+    const double edgeLength = KorrTest::Size(edges.front());
+    // One edge rounded with radius 2 loses a square prism less its quarter cylinder.
+    const ShapePtr rounded = KFeatureTools::FilletEdges(box, 2, first);
+    EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_FACE), 7);
+    EXPECT_NEAR(KorrTest::Size(rounded), 6000 - (4 - pi) * edgeLength, 1e-6);
+    EXPECT_EQ(KorrTest::CountDistinct(KFeatureTools::ChamferEdges(box, 1, 1, firstTwo), TopAbs_FACE), 8);
+    const ShapeList foreign{KorrTest::EdgesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1})).front()};
+    for (const ShapeList& refused : {foreign, ShapeList{}, ShapeList{nullptr}}) {
+        EXPECT_FALSE(KFeatureTools::FilletEdges(box, 1, refused));
+        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
+        EXPECT_FALSE(KFeatureTools::ChamferEdges(box, 1, 1, refused));
+        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
+    }
     KorrTest::ReportRecorder recorder;
     // 5 and 10 the kernel refuses; 6 it reports done with a broken solid.
     for (double radius : {5.0, 6.0, 10.0, 0.0})
@@ -45,23 +58,4 @@ TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilently
                  KFeatureTools::Chamfer(KBrepTools::MakeCompound({Box(), line}), 0.1, 0.1) ||
                  KFeatureTools::Chamfer(Box(), 6, 6));
     EXPECT_EQ(recorder.count(), 0u);
-    // Listed edges alone are blended, and edges of another shape refused.
-    const ShapePtr box = Box();
-    const ShapeList edges = KorrTest::EdgesOf(box);
-    const ShapeList first{edges.front()}, firstTwo{edges.front(), *std::next(edges.begin())};
-    const double pi = KMath::Math::PI;
-    const double edgeLength = KorrTest::Size(edges.front());
-    // One edge rounded with radius 2 loses a square prism less its quarter cylinder.
-    const ShapePtr rounded = KFeatureTools::FilletEdges(box, 2, first);
-    EXPECT_EQ(KorrTest::CountDistinct(rounded, TopAbs_FACE), 7);
-    EXPECT_NEAR(KorrTest::Size(rounded), 6000 - (4 - pi) * edgeLength, 1e-6);
-    EXPECT_EQ(KorrTest::CountDistinct(KFeatureTools::ChamferEdges(box, 1, 1, firstTwo), TopAbs_FACE), 8);
-
-    const ShapeList foreign{KorrTest::EdgesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1})).front()};
-    for (const ShapeList& refused : {foreign, ShapeList{}, ShapeList{nullptr}}) {
-        EXPECT_FALSE(KFeatureTools::FilletEdges(box, 1, refused));
-        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
-        EXPECT_FALSE(KFeatureTools::ChamferEdges(box, 1, 1, refused));
-        EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::InvalidArgument);
-    }
 }

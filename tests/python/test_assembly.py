@@ -14,25 +14,19 @@ def walk(shape, depth=0):  # (depth, child) for every use below the shape, depth
     return uses
 
 
-@pytest.fixture
-def saved_pair(tmp_path):
+def test_a_saved_assembly_lists_its_parts_with_names_colours_and_rigid_placements(tmp_path):
     block = korrgeom.box(1, 2, 3)
     block.product = "Block"
     block.color = (1.0, 0.0, 0.0)
     ball = korrgeom.sphere(1, center=(5, 0, 0))
     ball.product = "Ball"
-    path = tmp_path / "pair.step"
-    korrgeom.save([block, ball], path)
-    return korrgeom.load(path)
-
-
-def test_a_saved_assembly_lists_its_parts_with_their_names_and_read_only_rigid_placements(saved_pair):
-    children = saved_pair.children()
+    korrgeom.save([block, ball], tmp_path / "pair.step")
+    children = korrgeom.load(tmp_path / "pair.step").children()
     assert [child.product for child in children] == ["Block", "Ball"]
     assert not any(child.is_assembly for child in children)
     assert children[0].color == pytest.approx((1.0, 0.0, 0.0), abs=1e-3)
     assert children[1].color is None
-    # Placements are read-only four by four rigid motions.
+    # Placements are read-only four-by-four rigid motions.
     placement = children[0].placement
     assert placement.shape == (4, 4)
     assert not placement.flags.writeable

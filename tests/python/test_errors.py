@@ -6,7 +6,6 @@ import pytest
 
 import korrgeom
 
-NAN = math.nan
 BOX = korrgeom.box(1, 1, 1)
 WIRE = korrgeom.polygon([(0, 0, 0), (1, 0, 0), (0, 1, 0)])
 
@@ -37,7 +36,7 @@ CASES = {
     "cylinder axis zero": (lambda t: korrgeom.cylinder(1, 1, axis=(0, 0, 0)), "InvalidArgument"),
     "polygon not points": (lambda t: korrgeom.polygon([1, 2, 3]), "InvalidArgument"),
     "compound of numbers": (lambda t: korrgeom.compound([1, 2]), "InvalidArgument"),
-    "revolve NaN": (lambda t: korrgeom.revolve(WIRE, (NAN, 0, 0), (0, 0, 1), 90), "InvalidArgument"),
+    "revolve NaN": (lambda t: korrgeom.revolve(WIRE, (math.nan, 0, 0), (0, 0, 1), 90), "InvalidArgument"),
     "loft one section": (lambda t: korrgeom.loft([WIRE]), "InvalidArgument"),
     "sweep None": (lambda t: korrgeom.sweep(WIRE, None), "NullShape"),
     "fillet too large": (lambda t: BOX.fillet(5), "KernelFailed"),

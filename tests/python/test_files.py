@@ -38,23 +38,20 @@ def test_load_reads_the_file_again_on_every_call(tmp_path):
     assert (len(first.faces()), len(korrgeom.load(path).faces())) == (6, 1)
 
 
-def test_load_tells_progress_and_stops_when_asked(shared):
+def test_load_tells_progress_stops_when_asked_and_names_reach_the_mesh(shared):
     path = shared("step", "occt_trj6_as1-ug-214.stp")
     fractions = []
-    korrgeom.load(path, progress=fractions.append)
+    mesh = korrgeom.load(path, progress=fractions.append).mesh()
     assert fractions[-1] == 1.0
+    # The assembly's names reach the mesh.
+    assert len(mesh.instances) > len(mesh.parts)
+    assert all(instance.name for instance in mesh.instances)
     with pytest.raises(korrgeom.Error) as stopped:
         korrgeom.load(path, progress=lambda fraction: True)
     assert stopped.value.code == "Cancelled"
     with pytest.raises(korrgeom.Error) as late:
         korrgeom.load(path, timeout=0.01)
     assert late.value.code == "TimedOut"
-
-
-def test_assembly_names_reach_the_mesh(shared):
-    mesh = korrgeom.load(shared("step", "occt_trj6_as1-ug-214.stp")).mesh()
-    assert len(mesh.instances) > len(mesh.parts)
-    assert all(instance.name for instance in mesh.instances)
 
 
 def counts(path):

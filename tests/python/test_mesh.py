@@ -10,12 +10,6 @@ import pytest
 import korrgeom
 
 
-@pytest.fixture(scope="module")
-def row():
-    block = korrgeom.box(1, 1, 1).fillet(0.2)
-    return korrgeom.compound([block, block.translated((3, 0, 0)), block.mirrored((0, 0, 0), (1, 0, 0))])
-
-
 def test_views_keep_the_mesh_alive():
     mesh = korrgeom.sphere(1).mesh(0.01)
     positions = mesh.parts[0].positions
@@ -26,19 +20,22 @@ def test_views_keep_the_mesh_alive():
     np.testing.assert_array_equal(positions, expected)
 
 
-def test_part_arrays_refuse_writes_have_their_shapes_and_types_and_copies_are_instances_of_one_part(row):
+def test_part_arrays_are_read_only_views_and_located_copies_instances_of_one_part_merged_with_their_winding():
+    block = korrgeom.box(1, 1, 1).fillet(0.2)
+    row = korrgeom.compound([block, block.translated((3, 0, 0)), block.mirrored((0, 0, 0), (1, 0, 0))])
     mesh = row.mesh()
     part = mesh.parts[0]
+    assert np.shares_memory(part.positions, part.positions)
     assert not part.positions.flags.writeable
     with pytest.raises(ValueError):
         part.positions[0, 0] = 1.0
-    nodes, part_triangles = len(part.positions), len(part.indices)
+    nodes, triangles = len(part.positions), len(part.indices)
     assert (part.positions.dtype, part.normals.dtype, part.indices.dtype) == (np.float32, np.float32, np.uint32)
     assert part.normals.shape == (nodes, 3)
     assert part.indices.max() < nodes
     np.testing.assert_allclose(np.linalg.norm(part.normals, axis=1), 1.0, atol=1e-5)
     assert part.face_ranges.shape == (26, 2)
-    assert part.face_ranges[:, 1].sum() == part_triangles
+    assert part.face_ranges[:, 1].sum() == triangles
     assert part.edge_ranges[-1].sum() * 3 == part.edge_points.size
     # Located copies are instances of one part, merged in place with their winding.
     assert len(mesh.parts) == 2

@@ -43,11 +43,9 @@ def test_solids_enclose_the_volume_of_their_closed_form(make, volume, area):
 
 def test_blends_take_all_edges_or_the_listed_ones():
     block = korrgeom.box(4, 4, 4)
-    every = block.fillet(0.5)
-    one = block.fillet(0.5, edges=block.edges()[:1])
     bevelled = block.chamfer(0.5, edges=block.edges()[:2])
-    assert len(every.faces()) == 26
-    assert len(one.faces()) == 7
+    assert len(block.fillet(0.5).faces()) == 26
+    assert len(block.fillet(0.5, edges=block.edges()[:1]).faces()) == 7
     assert len(bevelled.faces()) == 8
     assert volume_and_area(bevelled)[0] == pytest.approx(63.0, abs=0.05)
 
@@ -63,23 +61,18 @@ def test_loft_and_sweep_make_solids():
 
 def test_transforms_move_the_bounding_box():
     block = korrgeom.box(1, 2, 3)
-    moved = block.translated((1, 1, 1)).bounding_box()
-    turned = block.rotated((0, 0, 0), (0, 0, 1), 90).bounding_box()
-    mirrored = block.mirrored((5, 0, 0), (1, 0, 0)).bounding_box()
-    np.testing.assert_allclose(moved, ((1, 1, 1), (2, 3, 4)), atol=1e-6)
-    np.testing.assert_allclose(turned, ((-2, 0, 0), (0, 1, 3)), atol=1e-6)
-    np.testing.assert_allclose(mirrored, ((9, 0, 0), (10, 2, 3)), atol=1e-6)
+    np.testing.assert_allclose(block.translated((1, 1, 1)).bounding_box(), ((1, 1, 1), (2, 3, 4)), atol=1e-6)
+    np.testing.assert_allclose(block.rotated((0, 0, 0), (0, 0, 1), 90).bounding_box(), ((-2, 0, 0), (0, 1, 3)),
+                               atol=1e-6)
+    np.testing.assert_allclose(block.mirrored((5, 0, 0), (1, 0, 0)).bounding_box(), ((9, 0, 0), (10, 2, 3)), atol=1e-6)
 
 
-def test_sub_shapes_are_listed_once():
+def test_sub_shapes_are_listed_once_and_take_names_and_colours():
     block = korrgeom.box(1, 1, 1)
     assert [len(block.faces()), len(block.edges()), len(block.vertices())] == [6, 12, 8]
     assert {f.kind for f in block.faces()} == {"face"}
     assert korrgeom.polygon([(0, 0, 0), (1, 0, 0), (0, 1, 0)]).faces() == []
-
-
-def test_names_and_colours_are_set_on_the_shape_and_its_faces():
-    block = korrgeom.box(1, 1, 1)
+    # Names and colours are set on the shape and its faces.
     assert block.color is None
     block.name = "Würfel"
     block.product = "Block"
