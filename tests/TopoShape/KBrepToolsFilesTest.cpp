@@ -18,7 +18,7 @@ ShapePtr Box()
 
 } // namespace
 
-TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAndUtf8Names)
+TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAndUtf8NamesWrittenBesideTheTarget)
 {
     KorrTest::TempDir dir;
     KorrTest::ReportRecorder recorder;
@@ -52,33 +52,30 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
     EXPECT_TRUE(KorrTest::Is(KBrepTools::ReadBrepFile(Wide(dir.file("empty.brep")), nullptr), TopoCompound, 0,
                              {0, 0, 0}, {1, 1, 1}));
     EXPECT_EQ(dir.entryCount(), 8u); // no temporary file is left behind
-}
-
-TEST(KBrepToolsFiles, SavesWriteBesideTheTargetUnderANameNotTakenAndLeaveNoDescriptorOpen)
-{
-    KorrTest::TempDir dir;
-    const auto save = [&] { return KBrepTools::SaveBrepFile(Box(), Wide(dir.file("box.brep")), nullptr); };
+    // Saves write beside the target under a name not taken, and leave no descriptor open.
+    KorrTest::TempDir beside;
+    const auto save = [&] { return KBrepTools::SaveBrepFile(Box(), Wide(beside.file("box.brep")), nullptr); };
     const auto descriptors = [] {
         return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
                              std::filesystem::directory_iterator());
     };
     // The new file is made in the target's directory, so that renaming it over the target cannot fail half way.
     const int watch = inotify_init1(IN_NONBLOCK);
-    ASSERT_TRUE(inotify_add_watch(watch, dir.file("").c_str(), IN_CREATE) >= 0 && save());
+    ASSERT_TRUE(inotify_add_watch(watch, beside.file("").c_str(), IN_CREATE) >= 0 && save());
     alignas(inotify_event) char event[sizeof(inotify_event) + NAME_MAX + 1] = {};
     const bool seen = read(watch, event, sizeof event) > 0;
     close(watch);
-    const std::string name = seen ? reinterpret_cast<const inotify_event*>(event)->name : "";
-    ASSERT_EQ(name.rfind(".korrgeom-", 0), 0u) << name;
+    const std::string made = seen ? reinterpret_cast<const inotify_event*>(event)->name : "";
+    ASSERT_EQ(made.rfind(".korrgeom-", 0), 0u) << made;
     // The names the next saves would take are taken: they are passed over.
-    const std::string prefix = name.substr(0, name.rfind('-') + 1);
-    for (int next = std::stoi(name.substr(prefix.size())) + 1, last = next + 2; next < last; ++next)
-        KorrTest::WriteBytes(dir.file(prefix + std::to_string(next) + ".tmp"), "taken");
+    const std::string prefix = made.substr(0, made.rfind('-') + 1);
+    for (int next = std::stoi(made.substr(prefix.size())) + 1, last = next + 2; next < last; ++next)
+        KorrTest::WriteBytes(beside.file(prefix + std::to_string(next) + ".tmp"), "taken");
     const auto open = descriptors();
-    EXPECT_TRUE(save() && descriptors() == open && dir.entryCount() == 3);
+    EXPECT_TRUE(save() && descriptors() == open && beside.entryCount() == 3);
 }
 
-TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndNothingElse)
+TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndWhatIsNotABrepFileReadsAsNullSilently)
 {
     KorrTest::TempDir dir;
     const std::string target = dir.file("kept.brep");
@@ -96,17 +93,15 @@ TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndNothingElse)
     EXPECT_TRUE(!saved && KorrTest::ReadBytes(target) == "previous content");
     EXPECT_EQ(KLastOutcome().Detail, "File too large");
     EXPECT_EQ(dir.entryCount(), 1u);
-}
-
-TEST(KBrepToolsFiles, WhatIsNotABrepFileReadsAsNullSilently)
-{
-    KorrTest::TempDir dir;
-    KorrTest::WriteBytes(dir.file("garbage.brep"), "this is not\na shape file\n\x01\x02\xff");
-    KorrTest::WriteBytes(dir.file("header.brep"), "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\n");
-    ASSERT_EQ(mkfifo(dir.file("pipe.brep").c_str(), 0600), 0);
+    // What is not a BRep file reads as null, silently.
+    KorrTest::TempDir reading;
+    KorrTest::WriteBytes(reading.file("garbage.brep"), "this is not\na shape file\n\x01\x02\xff");
+    KorrTest::WriteBytes(reading.file("header.brep"),
+                         "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\n");
+    ASSERT_EQ(mkfifo(reading.file("pipe.brep").c_str(), 0600), 0);
     KorrTest::ReportRecorder recorder;
     testing::internal::CaptureStdout();
-    for (const char* name : {"missing.brep", "garbage.brep", "header.brep", "pipe.brep", ""})
-        EXPECT_FALSE(KBrepTools::ReadBrepFile(Wide(dir.file(name)), nullptr)) << name; // "" names the directory
+    for (const char* file : {"missing.brep", "garbage.brep", "header.brep", "pipe.brep", ""})
+        EXPECT_FALSE(KBrepTools::ReadBrepFile(Wide(reading.file(file)), nullptr)) << file; // "" names the directory
     EXPECT_TRUE(testing::internal::GetCapturedStdout().empty() && recorder.messages().empty());
 }
