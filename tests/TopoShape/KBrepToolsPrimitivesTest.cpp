@@ -4,7 +4,7 @@ using namespace KorrCore;
 using KMath::Vector3;
 using KorrTest::Is;
 
-TEST(KBrepToolsPrimitives, PrimitivesAreWhereAndAsLargeAsAskedCylindersAndConesSweptByDegrees)
+TEST(KBrepToolsPrimitives, PrimitivesAreWhereAndAsLargeAsAskedSweptByDegreesSizesNotAboveZeroReported)
 {
     const double pi = KMath::Math::PI, cylinder = 2 * pi * 2 * 5 + 2 * pi * 4;
     EXPECT_TRUE(Is(KBrepTools::MakeSphere({1, 2, 3}, 2), TopoSolid, 4.0 / 3.0 * pi * 8, {-1, 0, 1}, {3, 4, 5}));
@@ -23,10 +23,7 @@ TEST(KBrepToolsPrimitives, PrimitivesAreWhereAndAsLargeAsAskedCylindersAndConesS
                    {-2, -2, 0}, {2, 2, 5}));
     EXPECT_TRUE(Is(KBrepTools::MakeCone({0, 0, 0}, {0, 0, 1}, 1, 5, 3, 180), TopoShell,
                    pi * (2 * std::sqrt(29.0) + 5) + 20, {-3, 0, 0}, {3, 3, 5}));
-}
-
-TEST(KBrepToolsPrimitives, SizesNotAboveZeroAreReportedAndWhatTheKernelRefusesIsNot)
-{
+    // Sizes not above zero are reported, and what the kernel refuses is not.
     KorrTest::ReportRecorder recorder;
     const Vector3 o = Vector3::ZERO, z = Vector3::UNIT_Z;
     const ShapePtr refused[] = {KBrepTools::MakeSphere(o, 0), KBrepTools::MakeSphere(o, -1),
