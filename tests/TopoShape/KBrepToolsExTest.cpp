@@ -16,7 +16,7 @@ ShapePtr MeshShell(std::vector<Vector3> more = {})
 
 } // namespace
 
-TEST(KBrepToolsEx, BoxesAndRoadsLieAlongSegmentsNotTooShortRisingFromThem)
+TEST(KBrepToolsEx, BoxesAndRoadsLieAlongSegmentsNotTooShortMeshShellsHoldOneUnsewnFacePerWholeTriangle)
 {
     // Along a level diagonal at height 5, 4 wide across it and 2 high.
     EXPECT_TRUE(Is(KBrepToolsEx::MakeBox({1, 2, 5}, {7, 10, 5}, 4, 2), TopoSolid, 80, {-0.6, 0.8, 5}, {8.6, 11.2, 7}));
@@ -40,17 +40,14 @@ TEST(KBrepToolsEx, BoxesAndRoadsLieAlongSegmentsNotTooShortRisingFromThem)
     EXPECT_FALSE(KBrepToolsEx::MakeBox({0, 0, 0}, {10, 0, 0}, 1e120, 3) ||
                  KBrepToolsEx::MakeRoad({0, 0, 0}, {10, 0, 0}, 2, NAN, 0.7, true));
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Failed to make polygon", "Failed to create outline!"}));
-}
-
-TEST(KBrepToolsEx, MeshShellsHoldOneUnsewnFacePerWholeTriangle)
-{
+    // Mesh shells hold one unsewn face per whole triangle.
     const ShapePtr shell = MeshShell();
     EXPECT_TRUE(Is(shell, TopoShell, 1, {0, 0, 0}, {1, 1, 0}));
     EXPECT_EQ(KorrTest::CountDistinct(shell, TopAbs_EDGE), 6); // the shared diagonal is not merged
     Vector3 vertices[6];
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder shellRecorder;
     EXPECT_FALSE(KBrepToolsEx::MakeMeshShell(vertices, 7) || KBrepToolsEx::MakeMeshShell(vertices, -4));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>(2, "Invalid vertex count!"));
+    EXPECT_EQ(shellRecorder.messages(), std::vector<std::string>(2, "Invalid vertex count!"));
     for (const ShapePtr& empty : {KBrepToolsEx::MakeMeshShell(vertices, 0), KBrepToolsEx::MakeMeshShell(nullptr, 0)})
         EXPECT_TRUE(Is(empty, TopoShell, 0, {0, 0, 0}, {1, 1, 1}));
     // No array; a corner not a number, infinite or near the kernel's infinity,
@@ -58,5 +55,5 @@ TEST(KBrepToolsEx, MeshShellsHoldOneUnsewnFacePerWholeTriangle)
     EXPECT_FALSE(KBrepToolsEx::MakeMeshShell(nullptr, 6) || MeshShell({{NAN, 0, 0}, {1, 0, 0}, {0, 1, 0}}) ||
                  MeshShell({{0, HUGE_VAL, 0}, {1, 0, 0}, {0, 1, 0}}) ||
                  MeshShell({{0, 8e99, 0}, {1, 0, 0}, {0, 1, 0}}) || MeshShell({{2, 2, 2}, {2, 2, 2}, {2, 2, 2}}));
-    EXPECT_EQ(recorder.count(), 2u);
+    EXPECT_EQ(shellRecorder.count(), 2u);
 }
