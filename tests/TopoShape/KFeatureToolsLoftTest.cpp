@@ -34,7 +34,7 @@ ShapePtr Tube(const std::function<void(KPipeShellParam&)>& change)
 
 } // namespace
 
-TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsReportingWhatIsNoneAndRefusingCoincidentNeighbours)
+TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsAndACircleSweptAlongALineIsACylinderInEveryMode)
 {
     KorrTest::ReportRecorder recorder;
     // The frustum through circles of radius 1 at z = 0 and 2 at z = 3, an edge and a wire; a face and a null are
@@ -57,10 +57,7 @@ TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsReportingWhatIsNoneAndRefus
     const ShapePtr wedge = KFeatureTools::MakeLoft(
         {KBrepTools::MakePolygon(flat.data(), 3), KBrepTools::MakePolygon(tilted.data(), 3)}, true);
     EXPECT_TRUE(KorrTest::Is(wedge, TopoSolid, 1.0 / 3, {0, 0, 0}, {1, 1, 1}));
-}
-
-TEST(KFeatureToolsPipeShell, ACircleAlongALineIsACylinderInEveryModeUnlessPlacedOffTheSpinesVertices)
-{
+    // A circle swept along a line is a cylinder in every mode, unless placed off the spine's vertices.
     const ShapePtr support = KBrepTools::MakeFace(KBrepTools::MakeCircle({0, 0, 2}, 9, {1, 0, 0}));
     for (const auto& [mode, shape] : {std::pair{0, ShapePtr()}, std::pair{1, ShapePtr()}, std::pair{2, ShapePtr()},
                                       std::pair{3, support}, std::pair{7, ShapePtr()}})
@@ -80,17 +77,17 @@ TEST(KFeatureToolsPipeShell, ACircleAlongALineIsACylinderInEveryModeUnlessPlaced
         p.AddProfile(Profile{Circle(2.5, 1), false, false, {0, 0, 2.5}, true});
     }));
     // Open profiles and spines or auxiliary spines that are faces give null silently.
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder sweepRecorder;
     std::vector<KMath::Vector3> open = {{1, 0, 0}, {0, 1, 0}, {-1, 0, 0}};
     EXPECT_FALSE(
         Tube([&](KPipeShellParam& p) { p.Profiles.front().Profile = KBrepTools::MakePolyline(open.data(), 3); }) ||
         Tube([](KPipeShellParam& p) { p.Spine = Square(); }) ||
-        Tube([](KPipeShellParam& p) { p.Mode = 4, p.AuxiliaryShape = Square(); }) || recorder.count() > 0);
+        Tube([](KPipeShellParam& p) { p.Mode = 4, p.AuxiliaryShape = Square(); }) || sweepRecorder.count() > 0);
     // A missing auxiliary shape or list of profiles is reported; a missing profile is reported and skipped.
     EXPECT_FALSE(Tube([](KPipeShellParam& p) { p.Mode = 3; }) || Tube([](KPipeShellParam& p) { p.Mode = 4; }) ||
                  Tube([](KPipeShellParam& p) { p.Profiles.clear(); }));
     const ShapePtr skipping = Tube([](KPipeShellParam& p) { p.Profiles.push_front(Profile{}); });
     EXPECT_EQ(KLastOutcome().Message, "profile 1 is a null handle");
     EXPECT_TRUE(IsCylinder(skipping));
-    EXPECT_EQ(recorder.messages(), std::vector<std::string>(4, ""));
+    EXPECT_EQ(sweepRecorder.messages(), std::vector<std::string>(4, ""));
 }
