@@ -35,7 +35,7 @@ std::function<ShapePtr()> Workpieces(const std::string& entry)
 
 } // namespace
 
-TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite)
+TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfiniteOrBeyondModelScale)
 {
     KorrTest::ReportRecorder quiet;
     for (const KorrFuzz::EntryPoint& entry : KorrFuzz::EntryPoints()) {
@@ -66,10 +66,7 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
             }
         }
     }
-}
-
-TEST(KernelValues, CoordinatesAndSizesAreBoundedAtModelScale)
-{
+    // Coordinates and sizes are bounded at model scale.
     // Beyond about 1e9 doubles no longer resolve the kernel's tolerance; 1e12 is the first magnitude refused.
     EXPECT_TRUE(KBrepTools::MakeVertex(Vector3(0, 0, -9.9e11)));
     EXPECT_FALSE(KBrepTools::MakeVertex(Vector3(0, 0, -1e12)));
