@@ -69,7 +69,7 @@ TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideO
     }
 }
 
-TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsEdgesPolylinesOfTwoPointsOrMoreAndAFinerMeshIsKept)
+TEST(KShapeMesher, FacesAndEdgesAreTheExplorersAFinerMeshIsKeptAndPlacedCopiesAreInstancesOfOneMesh)
 {
     const ShapePtr shape = Dimpled();
     const KShapeMesh meshed = Meshed(shape, 0.05, true);
@@ -107,20 +107,17 @@ TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsEdgesPolylinesOfTwoPoint
     EXPECT_NEAR(Meshed(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {10, 20, 30}), 0).Deflection, 0.004 * 30, 1e-9);
     const double small = Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1), 0).Parts.at(0).TriangleCount();
     EXPECT_NEAR(Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1000), 0).Parts.at(0).TriangleCount(), small, 0.1 * small);
-}
-
-TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNothingElse)
-{
+    // Edges on no face are sampled as the edge explorer samples them, and wires have nothing else.
     const ShapePtr loose = KBrepTools::MakeArc3Pts({5, 5, 5}, {7, 5, 5}, {6, 6, 5});
     std::vector<float> sampled;
     ASSERT_TRUE(KTopoEdgeExplor::Explor(loose, &sampled, 0.01));
     for (std::size_t i = 0; i < sampled.size() / 3; ++i) // on the arc's circle, of radius 1 about (6, 5, 5)
         EXPECT_NEAR((Triple(sampled, i) - gp_XYZ(6, 5, 5)).Modulus(), 1, 1e-6);
-    const KShapeMesh mesh =
+    const KShapeMesh withBox =
         Meshed(KBrepTools::MakeCompound({KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}), loose}), 0.01);
-    ASSERT_EQ(mesh.Instances.size(), 2u);
-    EXPECT_EQ(mesh.Instances.back().Edges.First + mesh.Instances.back().Edges.Count, 13u);
-    const KMeshPart& looseMesh = mesh.Parts.at(mesh.Instances.back().Part);
+    ASSERT_EQ(withBox.Instances.size(), 2u);
+    EXPECT_EQ(withBox.Instances.back().Edges.First + withBox.Instances.back().Edges.Count, 13u);
+    const KMeshPart& looseMesh = withBox.Parts.at(withBox.Instances.back().Part);
     EXPECT_TRUE(looseMesh.Faces.empty());
     EXPECT_EQ(looseMesh.EdgePoints, sampled);
     // An edge alone has nothing else to mesh; an empty compound nothing to show.
@@ -131,10 +128,7 @@ TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNot
     EXPECT_TRUE(KorrTest::WellFormed(edge));
     EXPECT_TRUE(nothing.Parts.empty());
     EXPECT_TRUE(nothing.Instances.empty());
-}
-
-TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
-{
+    // Placed copies are instances of one mesh, unless they bring only some of it.
     const ShapePtr part = Dimpled();
     ShapeList copies;
     for (int k = 0; k < 50; ++k)
