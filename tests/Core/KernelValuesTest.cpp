@@ -44,7 +44,7 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
         if (made && !made->IsNull()) {
             EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Ok) << entry.name << ": " << KLastOutcome().Message;
         }
-        // The curve tools make no shape; KCurveToolsTest covers their numbers.
+        // The curve tools make no shape; the curve tests (KBrepToolsCurvesTest) cover their numbers.
         if (ordinary.Drawn() == 0 || entry.name == std::string("SplineToSegments"))
             continue;
         ASSERT_TRUE(made && !made->IsNull()) << entry.name << " fails even with ordinary arguments";
