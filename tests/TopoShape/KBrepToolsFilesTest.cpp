@@ -18,7 +18,7 @@ ShapePtr Box()
 
 } // namespace
 
-TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAndUtf8NamesWrittenBesideTheTarget)
+TEST(KBrepToolsFiles, ShapesRoundTripThroughLinksAndUtf8NamesFailedSavesLeaveThePreviousFileUnreadableFilesReadAsNull)
 {
     KorrTest::TempDir dir;
     KorrTest::ReportRecorder recorder;
@@ -73,12 +73,9 @@ TEST(KBrepToolsFiles, ShapesAndListsRoundTripInTheKernelsOwnBytesThroughLinksAnd
         KorrTest::WriteBytes(beside.file(prefix + std::to_string(next) + ".tmp"), "taken");
     const auto open = descriptors();
     EXPECT_TRUE(save() && descriptors() == open && beside.entryCount() == 3);
-}
-
-TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndWhatIsNotABrepFileReadsAsNullSilently)
-{
-    KorrTest::TempDir dir;
-    const std::string target = dir.file("kept.brep");
+    // Failed saves leave the previous file byte for byte, and nothing else.
+    KorrTest::TempDir failing;
+    const std::string target = failing.file("kept.brep");
     KorrTest::WriteBytes(target, "previous content");
     // Every write past 64 bytes fails; the signal the kernel's stream would get is ignored.
     rlimit previous{}, limit{};
@@ -92,16 +89,16 @@ TEST(KBrepToolsFiles, FailedSavesLeaveThePreviousFileByteForByteAndWhatIsNotABre
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(!saved && KorrTest::ReadBytes(target) == "previous content");
     EXPECT_EQ(KLastOutcome().Detail, "File too large");
-    EXPECT_EQ(dir.entryCount(), 1u);
+    EXPECT_EQ(failing.entryCount(), 1u);
     // What is not a BRep file reads as null, silently.
     KorrTest::TempDir reading;
     KorrTest::WriteBytes(reading.file("garbage.brep"), "this is not\na shape file\n\x01\x02\xff");
     KorrTest::WriteBytes(reading.file("header.brep"),
                          "DBRep_DrawableShape\n\nCASCADE Topology V1, (c) Matra-Datavision\n");
     ASSERT_EQ(mkfifo(reading.file("pipe.brep").c_str(), 0600), 0);
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder silent;
     testing::internal::CaptureStdout();
     for (const char* file : {"missing.brep", "garbage.brep", "header.brep", "pipe.brep", ""})
         EXPECT_FALSE(KBrepTools::ReadBrepFile(Wide(reading.file(file)), nullptr)) << file; // "" names the directory
-    EXPECT_TRUE(testing::internal::GetCapturedStdout().empty() && recorder.messages().empty());
+    EXPECT_TRUE(testing::internal::GetCapturedStdout().empty() && silent.messages().empty());
 }
