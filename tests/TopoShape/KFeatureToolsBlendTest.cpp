@@ -12,7 +12,7 @@ ShapePtr Box()
 
 } // namespace
 
-TEST(KFeatureToolsBlend, FilletsRoundEveryEdgeOfASolidOrCornerOfAPlanarFaceChamfersBevelEveryEdge)
+TEST(KFeatureToolsBlend, FilletsAndChamfersBlendEveryEdgeOrTheListedOnesAndWhatTheKernelCannotBlendGivesNull)
 {
     const double pi = KMath::Math::PI;
     for (double r : {2.0, 4.9}) { // the inner box grown by a ball of radius r (Steiner's formula)
@@ -29,10 +29,7 @@ TEST(KFeatureToolsBlend, FilletsRoundEveryEdgeOfASolidOrCornerOfAPlanarFaceChamf
                 KorrTest::CountDistinct(even, TopAbs_FACE) == 26);
     EXPECT_NEAR(KorrTest::Size(even), 6000 - 120 + 4, 4);
     EXPECT_TRUE(KorrTest::DistanceTo(even, {0, 1, 1}) < 1e-7 && KorrTest::Size(uneven) < KorrTest::Size(even) - 60);
-}
-
-TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilentlyListedEdgesAloneAreBlended)
-{
+    // What the kernel cannot blend, or blends broken, gives null silently.
     KorrTest::ReportRecorder recorder;
     // 5 and 10 the kernel refuses; 6 it reports done with a broken solid.
     for (double radius : {5.0, 6.0, 10.0, 0.0})
@@ -49,7 +46,6 @@ TEST(KFeatureToolsBlend, WhatTheKernelCannotBlendOrBlendsBrokenGivesNullSilently
     const ShapePtr box = Box();
     const ShapeList edges = KorrTest::EdgesOf(box);
     const ShapeList first{edges.front()}, firstTwo{edges.front(), *std::next(edges.begin())};
-    const double pi = KMath::Math::PI;
     const double edgeLength = KorrTest::Size(edges.front());
     // One edge rounded with radius 2 loses a square prism less its quarter cylinder.
     const ShapePtr rounded = KFeatureTools::FilletEdges(box, 2, first);
