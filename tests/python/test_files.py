@@ -38,7 +38,7 @@ def test_load_reads_the_file_again_on_every_call(tmp_path):
     assert (len(first.faces()), len(korrgeom.load(path).faces())) == (6, 1)
 
 
-def test_load_tells_progress_and_stops_when_asked(shared):
+def test_load_tells_progress_stops_when_asked_and_the_assembly_names_reach_the_mesh(shared):
     path = shared("step", "occt_trj6_as1-ug-214.stp")
     fractions = []
     korrgeom.load(path, progress=fractions.append)
@@ -49,10 +49,8 @@ def test_load_tells_progress_and_stops_when_asked(shared):
     with pytest.raises(korrgeom.Error) as late:
         korrgeom.load(path, timeout=0.01)
     assert late.value.code == "TimedOut"
-
-
-def test_assembly_names_reach_the_mesh(shared):
-    mesh = korrgeom.load(shared("step", "occt_trj6_as1-ug-214.stp")).mesh()
+    # The assembly's names reach the mesh.
+    mesh = korrgeom.load(path).mesh()
     assert len(mesh.instances) > len(mesh.parts)
     assert all(instance.name for instance in mesh.instances)
 

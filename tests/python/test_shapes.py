@@ -71,15 +71,12 @@ def test_transforms_move_the_bounding_box():
     np.testing.assert_allclose(mirrored, ((9, 0, 0), (10, 2, 3)), atol=1e-6)
 
 
-def test_sub_shapes_are_listed_once():
+def test_sub_shapes_are_listed_once_and_names_and_colours_set_on_the_shape_and_its_faces():
     block = korrgeom.box(1, 1, 1)
     assert [len(block.faces()), len(block.edges()), len(block.vertices())] == [6, 12, 8]
     assert {f.kind for f in block.faces()} == {"face"}
     assert korrgeom.polygon([(0, 0, 0), (1, 0, 0), (0, 1, 0)]).faces() == []
-
-
-def test_names_and_colours_are_set_on_the_shape_and_its_faces():
-    block = korrgeom.box(1, 1, 1)
+    # Names and colours are set on the shape and on its faces.
     assert block.color is None
     block.name = "Würfel"
     block.product = "Block"
