@@ -40,7 +40,7 @@ ShapeList Faces()
 
 } // namespace
 
-TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesAndBoundsOrInThePointerFormAsTheSurfaceRuns)
+TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsOrAHostsTrianglesOrInThePointerFormAsTheSurfaceRuns)
 {
     const ShapeList faces = Faces();
     for (const ShapePtr& face : faces) {
@@ -109,13 +109,10 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesAndBoundsOrInThePo
                  !none.positions.empty());
     EXPECT_THROW(Shaded(KorrTest::EdgesOf(faces.front()).front()), Standard_TypeMismatch);
     EXPECT_THROW(Raw(KBrepTools::MakeSphere({0, 0, 0}, 1)), Standard_TypeMismatch);
-}
-
-TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTrianglesAsIsAMeshAlone)
-{
+    // A host's triangulation is used, with its normals or those of its triangles.
     // The triangle lies on the box's bottom face, which is shown from either side.
-    const ShapeList faces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
-    const ShapePtr bottom = *std::find_if(faces.begin(), faces.end(),
+    const ShapeList boxFaces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
+    const ShapePtr bottom = *std::find_if(boxFaces.begin(), boxFaces.end(),
                                           [](const ShapePtr& face) { return face->GetBBox().getMaximum().z < 0.5; });
     for (const ShapePtr& face : {bottom, KorrTest::Holding(Kernel(bottom).Reversed())}) {
         const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
