@@ -69,7 +69,7 @@ TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideO
     }
 }
 
-TEST(KShapeMesher, FacesAndEdgesAreTheExplorersAFinerMeshIsKeptAndPlacedCopiesAreInstancesOfOneMesh)
+TEST(KShapeMesher, FacesAndEdgesAreTheExplorersCopiesShareOneMeshRefusedSettingsAndDamagedFacesGiveNone)
 {
     const ShapePtr shape = Dimpled();
     const KShapeMesh meshed = Meshed(shape, 0.05, true);
@@ -157,10 +157,7 @@ TEST(KShapeMesher, FacesAndEdgesAreTheExplorersAFinerMeshIsKeptAndPlacedCopiesAr
     const KorrTest::PlacedTriangles drawn = KorrTest::Placed(mixed);
     EXPECT_TRUE(KorrTest::WellFormed(drawn.positions, drawn.normals, drawn.indices));
     EXPECT_GT(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), 2.9 * KorrTest::Size(part));
-}
-
-TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMeshATriangulationNamingNodesItLacksIsLeftOut)
-{
+    // Refused settings are reported and leave an empty mesh.
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
     KorrTest::ReportRecorder recorder;
     for (const double value : {-0.1, std::nan(""), HUGE_VAL, 0.0}) {
@@ -180,12 +177,12 @@ TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMeshATriangulationNa
     TopLoc_Location location;
     const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
     BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
-    const KShapeMesh meshed = Meshed(box);
-    ASSERT_EQ(meshed.Parts.size(), 1u);
-    EXPECT_TRUE(KorrTest::WellFormed(meshed));
-    const KMeshPart& mesh = meshed.Parts[0];
-    ASSERT_EQ(mesh.Faces.size(), 6u);
-    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 2u);
-    EXPECT_EQ(mesh.Faces[1].Triangles.Count, 0u);
-    EXPECT_EQ(mesh.TriangleCount(), 10u);
+    const KShapeMesh damaged = Meshed(box);
+    ASSERT_EQ(damaged.Parts.size(), 1u);
+    EXPECT_TRUE(KorrTest::WellFormed(damaged));
+    const KMeshPart& kept = damaged.Parts[0];
+    ASSERT_EQ(kept.Faces.size(), 6u);
+    EXPECT_EQ(kept.Faces[0].Triangles.Count, 2u);
+    EXPECT_EQ(kept.Faces[1].Triangles.Count, 0u);
+    EXPECT_EQ(kept.TriangleCount(), 10u);
 }
