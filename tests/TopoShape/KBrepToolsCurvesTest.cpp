@@ -16,7 +16,7 @@ std::vector<gp_Pnt> CurveEnds(const ShapePtr& edge)
 
 } // namespace
 
-TEST(KBrepToolsCurves, CurvesLieWhereAskedArcsRunFromEndToStartOrThroughTheThirdPoint)
+TEST(KBrepToolsCurves, CurvesLieWhereAskedPolylinesJoinThePointsSplinesPassThemAndSegmentEndsRunEvenlyAlongThem)
 {
     const double pi = KMath::Math::PI;
     EXPECT_TRUE(Is(KBrepTools::MakeVertex({1, 2, 3}), TopoVertex, 0, {1, 2, 3}, {1, 2, 3}));
@@ -52,10 +52,7 @@ TEST(KBrepToolsCurves, CurvesLieWhereAskedArcsRunFromEndToStartOrThroughTheThird
           KBrepTools::MakeArc3Pts(x, x, y)})
         EXPECT_FALSE(shape);
     EXPECT_EQ(recorder.count(), 0u);
-}
-
-TEST(KBrepToolsPointCurves, PolylinesAndPolygonsJoinThePointsSplinesPassThemInOrder)
-{
+    // Polylines and polygons join the points; splines pass them in order.
     std::vector<Vector3> square = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     const ShapePtr open = KBrepTools::MakePolyline(square.data(), 4),
                    closed = KBrepTools::MakePolygon(square.data(), 4);
@@ -75,14 +72,11 @@ TEST(KBrepToolsPointCurves, PolylinesAndPolygonsJoinThePointsSplinesPassThemInOr
     // Too few or coincident points, or no array, give null silently, and no point changes.
     const std::vector<Vector3> unchanged = square;
     std::vector<Vector3> same(3, Vector3(2, 2, 2));
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder pointsRecorder;
     for (auto build : {&KBrepTools::MakePolyline, &KBrepTools::MakePolygon, &KBrepTools::MakeSpline})
         EXPECT_FALSE(build(square.data(), 1) || build(square.data(), -5) || build(nullptr, 4) || build(same.data(), 3));
-    EXPECT_TRUE(!KBrepTools::MakeSpline(repeated.data(), 4) && square == unchanged && recorder.count() == 0);
-}
-
-TEST(KCurveTools, SegmentEndsRunEvenlyAlongTheSplineThroughThePointsOrNotAtAll)
-{
+    EXPECT_TRUE(!KBrepTools::MakeSpline(repeated.data(), 4) && square == unchanged && pointsRecorder.count() == 0);
+    // Segment ends run evenly along the spline through the points, or not at all.
     // Chord-length parameters on equally spaced collinear points run evenly along the line.
     std::vector<Vector3> ends(100, Vector3(7, 7, 7));
     ASSERT_TRUE(KCurveTools::SplineToSegments({{0, 0, 0}, {1, 2, 2}, {2, 4, 4}, {3, 6, 6}}, 6, ends));
