@@ -35,7 +35,7 @@ ShapePtr Tube(const std::function<void(KPipeShellParam&)>& change)
 
 } // namespace
 
-TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsAndACircleSweptAlongALineIsACylinderInEveryMode)
+TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsPipeShellsExtrusionsAndRevolutionsSweepAsAsked)
 {
     KorrTest::ReportRecorder recorder;
     // The frustum through circles of radius 1 at z = 0 and 2 at z = 3, an edge and a wire; a face and a null are
@@ -91,10 +91,7 @@ TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsAndACircleSweptAlongALineIs
     EXPECT_EQ(KLastOutcome().Message, "profile 1 is a null handle");
     EXPECT_TRUE(IsCylinder(skipping));
     EXPECT_EQ(sweepRecorder.messages(), std::vector<std::string>(4, ""));
-}
-
-TEST(KFeatureToolsSweep, ExtrusionsSweepAlongDirectionTimesLengthRevolutionsByRadiansInsideThePartialRange)
-{
+    // Extrusions sweep along direction times length, revolutions by radians inside the partial range.
     const double pi = KMath::Math::PI;
     std::vector<KMath::Vector3> corners = {{1, 0, 0}, {2, 0, 0}, {2, 0, 1}, {1, 0, 1}};
     const ShapePtr square = KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4));
@@ -112,9 +109,9 @@ TEST(KFeatureToolsSweep, ExtrusionsSweepAlongDirectionTimesLengthRevolutionsByRa
     EXPECT_TRUE(
         Is(KFeatureTools::Revol(square, {0, 0, 5}, {0, 0, 3}, pi / 2), TopoSolid, pi / 2 * 1.5, {0, 0, 0}, {2, 2, 1}));
     // The kernel declines a profile crossing the axis without raising: the handle exists but holds nothing.
-    KorrTest::ReportRecorder recorder;
+    KorrTest::ReportRecorder extrudeRecorder;
     EXPECT_FALSE(KFeatureTools::Extrude(square, 0, {0, 0, 1}) || KFeatureTools::Extrude(square, 1, {0, 0, 0}) ||
-                 KFeatureTools::Revol(square, {0, 0, 0}, {0, 0, 0}, 1.0) || recorder.count() > 0);
+                 KFeatureTools::Revol(square, {0, 0, 0}, {0, 0, 0}, 1.0) || extrudeRecorder.count() > 0);
     for (double angle : {1.0, 0.0}) {
         const ShapePtr declined = KFeatureTools::Revol(square, {1.5, 0, 0}, {0, 0, 1}, angle);
         EXPECT_TRUE(declined && declined->IsNull()) << angle;
