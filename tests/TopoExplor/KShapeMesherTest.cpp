@@ -47,7 +47,7 @@ ShapePtr WithMirrorImage(const ShapeList& shapes, const ShapePtr& reflected)
 
 } // namespace
 
-TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideOut)
+TEST(KShapeMesher, EveryPlacementGivesAClosedMeshOfTheExplorersFacesAndEdgesCopiesShareOneRefusedSettingsNone)
 {
     for (const ShapePtr& base :
          {KBrepTools::MakeBox({1, 2, 3}, {0, 0, 1}, {4, 5, 6}), KBrepTools::MakeSphere({1, 2, 3}, 3), Dimpled()}) {
@@ -67,10 +67,7 @@ TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideO
             EXPECT_NEAR(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), volume, 0.06 * std::abs(volume));
         }
     }
-}
-
-TEST(KShapeMesher, FacesAndEdgesAreTheExplorersCopiesShareOneMeshRefusedSettingsAndDamagedFacesGiveNone)
-{
+    // Faces are the face explorer's tessellations, and edges polylines of two points or more.
     const ShapePtr shape = Dimpled();
     const KShapeMesh meshed = Meshed(shape, 0.05, true);
     ASSERT_EQ(meshed.Parts.size(), 1u);
