@@ -35,7 +35,7 @@ std::function<ShapePtr()> Workpieces(const std::string& entry)
 
 } // namespace
 
-TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite)
+TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfiniteOrBeyondModelScale)
 {
     KorrTest::ReportRecorder quiet;
     for (const KorrFuzz::EntryPoint& entry : KorrFuzz::EntryPoints()) {
@@ -44,7 +44,7 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
         if (made && !made->IsNull()) {
             EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Ok) << entry.name << ": " << KLastOutcome().Message;
         }
-        // The curve tools make no shape; KCurveToolsTest covers their numbers.
+        // The curve tools make no shape; the curve tests (KBrepToolsCurvesTest) cover their numbers.
         if (ordinary.Drawn() == 0 || entry.name == std::string("SplineToSegments"))
             continue;
         ASSERT_TRUE(made && !made->IsNull()) << entry.name << " fails even with ordinary arguments";
@@ -66,10 +66,7 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
             }
         }
     }
-}
-
-TEST(KernelValues, CoordinatesAndSizesAreBoundedAtModelScale)
-{
+    // Coordinates and sizes are bounded at model scale.
     // Beyond about 1e9 doubles no longer resolve the kernel's tolerance; 1e12 is the first magnitude refused.
     EXPECT_TRUE(KBrepTools::MakeVertex(Vector3(0, 0, -9.9e11)));
     EXPECT_FALSE(KBrepTools::MakeVertex(Vector3(0, 0, -1e12)));

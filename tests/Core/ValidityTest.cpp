@@ -39,7 +39,7 @@ bool TakesPart(const ShapePtr& operand) { return KFeatureTools::Boolean(operand,
 
 } // namespace
 
-TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWayOrOfItsDataInPlace)
+TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeOrItsDataIsKeptThroughRigidMovesAndGivenWithBlends)
 {
     const Change changes[] = {
         [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), BrokenSolid()); },
@@ -80,13 +80,9 @@ TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWayOrOfItsDataInPl
         change(edge);
         EXPECT_FALSE(TakesPart(cube));
     }
-}
-
-// A rigid move changes no distance the check measures, so the verdict stays;
-// a scaling makes new shape data, and the verdict goes with the old. Blends
-// check their results, which come with the verdict.
-TEST(ValidityVerdict, KeptThroughRigidMovesDroppedByScalingGivenWithBlends)
-{
+    // A rigid move changes no distance the check measures, so the verdict stays;
+    // a scaling makes new shape data, and the verdict goes with the old. Blends
+    // check their results, which come with the verdict.
     const std::pair<std::function<bool(const ShapePtr&)>, bool> moves[] = {
         {[](const ShapePtr& h) { return KFeatureTools::TranslateInplace(h, {2, 0, 0}); }, true},
         {[](const ShapePtr& h) { return KFeatureTools::RotationInplace(h, {KMath::Radian(0.5), {0, 1, 0}}); }, true},

@@ -47,7 +47,7 @@ ShapePtr WithMirrorImage(const ShapeList& shapes, const ShapePtr& reflected)
 
 } // namespace
 
-TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideOut)
+TEST(KShapeMesher, EveryPlacementGivesAClosedMeshOfTheExplorersFacesAndEdgesCopiesShareOneRefusedSettingsNone)
 {
     for (const ShapePtr& base :
          {KBrepTools::MakeBox({1, 2, 3}, {0, 0, 1}, {4, 5, 6}), KBrepTools::MakeSphere({1, 2, 3}, 3), Dimpled()}) {
@@ -67,10 +67,7 @@ TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideO
             EXPECT_NEAR(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), volume, 0.06 * std::abs(volume));
         }
     }
-}
-
-TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsEdgesPolylinesOfTwoPointsOrMoreAndAFinerMeshIsKept)
-{
+    // Faces are the face explorer's tessellations, and edges polylines of two points or more.
     const ShapePtr shape = Dimpled();
     const KShapeMesh meshed = Meshed(shape, 0.05, true);
     ASSERT_EQ(meshed.Parts.size(), 1u);
@@ -107,20 +104,17 @@ TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsEdgesPolylinesOfTwoPoint
     EXPECT_NEAR(Meshed(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {10, 20, 30}), 0).Deflection, 0.004 * 30, 1e-9);
     const double small = Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1), 0).Parts.at(0).TriangleCount();
     EXPECT_NEAR(Meshed(KBrepTools::MakeSphere({0, 0, 0}, 1000), 0).Parts.at(0).TriangleCount(), small, 0.1 * small);
-}
-
-TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNothingElse)
-{
+    // Edges on no face are sampled as the edge explorer samples them, and wires have nothing else.
     const ShapePtr loose = KBrepTools::MakeArc3Pts({5, 5, 5}, {7, 5, 5}, {6, 6, 5});
     std::vector<float> sampled;
     ASSERT_TRUE(KTopoEdgeExplor::Explor(loose, &sampled, 0.01));
     for (std::size_t i = 0; i < sampled.size() / 3; ++i) // on the arc's circle, of radius 1 about (6, 5, 5)
         EXPECT_NEAR((Triple(sampled, i) - gp_XYZ(6, 5, 5)).Modulus(), 1, 1e-6);
-    const KShapeMesh mesh =
+    const KShapeMesh withBox =
         Meshed(KBrepTools::MakeCompound({KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}), loose}), 0.01);
-    ASSERT_EQ(mesh.Instances.size(), 2u);
-    EXPECT_EQ(mesh.Instances.back().Edges.First + mesh.Instances.back().Edges.Count, 13u);
-    const KMeshPart& looseMesh = mesh.Parts.at(mesh.Instances.back().Part);
+    ASSERT_EQ(withBox.Instances.size(), 2u);
+    EXPECT_EQ(withBox.Instances.back().Edges.First + withBox.Instances.back().Edges.Count, 13u);
+    const KMeshPart& looseMesh = withBox.Parts.at(withBox.Instances.back().Part);
     EXPECT_TRUE(looseMesh.Faces.empty());
     EXPECT_EQ(looseMesh.EdgePoints, sampled);
     // An edge alone has nothing else to mesh; an empty compound nothing to show.
@@ -131,10 +125,7 @@ TEST(KShapeMesher, EdgesOnNoFaceAreSampledLikeTheEdgeExplorerDoesAndWiresHaveNot
     EXPECT_TRUE(KorrTest::WellFormed(edge));
     EXPECT_TRUE(nothing.Parts.empty());
     EXPECT_TRUE(nothing.Instances.empty());
-}
-
-TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
-{
+    // Placed copies are instances of one mesh, unless they bring only some of it.
     const ShapePtr part = Dimpled();
     ShapeList copies;
     for (int k = 0; k < 50; ++k)
@@ -163,10 +154,7 @@ TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
     const KorrTest::PlacedTriangles drawn = KorrTest::Placed(mixed);
     EXPECT_TRUE(KorrTest::WellFormed(drawn.positions, drawn.normals, drawn.indices));
     EXPECT_GT(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), 2.9 * KorrTest::Size(part));
-}
-
-TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMeshATriangulationNamingNodesItLacksIsLeftOut)
-{
+    // Refused settings are reported and leave an empty mesh.
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
     KorrTest::ReportRecorder recorder;
     for (const double value : {-0.1, std::nan(""), HUGE_VAL, 0.0}) {
@@ -186,12 +174,12 @@ TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMeshATriangulationNa
     TopLoc_Location location;
     const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
     BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
-    const KShapeMesh meshed = Meshed(box);
-    ASSERT_EQ(meshed.Parts.size(), 1u);
-    EXPECT_TRUE(KorrTest::WellFormed(meshed));
-    const KMeshPart& mesh = meshed.Parts[0];
-    ASSERT_EQ(mesh.Faces.size(), 6u);
-    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 2u);
-    EXPECT_EQ(mesh.Faces[1].Triangles.Count, 0u);
-    EXPECT_EQ(mesh.TriangleCount(), 10u);
+    const KShapeMesh damaged = Meshed(box);
+    ASSERT_EQ(damaged.Parts.size(), 1u);
+    EXPECT_TRUE(KorrTest::WellFormed(damaged));
+    const KMeshPart& kept = damaged.Parts[0];
+    ASSERT_EQ(kept.Faces.size(), 6u);
+    EXPECT_EQ(kept.Faces[0].Triangles.Count, 2u);
+    EXPECT_EQ(kept.Faces[1].Triangles.Count, 0u);
+    EXPECT_EQ(kept.TriangleCount(), 10u);
 }

@@ -40,7 +40,7 @@ ShapeList Faces()
 
 } // namespace
 
-TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBoundsMirroredOnesWoundToMatch)
+TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsOrAHostsTrianglesOrInThePointerFormAsTheSurfaceRuns)
 {
     const ShapeList faces = Faces();
     for (const ShapePtr& face : faces) {
@@ -61,6 +61,23 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
         BRepTools::UVBounds(TopoDS::Face(Kernel(face)), uMin, uMax, vMin, vMax);
         EXPECT_TRUE(mesh.options.UVMin == KMath::Vector2(uMin, vMin) &&
                     mesh.options.UVMax == KMath::Vector2(uMax, vMax));
+        // The pointer form keeps the surface's orientation, or gives a triangle soup.
+        const FaceMesh raw = Raw(face), soup = Raw(face, false);
+        const float side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1.0f : 1.0f;
+        EXPECT_TRUE(KorrTest::WellFormed(raw.positions, raw.normals, raw.indices, false));
+        EXPECT_TRUE(raw.positions == mesh.positions && raw.texCoords == mesh.texCoords &&
+                    (side < 0 || raw.indices == mesh.indices));
+        for (std::size_t i = 0; i < raw.positions.size() / 3; ++i) {
+            // Where the surface's derivatives vanish (a sphere's poles) the normal is a fixed stand-in.
+            const bool pole = face == faces.back() && std::abs(std::abs(Triple(raw.positions, i).Z() - 3) - 2) < 1e-6;
+            EXPECT_TRUE(
+                Triple(raw.normals, i).IsEqual(pole ? gp_XYZ(0.5, 0, 0) : Triple(mesh.normals, i) * side, 1e-5));
+        }
+        ASSERT_TRUE(soup.positions.size() == 3 * raw.indices.size() && soup.normals.size() == soup.positions.size());
+        EXPECT_EQ(soup.texCoords, std::vector<float>{42});
+        for (std::size_t corner = 0; corner < raw.indices.size(); ++corner)
+            EXPECT_TRUE(Triple(soup.positions, corner).IsEqual(Triple(raw.positions, raw.indices[corner]), 0) &&
+                        Triple(soup.normals, corner).IsEqual(Triple(raw.normals, raw.indices[corner]), 0));
     }
     // Normalised, texture coordinates run over the bounds, scaled, offset and divided.
     ExplorFaceOptions options;
@@ -84,29 +101,6 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
     EXPECT_TRUE(KorrTest::WellFormed(mirrored.positions, mirrored.normals, mirrored.indices));
     for (std::size_t i = 0; i < mirrored.positions.size() / 3; ++i)
         EXPECT_GT(Triple(mirrored.normals, i).Dot(Triple(mirrored.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
-}
-
-TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleSoup)
-{
-    const ShapeList faces = Faces();
-    for (const ShapePtr& face : faces) {
-        const FaceMesh shaded = Shaded(face), raw = Raw(face), soup = Raw(face, false);
-        const float side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1.0f : 1.0f;
-        EXPECT_TRUE(KorrTest::WellFormed(raw.positions, raw.normals, raw.indices, false));
-        EXPECT_TRUE(raw.positions == shaded.positions && raw.texCoords == shaded.texCoords &&
-                    (side < 0 || raw.indices == shaded.indices));
-        for (std::size_t i = 0; i < raw.positions.size() / 3; ++i) {
-            // Where the surface's derivatives vanish (a sphere's poles) the normal is a fixed stand-in.
-            const bool pole = face == faces.back() && std::abs(std::abs(Triple(raw.positions, i).Z() - 3) - 2) < 1e-6;
-            EXPECT_TRUE(
-                Triple(raw.normals, i).IsEqual(pole ? gp_XYZ(0.5, 0, 0) : Triple(shaded.normals, i) * side, 1e-5));
-        }
-        ASSERT_TRUE(soup.positions.size() == 3 * raw.indices.size() && soup.normals.size() == soup.positions.size());
-        EXPECT_EQ(soup.texCoords, std::vector<float>{42});
-        for (std::size_t corner = 0; corner < raw.indices.size(); ++corner)
-            EXPECT_TRUE(Triple(soup.positions, corner).IsEqual(Triple(raw.positions, raw.indices[corner]), 0) &&
-                        Triple(soup.normals, corner).IsEqual(Triple(raw.normals, raw.indices[corner]), 0));
-    }
     // The pointer form needs positions, normals, and texture coordinates beside indices; other kinds raise.
     FaceMesh none{{}, {}, {}, {}, {}};
     EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), nullptr, nullptr, &none.normals, nullptr, 0.1) ||
@@ -115,13 +109,10 @@ TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleS
                  !none.positions.empty());
     EXPECT_THROW(Shaded(KorrTest::EdgesOf(faces.front()).front()), Standard_TypeMismatch);
     EXPECT_THROW(Raw(KBrepTools::MakeSphere({0, 0, 0}, 1)), Standard_TypeMismatch);
-}
-
-TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTrianglesAsIsAMeshAlone)
-{
+    // A host's triangulation is used, with its normals or those of its triangles.
     // The triangle lies on the box's bottom face, which is shown from either side.
-    const ShapeList faces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
-    const ShapePtr bottom = *std::find_if(faces.begin(), faces.end(),
+    const ShapeList boxFaces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
+    const ShapePtr bottom = *std::find_if(boxFaces.begin(), boxFaces.end(),
                                           [](const ShapePtr& face) { return face->GetBBox().getMaximum().z < 0.5; });
     for (const ShapePtr& face : {bottom, KorrTest::Holding(Kernel(bottom).Reversed())}) {
         const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;

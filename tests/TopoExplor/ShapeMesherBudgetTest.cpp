@@ -82,7 +82,7 @@ int MeshedUnderLimit(const ShapePtr& grid, double limit, bool beyondHeld)
 
 } // namespace
 
-TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundOrAtDeflectionsNoDisplayNeedsAreRefusedWithTheReason)
+TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundOrAtDeflectionsNoDisplayNeedsAreRefusedOthersMetInBatches)
 {
     // At these deflections the kernel grids spheres, tori and cylinders for
     // minutes without looking at the watch, until memory runs out.
@@ -113,6 +113,25 @@ TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundOrAtDeflectionsNoDisplayNeedsAr
     EXPECT_EQ(Triangulated(Kernel(shapes[0])).triangulated, 0);
     options.MaxTriangles = 1e6;
     EXPECT_TRUE(KShapeMesher::Mesh(shapes[0], options, mesh));
+    // A shape met in batches is meshed as in one call of the kernel.
+    // 2,001 faces: a batch and one face, the last cylinder's faces on both sides.
+    const ShapePtr batched = KorrTest::Holding(Cylinders(667));
+    const TopoDS_Shape whole = Cylinders(667);
+    KMeshOptions batchOptions;
+    batchOptions.Deflection = 0.01;
+    KShapeMesh batchMesh;
+    ASSERT_TRUE(KShapeMesher::Mesh(batched, batchOptions, batchMesh));
+    IMeshTools_Parameters parameters;
+    parameters.Deflection = batchOptions.Deflection;
+    parameters.Angle = batchOptions.AngularDeflection;
+    BRepMesh_IncrementalMesh(whole, parameters);
+    EXPECT_EQ(Triangulated(Kernel(batched)).triangles, Triangulated(whole).triangles);
+    EXPECT_TRUE(KorrTest::WellFormed(batchMesh));
+    // Watertight: the triangles enclose the cylinders' volume.
+    double volume = 0;
+    for (const KMeshPart& part : batchMesh.Parts)
+        volume += KorrTest::EnclosedVolume(part.Positions, part.Indices);
+    EXPECT_NEAR(volume, 667 * M_PI * 2, 667 * M_PI * 2 * 1e-2);
 }
 
 TEST(ShapeMesherBudget, AModelLargerThanTheMemoryLeftIsRefusedNotMeshedEmpty)
@@ -135,26 +154,4 @@ TEST(ShapeMesherBudget, NinetyThousandFacesInOneAndAHalfGigabytesAreMeshedWholeO
     // Met in one call, the kernel's model of these faces alone would need
     // 3 GB; met in batches, about 700 MB.
     EXPECT_THAT(MeshedUnderLimit(Grid(90000), 1.5e9, false), testing::AnyOf(MeshedWhole, RefusedForMemory));
-}
-
-TEST(ShapeMesherBudget, AShapeMetInBatchesIsMeshedAsInOneCallOfTheKernel)
-{
-    // 2,001 faces: a batch and one face, the last cylinder's faces on both sides.
-    const ShapePtr batched = KorrTest::Holding(Cylinders(667));
-    const TopoDS_Shape whole = Cylinders(667);
-    KMeshOptions options;
-    options.Deflection = 0.01;
-    KShapeMesh mesh;
-    ASSERT_TRUE(KShapeMesher::Mesh(batched, options, mesh));
-    IMeshTools_Parameters parameters;
-    parameters.Deflection = options.Deflection;
-    parameters.Angle = options.AngularDeflection;
-    BRepMesh_IncrementalMesh(whole, parameters);
-    EXPECT_EQ(Triangulated(Kernel(batched)).triangles, Triangulated(whole).triangles);
-    EXPECT_TRUE(KorrTest::WellFormed(mesh));
-    // Watertight: the triangles enclose the cylinders' volume.
-    double volume = 0;
-    for (const KMeshPart& part : mesh.Parts)
-        volume += KorrTest::EnclosedVolume(part.Positions, part.Indices);
-    EXPECT_NEAR(volume, 667 * M_PI * 2, 667 * M_PI * 2 * 1e-2);
 }

@@ -12,12 +12,11 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// Records the calls, noting any two that overlap, any made after it asked to
-// stop and when the last one came; asks to stop at its `stopAt`-th question,
-// or throws from its first report.
-class Recording : public KProgressIndicator {
-public:
-    explicit Recording(int stopAt = 0, bool throws = false) : stopAt(stopAt), throws(throws) {}
+// The shared recording host that also notes any two calls that overlap, any
+// made after it asked to stop and when the last one came. It records a
+// report before throwing from it, so that calls after the throw count.
+struct Recording : KorrTest::RecordingHost {
+    using RecordingHost::RecordingHost;
 
     void OnProgress(double fraction) override
     {
@@ -27,12 +26,12 @@ public:
     }
     bool IsCancelled() override
     {
-        Call([&] { ++asked; });
-        return stopAt > 0 && asked >= stopAt;
+        bool cancelled = false;
+        Call([&] { cancelled = RecordingHost::IsCancelled(); });
+        return cancelled;
     }
 
-    std::vector<double> fractions;
-    int asked = 0, afterStop = 0;
+    int afterStop = 0;
     bool overlapped = false;
     Clock::time_point last;
 
@@ -47,8 +46,6 @@ private:
         last = Clock::now();
         inside.fetch_sub(1);
     }
-    int stopAt;
-    bool throws;
     std::atomic<int> inside{0};
 };
 

@@ -16,7 +16,7 @@ std::vector<gp_Pnt> CurveEnds(const ShapePtr& edge)
 
 } // namespace
 
-TEST(KBrepToolsCurves, CurvesLieWhereAskedArcsRunFromEndToStartOrThroughTheThirdPointSplinesPassThePoints)
+TEST(KBrepToolsCurves, CurvesLieWhereAskedSplinesPassThePointsAndSegmentEndsRunEvenlyAlongThem)
 {
     const double pi = KMath::Math::PI;
     EXPECT_TRUE(Is(KBrepTools::MakeVertex({1, 2, 3}), TopoVertex, 0, {1, 2, 3}, {1, 2, 3}));
@@ -76,10 +76,7 @@ TEST(KBrepToolsCurves, CurvesLieWhereAskedArcsRunFromEndToStartOrThroughTheThird
     for (auto build : {&KBrepTools::MakePolyline, &KBrepTools::MakePolygon, &KBrepTools::MakeSpline})
         EXPECT_FALSE(build(square.data(), 1) || build(square.data(), -5) || build(nullptr, 4) || build(same.data(), 3));
     EXPECT_TRUE(!KBrepTools::MakeSpline(repeated.data(), 4) && square == unchanged && silently.count() == 0);
-}
-
-TEST(KCurveTools, SegmentEndsRunEvenlyAlongTheSplineThroughThePointsOrNotAtAll)
-{
+    // Segment ends run evenly along the spline through the points, or not at all.
     // Chord-length parameters on equally spaced collinear points run evenly along the line.
     std::vector<Vector3> ends(100, Vector3(7, 7, 7));
     ASSERT_TRUE(KCurveTools::SplineToSegments({{0, 0, 0}, {1, 2, 2}, {2, 4, 4}, {3, 6, 6}}, 6, ends));

@@ -53,7 +53,7 @@ struct Row {
 
 // Setters refuse null handles and shapes the root does not hold, changing
 // nothing.
-TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveItFollowingTheRootThroughMovesButNotIntoNewShapes)
+TEST(KShapeAttributes, EachSubShapeHasItsOwnNamesAndShowsTheNearestColourAboveItThroughMovesButNotIntoNewShapes)
 {
     const Row built;
     KorrTest::ReportRecorder recorder;
