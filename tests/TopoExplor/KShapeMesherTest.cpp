@@ -5,7 +5,6 @@
 #include <TopoDS_Iterator.hxx>
 
 using namespace KorrCore;
-using KMath::Vector3;
 using KorrTest::Holding;
 using KorrTest::Kernel;
 using KorrTest::Triple;
@@ -47,7 +46,7 @@ ShapePtr WithMirrorImage(const ShapeList& shapes, const ShapePtr& reflected)
 
 } // namespace
 
-TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideOut)
+TEST(KShapeMesher, EveryPlacementGivesAClosedMeshWoundOutwardOrInsideOutAndCopiesAreInstancesOfOne)
 {
     for (const ShapePtr& base :
          {KBrepTools::MakeBox({1, 2, 3}, {0, 0, 1}, {4, 5, 6}), KBrepTools::MakeSphere({1, 2, 3}, 3), Dimpled()}) {
@@ -67,6 +66,36 @@ TEST(KShapeMesher, EveryPlacementGivesAClosedWellFormedMeshWoundOutwardOrInsideO
             EXPECT_NEAR(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), volume, 0.06 * std::abs(volume));
         }
     }
+    // Placed copies are instances of one mesh, unless they bring only some of it.
+    const ShapePtr part = Dimpled();
+    ShapeList copies;
+    for (int k = 0; k < 50; ++k)
+        copies.push_back(KFeatureTools::Translate(part, {20.0 * k, 0, 0}));
+    const KShapeMesh row = Meshed(KBrepTools::MakeCompound(copies));
+    ASSERT_EQ(row.Parts.size(), 1u);
+    ASSERT_EQ(row.Instances.size(), 50u);
+    EXPECT_TRUE(KorrTest::WellFormed(row));
+    EXPECT_EQ(row.Parts[0].NodeCount(), Meshed(part).Parts.at(0).NodeCount());
+    for (std::size_t k = 0; k < 50; ++k) {
+        EXPECT_EQ(row.Instances[k].Part, 0u) << k;
+        EXPECT_EQ(row.Instances[k].Placement(0, 3), 20.0 * k) << k;
+        EXPECT_EQ(row.Instances[k].Placement(0, 0), 1) << k;
+    }
+    // Repeats are dropped, and so is the part's own shell, which brings
+    // nothing new; a mirror image shares the mesh, a deep copy has geometry
+    // of its own.
+    const ShapePtr deep = Holding(BRepBuilderAPI_Copy(Kernel(part)).Shape());
+    const ShapePtr shell = Holding(TopoDS_Iterator(Kernel(part)).Value());
+    const KShapeMesh mixed = Meshed(WithMirrorImage({part, part, shell, deep}, part));
+    std::vector<std::size_t> parts;
+    for (const KMeshInstance& instance : mixed.Instances)
+        parts.push_back(instance.Part);
+    EXPECT_EQ(parts, (std::vector<std::size_t>{0, 1, 0}));
+    EXPECT_EQ(mixed.Instances.back().Placement(0, 0), -1) << "the mirror image";
+    EXPECT_TRUE(KorrTest::WellFormed(mixed));
+    const KorrTest::PlacedTriangles drawn = KorrTest::Placed(mixed);
+    EXPECT_TRUE(KorrTest::WellFormed(drawn.positions, drawn.normals, drawn.indices));
+    EXPECT_GT(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), 2.9 * KorrTest::Size(part));
 }
 
 TEST(KShapeMesher, FacesAreTheFaceExplorersTessellationsAndEdgesPolylinesOfTwoPointsOrMore)
@@ -137,59 +166,7 @@ TEST(KShapeMesher, WithoutADeflectionTheShapesSizeSetsItAndAFinerMeshIsKept)
     EXPECT_EQ(fine.EdgePoints, again.EdgePoints);
 }
 
-TEST(KShapeMesher, PlacedCopiesAreInstancesOfOneMeshUnlessTheyBringOnlySomeOfIt)
-{
-    const ShapePtr part = Dimpled();
-    ShapeList copies;
-    for (int k = 0; k < 50; ++k)
-        copies.push_back(KFeatureTools::Translate(part, Vector3(20.0 * k, 0, 0)));
-    const KShapeMesh row = Meshed(KBrepTools::MakeCompound(copies));
-    ASSERT_EQ(row.Parts.size(), 1u);
-    ASSERT_EQ(row.Instances.size(), 50u);
-    EXPECT_TRUE(KorrTest::WellFormed(row));
-    EXPECT_EQ(row.Parts[0].NodeCount(), Meshed(part).Parts.at(0).NodeCount());
-    for (std::size_t k = 0; k < 50; ++k) {
-        EXPECT_EQ(row.Instances[k].Part, 0u) << k;
-        EXPECT_EQ(row.Instances[k].Placement(0, 3), 20.0 * k) << k;
-        EXPECT_EQ(row.Instances[k].Placement(0, 0), 1) << k;
-    }
-    // Repeats are dropped, and so is the part's own shell, which brings
-    // nothing new; a mirror image shares the mesh, a deep copy has geometry
-    // of its own.
-    const ShapePtr deep = Holding(BRepBuilderAPI_Copy(Kernel(part)).Shape());
-    const ShapePtr shell = Holding(TopoDS_Iterator(Kernel(part)).Value());
-    const KShapeMesh mixed = Meshed(WithMirrorImage({part, part, shell, deep}, part));
-    std::vector<std::size_t> parts;
-    for (const KMeshInstance& instance : mixed.Instances)
-        parts.push_back(instance.Part);
-    EXPECT_EQ(parts, (std::vector<std::size_t>{0, 1, 0}));
-    EXPECT_EQ(mixed.Instances.back().Placement(0, 0), -1) << "the mirror image";
-    EXPECT_TRUE(KorrTest::WellFormed(mixed));
-    const KorrTest::PlacedTriangles drawn = KorrTest::Placed(mixed);
-    EXPECT_TRUE(KorrTest::WellFormed(drawn.positions, drawn.normals, drawn.indices));
-    EXPECT_GT(KorrTest::EnclosedVolume(drawn.positions, drawn.indices), 2.9 * KorrTest::Size(part));
-}
-
-TEST(KShapeMesher, ATriangulationNamingNodesItLacksIsLeftOutTheOtherFacesKept)
-{
-    // A host's damage to a face's triangulation, which a second meshing at
-    // the same deflection keeps: its first triangle names a node 99 of 4.
-    const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
-    Meshed(box);
-    TopLoc_Location location;
-    const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
-    BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
-    const KShapeMesh meshed = Meshed(box);
-    ASSERT_EQ(meshed.Parts.size(), 1u);
-    EXPECT_TRUE(KorrTest::WellFormed(meshed));
-    const KMeshPart& mesh = meshed.Parts[0];
-    ASSERT_EQ(mesh.Faces.size(), 6u);
-    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 2u);
-    EXPECT_EQ(mesh.Faces[1].Triangles.Count, 0u);
-    EXPECT_EQ(mesh.TriangleCount(), 10u);
-}
-
-TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)
+TEST(KShapeMesher, RefusedSettingsLeaveAnEmptyMeshAndATriangulationNamingNodesItLacksIsLeftOut)
 {
     const ShapePtr box = KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1});
     KorrTest::ReportRecorder recorder;
@@ -204,4 +181,18 @@ TEST(KShapeMesher, RefusedSettingsAreReportedAndLeaveAnEmptyMesh)
     }
     const std::string d = "Invalid Deflection!", a = "Invalid Angular Deflection!";
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{d, a, d, a, d, a, a}));
+    // A host's damage to a face's triangulation, which a second meshing at
+    // the same deflection keeps: its first triangle names a node 99 of 4.
+    Meshed(box);
+    TopLoc_Location location;
+    const ShapePtr second = *std::next(KorrTest::FacesOf(box).begin());
+    BRep_Tool::Triangulation(TopoDS::Face(Kernel(second)), location)->SetTriangle(1, Poly_Triangle(1, 2, 99));
+    const KShapeMesh meshed = Meshed(box);
+    ASSERT_EQ(meshed.Parts.size(), 1u);
+    EXPECT_TRUE(KorrTest::WellFormed(meshed));
+    const KMeshPart& mesh = meshed.Parts[0];
+    ASSERT_EQ(mesh.Faces.size(), 6u);
+    EXPECT_EQ(mesh.Faces[0].Triangles.Count, 2u);
+    EXPECT_EQ(mesh.Faces[1].Triangles.Count, 0u);
+    EXPECT_EQ(mesh.TriangleCount(), 10u);
 }

@@ -38,9 +38,25 @@ ShapeList Faces()
     return faces;
 }
 
+// One triangle (0,0,0), (1,0,0), (0,1,0), or turned upright onto the plane
+// x = 0; with parameters and normals of its own when asked.
+Handle(Poly_Triangulation) OneTriangle(bool upright, bool parameters, bool normals)
+{
+    Handle(Poly_Triangulation) given = new Poly_Triangulation(3, 1, parameters, normals);
+    for (int i = 1; i <= 3; ++i) {
+        given->SetNode(i, upright ? gp_Pnt(0, i == 2, i == 3) : gp_Pnt(i == 2, i == 3, 0));
+        if (parameters)
+            given->SetUVNode(i, gp_Pnt2d(i == 2, i == 3));
+        if (normals)
+            given->SetNormal(i, gp_Dir(1, 1, 0));
+    }
+    given->SetTriangle(1, Poly_Triangle(1, 2, 3));
+    return given;
+}
+
 } // namespace
 
-TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBounds)
+TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesAndBoundsAlsoMirroredAndThePointerFormKeepsTheirSide)
 {
     const ShapeList faces = Faces();
     for (const ShapePtr& face : faces) {
@@ -61,6 +77,23 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
         BRepTools::UVBounds(TopoDS::Face(Kernel(face)), uMin, uMax, vMin, vMax);
         EXPECT_TRUE(mesh.options.UVMin == KMath::Vector2(uMin, vMin) &&
                     mesh.options.UVMax == KMath::Vector2(uMax, vMax));
+        // The pointer form keeps the surface's orientation, or gives a triangle soup.
+        const FaceMesh raw = Raw(face), soup = Raw(face, false);
+        const float side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1.0f : 1.0f;
+        EXPECT_TRUE(KorrTest::WellFormed(raw.positions, raw.normals, raw.indices, false));
+        EXPECT_TRUE(raw.positions == mesh.positions && raw.texCoords == mesh.texCoords &&
+                    (side < 0 || raw.indices == mesh.indices));
+        for (std::size_t i = 0; i < raw.positions.size() / 3; ++i) {
+            // Where the surface's derivatives vanish (a sphere's poles) the normal is a fixed stand-in.
+            const bool pole = face == faces.back() && std::abs(std::abs(Triple(raw.positions, i).Z() - 3) - 2) < 1e-6;
+            EXPECT_TRUE(
+                Triple(raw.normals, i).IsEqual(pole ? gp_XYZ(0.5, 0, 0) : Triple(mesh.normals, i) * side, 1e-5));
+        }
+        ASSERT_TRUE(soup.positions.size() == 3 * raw.indices.size() && soup.normals.size() == soup.positions.size());
+        EXPECT_EQ(soup.texCoords, std::vector<float>{42});
+        for (std::size_t corner = 0; corner < raw.indices.size(); ++corner)
+            EXPECT_TRUE(Triple(soup.positions, corner).IsEqual(Triple(raw.positions, raw.indices[corner]), 0) &&
+                        Triple(soup.normals, corner).IsEqual(Triple(raw.normals, raw.indices[corner]), 0));
     }
     // Normalised, texture coordinates run over the bounds, scaled, offset and divided.
     ExplorFaceOptions options;
@@ -75,29 +108,15 @@ TEST(KTopoFaceExplor, FacesAreShadedOutwardWithTheKernelsNodesParametersAndBound
     // Divided by zero they are no coordinates at all: the face is refused.
     options.UVDivisor = KMath::Vector2(0, 0);
     Shaded(faces.front(), options, false);
-}
-
-TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleSoup)
-{
-    const ShapeList faces = Faces();
-    for (const ShapePtr& face : faces) {
-        const FaceMesh shaded = Shaded(face), raw = Raw(face), soup = Raw(face, false);
-        const float side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1.0f : 1.0f;
-        EXPECT_TRUE(KorrTest::WellFormed(raw.positions, raw.normals, raw.indices, false));
-        EXPECT_TRUE(raw.positions == shaded.positions && raw.texCoords == shaded.texCoords &&
-                    (side < 0 || raw.indices == shaded.indices));
-        for (std::size_t i = 0; i < raw.positions.size() / 3; ++i) {
-            // Where the surface's derivatives vanish (a sphere's poles) the normal is a fixed stand-in.
-            const bool pole = face == faces.back() && std::abs(std::abs(Triple(raw.positions, i).Z() - 3) - 2) < 1e-6;
-            EXPECT_TRUE(
-                Triple(raw.normals, i).IsEqual(pole ? gp_XYZ(0.5, 0, 0) : Triple(shaded.normals, i) * side, 1e-5));
-        }
-        ASSERT_TRUE(soup.positions.size() == 3 * raw.indices.size() && soup.normals.size() == soup.positions.size());
-        EXPECT_EQ(soup.texCoords, std::vector<float>{42});
-        for (std::size_t corner = 0; corner < raw.indices.size(); ++corner)
-            EXPECT_TRUE(Triple(soup.positions, corner).IsEqual(Triple(raw.positions, raw.indices[corner]), 0) &&
-                        Triple(soup.normals, corner).IsEqual(Triple(raw.normals, raw.indices[corner]), 0));
-    }
+    // A mirroring location turns the triangles' winding round; the normals still
+    // point out of the reflected sphere, about (-1, 2, 3).
+    gp_Trsf mirror;
+    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
+    const ShapePtr reflected = KorrTest::Holding(Kernel(Faces().back()).Moved(TopLoc_Location(mirror), Standard_False));
+    const FaceMesh placed = Shaded(reflected);
+    EXPECT_TRUE(KorrTest::WellFormed(placed.positions, placed.normals, placed.indices));
+    for (std::size_t i = 0; i < placed.positions.size() / 3; ++i)
+        EXPECT_GT(Triple(placed.normals, i).Dot(Triple(placed.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
     // The pointer form needs positions, normals, and texture coordinates beside indices; other kinds raise.
     FaceMesh none{{}, {}, {}, {}, {}};
     EXPECT_FALSE(KTopoFaceExplor::Explor(faces.front(), nullptr, nullptr, &none.normals, nullptr, 0.1) ||
@@ -108,7 +127,7 @@ TEST(KTopoFaceExplor, ThePointerFormKeepsTheSurfacesOrientationOrGivesATriangleS
     EXPECT_THROW(Raw(KBrepTools::MakeSphere({0, 0, 0}, 1)), Standard_TypeMismatch);
 }
 
-TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangles)
+TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTrianglesAsAMeshAlonesAre)
 {
     // The triangle lies on the box's bottom face, which is shown from either side.
     const ShapeList faces = KorrTest::FacesOf(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 1, 1}));
@@ -117,15 +136,7 @@ TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangl
     for (const ShapePtr& face : {bottom, KorrTest::Holding(Kernel(bottom).Reversed())}) {
         const double side = Kernel(face).Orientation() == TopAbs_REVERSED ? -1 : 1;
         for (const bool parameters : {true, false}) {
-            // One triangle (0,0,0), (1,0,0), (0,1,0); with parameters, also normals of its own.
-            Handle(Poly_Triangulation) given = new Poly_Triangulation(3, 1, parameters, parameters);
-            for (int i = 1; i <= 3; ++i) {
-                given->SetNode(i, gp_Pnt(i == 2, i == 3, 0));
-                if (parameters)
-                    given->SetUVNode(i, gp_Pnt2d(i == 2, i == 3)), given->SetNormal(i, gp_Dir(1, 1, 0));
-            }
-            given->SetTriangle(1, Poly_Triangle(1, 2, 3));
-            BRep_Builder().UpdateFace(TopoDS::Face(Kernel(face)), given);
+            BRep_Builder().UpdateFace(TopoDS::Face(Kernel(face)), OneTriangle(false, parameters, parameters));
             const FaceMesh mesh = Shaded(face);
             ASSERT_TRUE(mesh.normals.size() == 9 && mesh.texCoords.size() == (parameters ? 6 : 0));
             for (std::size_t i = 0; i < 3; ++i)
@@ -139,35 +150,12 @@ TEST(KTopoFaceExplor, AHostsTriangulationIsUsedWithItsNormalsOrThoseOfItsTriangl
                                              &pointer.texCoords, 0.1) ||
                      !pointer.positions.empty());
     }
-}
-
-TEST(KTopoFaceExplor, AFaceMadeOfAMeshAloneTakesItsNormalsFromItsTriangles)
-{
     // What the kernel writes for a face it has only a mesh of: nodes with
     // parameters, no surface to differentiate.
-    Handle(Poly_Triangulation) mesh = new Poly_Triangulation(3, 1, true);
-    for (int i = 1; i <= 3; ++i) {
-        mesh->SetNode(i, gp_Pnt(0, i == 2, i == 3));
-        mesh->SetUVNode(i, gp_Pnt2d(i == 2, i == 3));
-    }
-    mesh->SetTriangle(1, Poly_Triangle(1, 2, 3));
     TopoDS_Face face;
-    BRep_Builder().MakeFace(face, mesh);
+    BRep_Builder().MakeFace(face, OneTriangle(true, true, false));
     FaceMesh raw = Raw(KorrTest::Holding(face));
     ASSERT_EQ(raw.normals.size(), 9u);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_TRUE(Triple(raw.normals, i).IsEqual(gp_XYZ(1, 0, 0), 1e-6)) << "node " << i;
-}
-
-// A mirroring location turns the triangles' winding round; the normals still
-// point out of the reflected sphere, about (-1, 2, 3).
-TEST(KTopoFaceExplor, AFacePlacedByAMirrorIsShadedOutwardWoundToMatch)
-{
-    gp_Trsf mirror;
-    mirror.SetMirror(gp_Ax2(gp::Origin(), gp::DX()));
-    const ShapePtr reflected = KorrTest::Holding(Kernel(Faces().back()).Moved(TopLoc_Location(mirror), Standard_False));
-    const FaceMesh mesh = Shaded(reflected);
-    EXPECT_TRUE(KorrTest::WellFormed(mesh.positions, mesh.normals, mesh.indices));
-    for (std::size_t i = 0; i < mesh.positions.size() / 3; ++i)
-        EXPECT_GT(Triple(mesh.normals, i).Dot(Triple(mesh.positions, i) - gp_XYZ(-1, 2, 3)), 0) << "node " << i;
 }

@@ -6,14 +6,11 @@
 
 #include <gmock/gmock.h>
 
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <BRepBuilderAPI_MakePolygon.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
-#include <TopExp_Explorer.hxx>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,7 +82,7 @@ int MeshedUnderLimit(const ShapePtr& grid, double limit, bool beyondHeld)
 
 } // namespace
 
-TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
+TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundOrAtDeflectionsNoDisplayNeedsAreRefusedWithTheReason)
 {
     const ShapePtr sphere = KBrepTools::MakeSphere({0, 0, 0}, 10);
     KMeshOptions options;
@@ -99,12 +96,9 @@ TEST(ShapeMesherBudget, MeshesBeyondTheHostsBoundAreRefusedWithTheReason)
     EXPECT_EQ(Triangulated(Kernel(sphere)).triangulated, 0);
     options.MaxTriangles = 1e6;
     EXPECT_TRUE(KShapeMesher::Mesh(sphere, options, mesh));
-}
-
-TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts)
-{
-    // At these the kernel grids spheres, tori and cylinders for minutes
-    // without looking at the watch, until memory runs out.
+    // Deflections no display needs are refused before the kernel starts: at
+    // these it grids spheres, tori and cylinders for minutes without looking
+    // at the watch, until memory runs out.
     const ShapePtr shapes[] = {KBrepTools::MakeSphere({0, 0, 0}, 10),
                                KFeatureTools::Boolean(KBrepTools::MakeSphere({0, 0, 0}, 10),
                                                       KBrepTools::MakeBox({-5, -5, -5}, {0, 0, 1}, {30, 30, 30}),
@@ -112,10 +106,10 @@ TEST(ShapeMesherBudget, DeflectionsNoDisplayNeedsAreRefusedBeforeTheKernelStarts
                                KBrepTools::MakeCylinder({0, 0, 0}, {0, 0, 1}, 10, 20, 0)};
     for (const ShapePtr& shape : shapes)
         for (const double deflection : {1e-6, 1e-7}) {
-            KMeshOptions options;
-            options.Deflection = deflection;
-            KShapeMesh mesh;
-            EXPECT_FALSE(KShapeMesher::Mesh(shape, options, mesh)) << deflection;
+            KMeshOptions fine;
+            fine.Deflection = deflection;
+            KShapeMesh none;
+            EXPECT_FALSE(KShapeMesher::Mesh(shape, fine, none)) << deflection;
             EXPECT_NE(KLastOutcome().Code, KOutcomeCode::Ok) << deflection;
             EXPECT_FALSE(KLastOutcome().Message.empty()) << deflection;
             EXPECT_EQ(Triangulated(Kernel(shape)).triangulated, 0) << deflection;
@@ -153,10 +147,7 @@ TEST(ShapeMesherBudget, AShapeMetInBatchesIsMeshedAsInOneCallOfTheKernel)
     options.Deflection = 0.01;
     KShapeMesh mesh;
     ASSERT_TRUE(KShapeMesher::Mesh(batched, options, mesh));
-    IMeshTools_Parameters parameters;
-    parameters.Deflection = options.Deflection;
-    parameters.Angle = options.AngularDeflection;
-    BRepMesh_IncrementalMesh(whole, parameters);
+    BRepMesh_IncrementalMesh(whole, options.Deflection, Standard_False, options.AngularDeflection);
     EXPECT_EQ(Triangulated(Kernel(batched)).triangles, Triangulated(whole).triangles);
     EXPECT_TRUE(KorrTest::WellFormed(mesh));
     // Watertight: the triangles enclose the cylinders' volume.

@@ -1,10 +1,6 @@
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <atomic>
 #include <chrono>
-#include <stdexcept>
 #include <thread>
-#include <vector>
 
 #include "support/Checks.h"
 
