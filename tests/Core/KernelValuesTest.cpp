@@ -3,7 +3,6 @@
 // number each one takes, instead of becoming geometry that later kernel
 // algorithms crash on or never return from.
 
-#include <cmath>
 #include <set>
 
 #include "support/Checks.h"

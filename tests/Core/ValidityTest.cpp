@@ -39,7 +39,7 @@ bool TakesPart(const ShapePtr& operand) { return KFeatureTools::Boolean(operand,
 
 } // namespace
 
-TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWay)
+TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeOrItsDataButIsKeptThroughRigidMoves)
 {
     const Change changes[] = {
         [](const ShapePtr& h) { KTopoShapeImpl::SetShape(h.get(), BrokenSolid()); },
@@ -58,13 +58,31 @@ TEST(ValidityVerdict, NeverOutlivesAChangeOfTheShapeThroughAnyWay)
         KTopoShapeImpl::SetShape(operand.get(), Kernel(Cube(0)));
         EXPECT_TRUE(TakesPart(operand));
     }
-}
-
-// A rigid move changes no distance the check measures, so the verdict stays;
-// a scaling makes new shape data, and the verdict goes with the old. Blends
-// check their results, which come with the verdict.
-TEST(ValidityVerdict, KeptThroughRigidMovesDroppedByScalingGivenWithBlends)
-{
+    // Shape data changed in place withdraws the verdict too.
+    const Change inPlace[] = {
+        // The library forces its join tolerance onto the caller's edges.
+        [](const ShapePtr& edge) { KBrepTools::MakeWire({edge}); },
+        // A host edits the data and says so.
+        [](const ShapePtr& edge) {
+            ShapeFix_ShapeTolerance().SetTolerance(KTopoShapeImpl::GetShape(edge.get()), 1e-5);
+            KTopoShapeImpl::ShapeDataChanged();
+        },
+    };
+    for (const Change& change : inPlace) {
+        // A cube with one vertex 1e-4 off its edges, within that vertex's
+        // tolerance of 1e-3: valid until a tolerance of 1e-5 is forced onto
+        // an edge through it, and with it onto the vertex.
+        const ShapePtr cube = Cube(0);
+        const ShapePtr edge = KorrTest::EdgesOf(cube).front();
+        const TopoDS_Vertex start = TopExp::FirstVertex(TopoDS::Edge(Kernel(edge)));
+        BRep_Builder().UpdateVertex(start, BRep_Tool::Pnt(start).Translated(gp_Vec(0, 0, 1e-4)), 1e-3);
+        ASSERT_TRUE(TakesPart(cube));
+        change(edge);
+        EXPECT_FALSE(TakesPart(cube));
+    }
+    // A rigid move changes no distance the check measures, so the verdict stays;
+    // a scaling makes new shape data, and the verdict goes with the old. Blends
+    // check their results, which come with the verdict.
     const std::pair<std::function<bool(const ShapePtr&)>, bool> moves[] = {
         {[](const ShapePtr& h) { return KFeatureTools::TranslateInplace(h, {2, 0, 0}); }, true},
         {[](const ShapePtr& h) { return KFeatureTools::RotationInplace(h, {KMath::Radian(0.5), {0, 1, 0}}); }, true},
@@ -79,29 +97,4 @@ TEST(ValidityVerdict, KeptThroughRigidMovesDroppedByScalingGivenWithBlends)
         EXPECT_TRUE(TakesPart(operand));
     }
     EXPECT_TRUE(KTopoShapeImpl::GetValidity(KFeatureTools::Chamfer(Cube(0), 2, 1).get()));
-}
-
-TEST(ValidityVerdict, IsWithdrawnWhenShapeDataChangesInPlace)
-{
-    const Change changes[] = {
-        // The library forces its join tolerance onto the caller's edges.
-        [](const ShapePtr& edge) { KBrepTools::MakeWire({edge}); },
-        // A host edits the data and says so.
-        [](const ShapePtr& edge) {
-            ShapeFix_ShapeTolerance().SetTolerance(KTopoShapeImpl::GetShape(edge.get()), 1e-5);
-            KTopoShapeImpl::ShapeDataChanged();
-        },
-    };
-    for (const Change& change : changes) {
-        // A cube with one vertex 1e-4 off its edges, within that vertex's
-        // tolerance of 1e-3: valid until a tolerance of 1e-5 is forced onto
-        // an edge through it, and with it onto the vertex.
-        const ShapePtr cube = Cube(0);
-        const ShapePtr edge = KorrTest::EdgesOf(cube).front();
-        const TopoDS_Vertex start = TopExp::FirstVertex(TopoDS::Edge(Kernel(edge)));
-        BRep_Builder().UpdateVertex(start, BRep_Tool::Pnt(start).Translated(gp_Vec(0, 0, 1e-4)), 1e-3);
-        ASSERT_TRUE(TakesPart(cube));
-        change(edge);
-        EXPECT_FALSE(TakesPart(cube));
-    }
 }

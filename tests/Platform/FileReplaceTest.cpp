@@ -1,5 +1,3 @@
-#include <KorrGeomCore/Platform/KOutcome.h>
-
 #include <csignal>
 #include <sys/file.h>
 #include <sys/sysmacros.h>
@@ -14,7 +12,7 @@ using KorrTest::Wide;
 // Everything but a regular file stays as it was, and the save says why. The
 // device is made here, never one of the machine's: a save replacing it would
 // otherwise replace the system's.
-TEST(FileReplace, WhatIsNotARegularFileIsNeverReplaced)
+TEST(FileReplace, WhatIsNotARegularFileIsNeverReplacedAndAKilledSavesTemporaryAloneIsRemoved)
 {
     const struct {
         const char* kind;
@@ -46,12 +44,8 @@ TEST(FileReplace, WhatIsNotARegularFileIsNeverReplaced)
         EXPECT_EQ(after.st_ino, before.st_ino) << kind;
         EXPECT_EQ(dir.entryCount(), 1u) << kind;
     }
-}
-
-// The killed save's temporary goes; one of another user, and one a living
-// process holds (as one in another process namespace would), stay.
-TEST(FileReplace, TheNextSaveRemovesWhatAKilledSaveLeftAndNothingElse)
-{
+    // The killed save's temporary goes; one of another user, and one a living
+    // process holds (as one in another process namespace would), stay.
     KorrTest::TempDir dir;
     const std::string target = dir.file("box.brep");
     const pid_t child = fork();

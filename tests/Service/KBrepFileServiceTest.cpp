@@ -13,7 +13,7 @@ struct CountingService : KBrepFileService {
 
 } // namespace
 
-TEST(KBrepFileService, TheRegistryKeepsTheFirstOfEachNameInUtf16OrderAndServicesLoadEachPathOnce)
+TEST(KBrepFileService, RegistryKeepsTheFirstOfEachNameInUtf16OrderServicesLoadEachPathOnceUnlessAHostDropsTheCache)
 {
     KBrepFileServiceManager& manager = TSingleton<KBrepFileServiceManager>::Instance();
     const auto service = std::make_shared<CountingService>(L"\uFF01");
@@ -36,31 +36,26 @@ TEST(KBrepFileService, TheRegistryKeepsTheFirstOfEachNameInUtf16OrderAndServices
     KorrTest::ReportRecorder recorder;
     service->SaveFile(ShapeList{}, path);
     EXPECT_EQ(recorder.messages(), std::vector<std::string>{"Not implemented!"});
-}
-
-TEST(KBrepFileService, AHostDropsCachedLoadsOrReadsPastTheCache)
-{
-    KorrTest::TempDir dir;
-    const std::wstring path = KorrTest::Wide(dir.file("part.brep"));
-    CountingService service(L"counting");
+    // A host's own service, on the path whose file is gone: it drops cached loads or reads past the cache.
+    CountingService host(L"counting");
     // A file created after a failed load: the failure stays cached until forgotten.
-    EXPECT_FALSE(service.LoadFile(path));
+    EXPECT_FALSE(host.LoadFile(path));
     ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeSphere({0, 0, 0}, 1), path, nullptr));
-    EXPECT_FALSE(service.LoadFile(path));
-    EXPECT_TRUE(service.LoadFileUncached(path));
-    EXPECT_FALSE(service.LoadFile(path));
-    service.Forget(path);
-    const ShapePtr sphere = service.LoadFile(path);
+    EXPECT_FALSE(host.LoadFile(path));
+    EXPECT_TRUE(host.LoadFileUncached(path));
+    EXPECT_FALSE(host.LoadFile(path));
+    host.Forget(path);
+    const ShapePtr sphere = host.LoadFile(path);
     ASSERT_TRUE(sphere);
     EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::Ok);
 
     // A file changed on disk: the old shape comes back until the cache is cleared.
     ASSERT_TRUE(KBrepTools::SaveBrepFile(KBrepTools::MakeBox({0, 0, 0}, {0, 0, 1}, {1, 2, 3}), path, nullptr));
-    EXPECT_EQ(service.LoadFile(path), sphere);
-    EXPECT_EQ(KorrTest::FacesOf(service.LoadFileUncached(path)).size(), 6u);
-    EXPECT_EQ(service.LoadFile(path), sphere);
-    service.ClearCache();
-    EXPECT_EQ(KorrTest::FacesOf(service.LoadFile(path)).size(), 6u);
+    EXPECT_EQ(host.LoadFile(path), sphere);
+    EXPECT_EQ(KorrTest::FacesOf(host.LoadFileUncached(path)).size(), 6u);
+    EXPECT_EQ(host.LoadFile(path), sphere);
+    host.ClearCache();
+    EXPECT_EQ(KorrTest::FacesOf(host.LoadFile(path)).size(), 6u);
     EXPECT_EQ(KorrTest::FacesOf(sphere).size(), 1u);
-    EXPECT_EQ(service.reads, 5);
+    EXPECT_EQ(host.reads, 5);
 }
