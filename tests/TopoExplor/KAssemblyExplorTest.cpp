@@ -19,8 +19,7 @@ std::vector<KAssemblyChild> ChildrenOf(const ShapePtr& shape)
 // against the kernel's XCAF reading of the shared files (AssemblyTree).
 TEST(KAssemblyExplor, UsesOfAPartHoldItsSharedShapeOtherShapesTheirSubShapesAndBadInputsAreRefused)
 {
-    const ShapePtr top = KorrTest::BuiltAssembly();
-    const std::vector<KAssemblyChild> uses = ChildrenOf(top);
+    const std::vector<KAssemblyChild> uses = ChildrenOf(KorrTest::BuiltAssembly());
     EXPECT_TRUE(KAssemblyExplor::IsSamePart(uses[1].Shape, uses.at(2).Shape));
     EXPECT_FALSE(KAssemblyExplor::IsSamePart(uses[0].Shape, uses[1].Shape));
     const std::vector<KAssemblyChild> first = ChildrenOf(uses[1].Shape), second = ChildrenOf(uses[2].Shape);

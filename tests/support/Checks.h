@@ -116,8 +116,12 @@ KorrCore::ShapePtr BuiltAssembly();
 // of printing it, and restores the previous handler afterwards.
 class ReportRecorder {
 public:
-    ReportRecorder();
-    ~ReportRecorder();
+    ReportRecorder()
+        : previous(KorrCore::KcAssert::SetReportHandler(
+              [this](const std::string& message, const char*, int) { recorded.push_back(message); }))
+    {
+    }
+    ~ReportRecorder() { KorrCore::KcAssert::SetReportHandler(previous); }
     ReportRecorder(const ReportRecorder&) = delete;
     ReportRecorder& operator=(const ReportRecorder&) = delete;
     const std::vector<std::string>& messages() const { return recorded; }
@@ -150,13 +154,16 @@ struct RecordingHost : KorrCore::KProgressIndicator {
 class TempDir {
 public:
     TempDir();
-    ~TempDir();
+    ~TempDir() { std::filesystem::remove_all(root); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     // The path of a (UTF-8) file name inside the directory, and how many entries it holds.
     const std::string& path() const { return root; }
     std::string file(const std::string& name) const { return root + "/" + name; }
-    std::size_t entryCount() const;
+    std::size_t entryCount() const
+    {
+        return std::distance(std::filesystem::directory_iterator(root), std::filesystem::directory_iterator());
+    }
 
 private:
     std::string root;

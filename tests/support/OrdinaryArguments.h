@@ -22,7 +22,12 @@ public:
     }
 
     double Number() override { return Next(0.4 - 0.1 * (numbers++ % 3)); }
-    KMath::Vector3 Vector() override;
+    KMath::Vector3 Vector() override
+    {
+        static const KMath::Vector3 kVectors[] = {{1, 0, 0}, {0, 1, 1}, {1, 2, 3}, {2, 1, 0.5}};
+        const KMath::Vector3 v = kVectors[vectors++ % 4];
+        return KMath::Vector3(Next(v.x), v.y, v.z);
+    }
     int Count() override { return 3; }
     bool Flag() override { return false; }
     int Choice(int low, int high) override { return std::clamp(1, low, high); }
