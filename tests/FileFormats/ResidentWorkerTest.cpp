@@ -17,7 +17,7 @@
 
 using namespace KorrCore;
 
-TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKilledAndEndsWithTheServices)
+TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKilledOrForkedAndEndsWithTheServices)
 {
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     KorrTest::TempDir dir;
@@ -36,6 +36,15 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
             return std::distance(std::filesystem::directory_iterator(residentDescriptors), {});
         };
         const auto openAfterOneFile = openInResident();
+        // A host that forks starts a resident worker of its own in the child:
+        // copies of its parent's would be its parent's children.
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+            ::_exit(KStepFileService().LoadFileUncached(KorrTest::Wide(as1)) ? 0 : 1);
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        EXPECT_EQ(status, 0) << "the forked host's load";
 
         EXPECT_FALSE(service.LoadFileUncached(KorrTest::Wide(crash)));
         EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::TranslatorFailed);
@@ -93,23 +102,4 @@ TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
         EXPECT_EQ(::poll(&end, 1, 10000), 1) << pid << " outlived its host";
         ::close(ended);
     }
-}
-
-// A host that forks while it keeps a resident worker: the child starts one of
-// its own, since copies of its parent's would be its parent's children.
-TEST(ResidentWorker, AForkedHostStartsItsOwnAndLeavesItsParentsAlone)
-{
-    const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
-    if (as1.empty())
-        GTEST_SKIP() << "shared data absent";
-    KStepFileService service;
-    ASSERT_TRUE(service.LoadFileUncached(KorrTest::Wide(as1)));
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        ::_exit(KStepFileService().LoadFileUncached(KorrTest::Wide(as1)) ? 0 : 1);
-    int status = -1;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(status, 0) << "the child's load";
-    EXPECT_TRUE(service.LoadFileUncached(KorrTest::Wide(as1))) << KLastOutcome().Message;
 }
