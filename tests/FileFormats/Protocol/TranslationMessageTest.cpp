@@ -18,11 +18,7 @@ void ExpectSame(const SubShapeAttributes& got, const SubShapeAttributes& sent)
     EXPECT_EQ(got.name, sent.name);
     EXPECT_EQ(got.product, sent.product);
     EXPECT_EQ(got.use, sent.use);
-    ASSERT_EQ(got.colour.has_value(), sent.colour.has_value());
-    if (sent.colour) {
-        EXPECT_EQ(std::vector<float>({got.colour->Red, got.colour->Green, got.colour->Blue, got.colour->Alpha}),
-                  std::vector<float>({sent.colour->Red, sent.colour->Green, sent.colour->Blue, sent.colour->Alpha}));
-    }
+    EXPECT_EQ(got.colour, sent.colour);
 }
 
 } // namespace
