@@ -174,7 +174,7 @@ TEST(GltfExport, ClosedSolidsAreSingleSidedOpenShellsAndLooseFacesNotAndUncolour
     }
 }
 
-TEST(GltfExport, FailedSavesReportAndLeaveThePreviousFile)
+TEST(GltfExport, FailedSavesReportAndLeaveThePreviousFileAndAPageHoldsTheModelAsBase64TitledByItsName)
 {
     KorrTest::TempDir dir;
     const std::string path = dir.file("model.glb");
@@ -199,18 +199,12 @@ TEST(GltfExport, FailedSavesReportAndLeaveThePreviousFile)
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Invalid Model Unit!", "Invalid Deflection!",
                                                              "NULL TopoShape!", "Cannot mesh the shape!",
                                                              "Not a .glb, .gltf or .html file!", "Cannot write the file!"}));
-}
 
-// The page carries the binary model as base64, whose alphabet no name can
-// break out of, and the file's name as its title, escaped.
-TEST(GltfExport, PageHoldsTheBinaryModelAsBase64TitledByTheFileName)
-{
-    const ShapePtr box = KBrepTools::MakeBox(Vector3::ZERO, Vector3::UNIT_Z, Vector3(1, 2, 3));
+    // The page carries the binary model as base64, whose alphabet no name can
+    // break out of, and the file's name as its title, escaped.
     KShapeAttributes::SetProductName(box, box, L"</script><script>document.title='x'</script>");
     KShapeAttributes::SetName(box, box, L"<!--<script>");
     const std::string title = "<b>\"Mutter\" & M8 \xe2\x80\x93 \xc3\x98" "8";
-    KorrTest::TempDir dir;
-    KGltfFileService service;
     service.SaveFile({box}, KStringUtil::a2w(dir.file(title + ".HTML")));
     const std::string page = KorrTest::ReadBytes(dir.file(title + ".HTML"));
 
