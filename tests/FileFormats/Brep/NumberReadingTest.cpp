@@ -87,32 +87,24 @@ void CursorReadsAsTheCLibrary(const std::string& token, std::string_view text, i
     EXPECT_TRUE(!within || counted.Offset() == token.size()) << token;
 }
 
-// Texts placed to end where an unreadable page begins.
-class BeforeAGuardPage {
-public:
-    BeforeAGuardPage()
-        : page(static_cast<std::size_t>(::sysconf(_SC_PAGESIZE))),
-          pages(
-              static_cast<char*>(::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)))
-    {
-        ::mprotect(pages + page, page, PROT_NONE);
-    }
-    ~BeforeAGuardPage() { ::munmap(pages, 2 * page); }
-    const char* Holding(const std::string& text)
-    {
-        return static_cast<const char*>(std::memcpy(pages + page - text.size(), text.data(), text.size()));
-    }
-
-private:
-    const std::size_t page;
-    char* const pages;
-};
+// The text placed to end where an unreadable page begins; the pages stay
+// mapped for the test program's life.
+const char* BeforeAGuardPage(const std::string& text)
+{
+    static const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    static char* const pages = [] {
+        auto* mapped =
+            static_cast<char*>(::mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        ::mprotect(mapped + page, page, PROT_NONE);
+        return mapped;
+    }();
+    return static_cast<const char*>(std::memcpy(pages + page - text.size(), text.data(), text.size()));
+}
 
 } // namespace
 
 TEST(BrepNumbers, ReadAsTheCLibraryReadsThemOrNotAtAll)
 {
-    BeforeAGuardPage guarded;
     std::mt19937_64 random(20261208);
     const auto pick = [&](std::size_t count) { return static_cast<std::size_t>(random() % count); };
     const auto digits = [&](std::size_t most) {
@@ -134,7 +126,7 @@ TEST(BrepNumbers, ReadAsTheCLibraryReadsThemOrNotAtAll)
         if (pick(16) == 0) // a stray mark anywhere
             token.insert(pick(token.size() + 1), 1, ".e+-# "[pick(6)]);
         const std::string after = i % 3 == 0 ? "" : i % 3 == 1 ? "987" : " 9", held = token + after;
-        const char* const begin = guarded.Holding(held);
+        const char* const begin = BeforeAGuardPage(held);
         const char* const end = begin + (after[0] == ' ' ? held.size() : token.size());
         const std::string spaced = token.substr(0, token.find(' '));
         const Written w = Read(spaced);
