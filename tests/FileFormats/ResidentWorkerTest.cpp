@@ -31,9 +31,8 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
         ASSERT_TRUE(first);
         const std::set<int> resident = KorrTest::ChildProcesses();
         ASSERT_EQ(resident.size(), 1u);
-        const std::string residentDescriptors = "/proc/" + std::to_string(*resident.begin()) + "/fd";
-        const auto openInResident = [&] {
-            return std::distance(std::filesystem::directory_iterator(residentDescriptors), {});
+        const auto openInResident = [folder = "/proc/" + std::to_string(*resident.begin()) + "/fd"] {
+            return std::distance(std::filesystem::directory_iterator(folder), {});
         };
         const auto openAfterOneFile = openInResident();
         // A host that forks starts a resident worker of its own in the child:

@@ -10,14 +10,13 @@ using KMath::Vector3;
 
 TEST(Matrix3, TurnsVectorsAsTheKernelsRotationAboutTheSameAxis)
 {
-    for (const Vector3& direction : {Vector3(1, 2, 3), Vector3(0, 0, -1), Vector3(-4, 1, 0.5)})
+    // Unit axes, as the matrix needs them.
+    for (const Vector3& axis : {Vector3(2.0 / 3, 1.0 / 3, -2.0 / 3), Vector3(0, 0, -1), Vector3(-0.6, 0, 0.8)})
         for (const double angle : {0.3, -2.0, M_PI}) {
-            Vector3 axis = direction;
-            axis.normalise();
             KMath::Matrix3 turn;
             turn.FromAxisAngle(axis, KMath::Radian(angle));
             gp_Trsf kernel;
-            kernel.SetRotation(gp_Ax1(gp::Origin(), gp_Dir(direction.x, direction.y, direction.z)), angle);
+            kernel.SetRotation(gp_Ax1(gp::Origin(), gp_Dir(axis.x, axis.y, axis.z)), angle);
             const Vector3 turned = turn * Vector3(4, -5, 6);
             const gp_XYZ expected = gp_Pnt(4, -5, 6).Transformed(kernel).XYZ();
             EXPECT_NEAR(turned.x, expected.X(), 1e-12) << angle;
