@@ -34,17 +34,18 @@ TEST(TranslationMessage, WhatIsSentComesBackAndAMessageCutShortOrRunOnIsRefused)
     attributes.Set(face, named);
     attributes.Set(BRepPrimAPI_MakeBox(1, 1, 1).Shape(), part);
     const std::string message = Xde::EncodeTranslation(box, attributes);
+    const TopTools_IndexedMapOfShape walk = Xde::SubShapesInRootFrame(box);
 
     const std::optional<Xde::DecodedTranslation> decoded = Xde::DecodeTranslation(message);
     ASSERT_TRUE(decoded);
     std::ostringstream text;
     BRepTools::Write(box, text);
     EXPECT_EQ(decoded->brep, text.str());
-    EXPECT_EQ(decoded->subShapeCount, Xde::SubShapesInRootFrame(box).Extent());
+    EXPECT_EQ(decoded->subShapeCount, walk.Extent());
     ASSERT_EQ(decoded->entries.size(), 2u) << "only the root's own sub-shapes";
     EXPECT_EQ(decoded->entries[0].first, 1);
     ExpectSame(decoded->entries[0].second, part);
-    EXPECT_EQ(decoded->entries[1].first, Xde::SubShapesInRootFrame(box).FindIndex(face));
+    EXPECT_EQ(decoded->entries[1].first, walk.FindIndex(face));
     ExpectSame(decoded->entries[1].second, named);
 
     const std::optional<ShapeAttributes> onRoot = Xde::AttributesOn(box, *decoded);

@@ -1,7 +1,5 @@
 #include "Exchange/WorkerCalls/WorkerProcess.h"
 
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
