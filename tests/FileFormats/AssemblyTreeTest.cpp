@@ -161,8 +161,7 @@ TEST(AssemblyTree, WalksAsBuiltAndAsTheKernelReadsEachSharedStepFileAndSurvivesS
     EXPECT_EQ(WalkedTree(reloaded, kNames | kPlacement | kColour), WalkedTree(built, kNames | kPlacement | kColour));
 
     const std::string folder = KorrTest::SharedExchangeFile("step");
-    if (folder.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(folder.empty());
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".stp")
             continue;

@@ -30,8 +30,7 @@ TEST(ExchangeDamage, DamagedCutForeignAndMissingFilesGiveNullAndLeaveNothingBehi
 {
     const std::string step = KorrTest::SharedExchangeFile("step/occt_OCC2368.stp");
     const std::string iges = KorrTest::SharedExchangeFile("iges/occt_OCC8842_cone_CATIA.igs");
-    if (step.empty() || iges.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(step.empty() || iges.empty());
     KorrTest::TempDir dir;
     const std::string stepText = KorrTest::ReadBytes(step), igesText = KorrTest::ReadBytes(iges);
     std::vector<std::pair<std::string, std::string>> cases = {
@@ -65,8 +64,7 @@ TEST(ExchangeDamage, DamagedCutForeignAndMissingFilesGiveNullAndLeaveNothingBehi
 TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnceAndItIsNotCached)
 {
     const std::string path = KorrTest::SharedExchangeFile("step/occt_trj7_as1-hc-214.stp");
-    if (path.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(path.empty());
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("hung.stp"), KorrTest::ReadBytes(path));
     const KorrTest::NothingLeftBehind check(dir);
@@ -115,8 +113,7 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
 TEST(ExchangeDamage, AnEdgeOfADamagedFaceIsShownWithinTheShapesBoxOrNotAtAll)
 {
     const std::string iges = KorrTest::SharedExchangeFile("iges/occt_OCC8842_cone_CATIA.igs");
-    if (iges.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(iges.empty());
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("damaged.igs"), Replaced(KorrTest::ReadBytes(iges), "142,0,25,", "142,0$25,"));
     const ShapePtr shape = KIgesFileService().LoadFile(KorrTest::Wide(dir.file("damaged.igs")));

@@ -45,8 +45,7 @@ class SharedExchangeFiles : public ::testing::TestWithParam<SharedFile> {};
 TEST_P(SharedExchangeFiles, LoadWithTheKernelsSolidAndFaceUsesAndMesh)
 {
     const std::string path = KorrTest::SharedExchangeFile(GetParam().name);
-    if (path.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(path.empty());
     const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     EXPECT_EQ(KorrTest::SolidAndFaceUses(shape), std::make_pair(GetParam().solids, GetParam().faces));
     KShapeMesh mesh;
@@ -68,8 +67,7 @@ class As1Assembly : public ::testing::TestWithParam<const char*> {};
 TEST_P(As1Assembly, KeepsItsNamesAndColoursWithEachRepeatedPartOneShape)
 {
     const std::string path = KorrTest::SharedExchangeFile(GetParam());
-    if (path.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(path.empty());
     const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(KorrTest::HasKind(shape, TopoCompound));
 

@@ -46,8 +46,7 @@ ShapeList HostShapes()
 TEST(ExchangeWriting, TheAs1AssemblyLoadsBackWithItsStructureNamesAndColours)
 {
     const std::string path = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
-    if (path.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(path.empty());
     const ShapePtr loaded = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(loaded);
     KorrTest::TempDir dir;

@@ -31,8 +31,7 @@ TEST(FileBatch, DamagedAndMissingFilesFailAloneAndTheRestLoadAsOneByOne)
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     const std::string cone = KorrTest::SharedExchangeFile("iges/occt_OCC8842_cone_CATIA.igs");
     const std::string torus = KorrTest::SharedExchangeFile("iges/occt_OCC26138_Torus.igs");
-    if (as1.empty() || cone.empty() || torus.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(as1.empty() || cone.empty() || torus.empty());
     KorrTest::TempDir dir;
     const std::string as1Text = KorrTest::ReadBytes(as1);
     KorrTest::WriteBytes(dir.file("cut.stp"), as1Text.substr(0, as1Text.size() / 2));
@@ -79,8 +78,7 @@ TEST(FileBatch, AHungAndAKilledWorkerFailOnlyTheirFiles)
 {
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     const std::string torus = KorrTest::SharedExchangeFile("iges/occt_OCC26138_Torus.igs");
-    if (as1.empty() || torus.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(as1.empty() || torus.empty());
     KorrTest::TempDir dir;
     for (const char* name : {"stop-me.stp", "kill-me.stp"})
         KorrTest::WriteBytes(dir.file(name), KorrTest::ReadBytes(as1));

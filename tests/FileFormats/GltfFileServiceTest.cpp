@@ -147,7 +147,9 @@ TEST(GltfExport, EdgesOfMorePointsThanShortIndicesHoldKeepTheirIndicesWhole)
     std::vector<Vector3> zigzag;
     for (int i = 0; i <= 35000; ++i)
         zigzag.emplace_back(i, i % 2, 0);
-    const tinygltf::Model model = Written({KBrepTools::MakePolyline(zigzag.data(), static_cast<int>(zigzag.size()))});
+    const tinygltf::Model model = Written({KBrepTools::MakePolyline(zigzag.data(), static_cast<int>(zigzag.size())),
+                                           KBrepTools::MakeLine(Vector3::ZERO, Vector3::UNIT_Z)});
+    EXPECT_EQ(model.materials.size(), 1u) << "one material for every edge";
     const tinygltf::Primitive& lines = model.meshes.at(0).primitives.back();
     ASSERT_EQ(lines.mode, TINYGLTF_MODE_LINE);
     const std::vector<unsigned int> indices = KorrTest::ReadIndices(model, lines.indices);
@@ -199,6 +201,8 @@ TEST(GltfExport, FailedSavesReportAndLeaveThePreviousFileAndAPageHoldsTheModelAs
     EXPECT_EQ(recorder.messages(), (std::vector<std::string>{"Invalid Model Unit!", "Invalid Deflection!",
                                                              "NULL TopoShape!", "Cannot mesh the shape!",
                                                              "Not a .glb, .gltf or .html file!", "Cannot write the file!"}));
+    service.SaveFile({nullptr, box}, KorrTest::Wide(dir.file("rest.glb")));
+    EXPECT_EQ(KLastOutcome().Code, KOutcomeCode::NullShape) << "the rest saved, the null element told";
 
     // The page carries the binary model as base64, whose alphabet no name can
     // break out of, and the file's name as its title, escaped.

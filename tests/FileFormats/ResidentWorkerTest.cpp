@@ -22,8 +22,7 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
     KorrTest::TempDir dir;
     const std::string crash = KorrTest::CrashingStepFile(dir);
-    if (as1.empty() || crash.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(as1.empty() || crash.empty());
     const KorrTest::NothingLeftBehind check(dir);
     {
         KStepFileService service;
@@ -74,8 +73,7 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
 TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
 {
     const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
-    if (as1.empty())
-        GTEST_SKIP() << "shared data absent";
+    KORRTEST_SKIP_IF_ABSENT(as1.empty());
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("orphaned.stp"), KorrTest::ReadBytes(as1));
     const pid_t host = ::fork();
