@@ -69,6 +69,7 @@ TEST(KernelValues, EveryNumberOfEveryEntryPointIsRefusedWhenNotANumberOrInfinite
     // Coordinates and sizes are bounded at model scale.
     // Beyond about 1e9 doubles no longer resolve the kernel's tolerance; 1e12 is the first magnitude refused.
     EXPECT_TRUE(KBrepTools::MakeVertex(Vector3(0, 0, -9.9e11)));
-    EXPECT_FALSE(KBrepTools::MakeVertex(Vector3(0, 0, -1e12)));
+    for (const Vector3& far : {Vector3(1e12, 0, 0), Vector3(0, 1e12, 0), Vector3(0, 0, -1e12)})
+        EXPECT_FALSE(KBrepTools::MakeVertex(far)) << far.x << " " << far.y << " " << far.z;
     EXPECT_FALSE(KBrepTools::MakeSphere(Vector3::ZERO, 1e12));
 }

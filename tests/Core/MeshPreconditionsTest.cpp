@@ -164,10 +164,11 @@ TEST(MeshPreconditions, FacesAndEdgesWhosePartsContradictEachOtherAreTold)
     const TopoDS_Face strayed = WithCurveOnFaceMoved(5, 5);
     EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(strayed));
     EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(strayed)));
-    // Moved by a hundredth of its tolerance, it still meets it.
-    const TopoDS_Face nudged = WithCurveOnFaceMoved(1e-9, 0);
+    // Moved by 50 times its tolerance (1e-7), it still meets it; by 150 times, not.
+    const TopoDS_Face nudged = WithCurveOnFaceMoved(5e-6, 0);
     EXPECT_TRUE(KorrCore::FaceAgreesWithItsEdges(nudged));
     EXPECT_TRUE(KorrCore::EdgeAgreesWithItsCurves(FirstEdge(nudged)));
+    EXPECT_FALSE(KorrCore::FaceAgreesWithItsEdges(WithCurveOnFaceMoved(1.5e-5, 0)));
 
     // The edge's flag says its range on the face is its own, but another is stored.
     const TopoDS_Face ranged = CubeFace();
@@ -314,4 +315,11 @@ TEST(MeshPreconditions, AnEdgeWoundRoundItsCircleMoreThanTwiceIsNeitherMeshedNor
                 BRep_Builder().Range(TopoDS::Edge(edge.Current()), 0, turns * 2 * M_PI);
         EXPECT_EQ(KorrCore::FaceAgreesWithItsEdges(sphere), turns <= 2) << turns << " turns at the poles";
     }
+    // Wound three times on its faces alone, its curves meet at the ends, the
+    // only places compared where they share no parameters.
+    const TopoDS_Edge wound = KorrTest::FirstCircle(BRepPrimAPI_MakeCylinder(10, 20).Shape());
+    BRep_Builder().SameParameter(wound, Standard_False);
+    BRep_Builder().Range(wound, 0, 6 * M_PI);
+    BRep_Builder().Range(wound, 0, 2 * M_PI, /*Only3d=*/Standard_True);
+    EXPECT_FALSE(KorrCore::EdgeAgreesWithItsCurves(wound));
 }
