@@ -160,8 +160,7 @@ TEST(AssemblyTree, WalksAsBuiltAndAsTheKernelReadsEachSharedStepFileAndSurvivesS
     const ShapePtr reloaded = KorrTest::LoadExchangeFile(dir.file("built.stp"));
     EXPECT_EQ(WalkedTree(reloaded, kNames | kPlacement | kColour), WalkedTree(built, kNames | kPlacement | kColour));
 
-    const std::string folder = KorrTest::SharedExchangeFile("step");
-    KORRTEST_SKIP_IF_ABSENT(folder.empty());
+    KORRTEST_SHARED_FILE(folder, "step");
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".stp")
             continue;

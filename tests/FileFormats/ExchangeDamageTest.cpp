@@ -63,8 +63,7 @@ TEST(ExchangeDamage, DamagedCutForeignAndMissingFilesGiveNullAndLeaveNothingBehi
 // next load reads the file.
 TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnceAndItIsNotCached)
 {
-    const std::string path = KorrTest::SharedExchangeFile("step/occt_trj7_as1-hc-214.stp");
-    KORRTEST_SKIP_IF_ABSENT(path.empty());
+    KORRTEST_SHARED_FILE(path, "step/occt_trj7_as1-hc-214.stp");
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("hung.stp"), KorrTest::ReadBytes(path));
     const KorrTest::NothingLeftBehind check(dir);
@@ -112,8 +111,7 @@ TEST(ExchangeDamage, CancellingAFailingIndicatorAndTheTimeLimitStopTheLoadAtOnce
 // it. An edge listed from the shape is shown within the shape's box.
 TEST(ExchangeDamage, AnEdgeOfADamagedFaceIsShownWithinTheShapesBoxOrNotAtAll)
 {
-    const std::string iges = KorrTest::SharedExchangeFile("iges/occt_OCC8842_cone_CATIA.igs");
-    KORRTEST_SKIP_IF_ABSENT(iges.empty());
+    KORRTEST_SHARED_FILE(iges, "iges/occt_OCC8842_cone_CATIA.igs");
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("damaged.igs"), Replaced(KorrTest::ReadBytes(iges), "142,0,25,", "142,0$25,"));
     const ShapePtr shape = KIgesFileService().LoadFile(KorrTest::Wide(dir.file("damaged.igs")));

@@ -44,8 +44,7 @@ class SharedExchangeFiles : public ::testing::TestWithParam<SharedFile> {};
 
 TEST_P(SharedExchangeFiles, LoadWithTheKernelsSolidAndFaceUsesAndMesh)
 {
-    const std::string path = KorrTest::SharedExchangeFile(GetParam().name);
-    KORRTEST_SKIP_IF_ABSENT(path.empty());
+    KORRTEST_SHARED_FILE(path, GetParam().name);
     const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     EXPECT_EQ(KorrTest::SolidAndFaceUses(shape), std::make_pair(GetParam().solids, GetParam().faces));
     KShapeMesh mesh;
@@ -66,8 +65,7 @@ class As1Assembly : public ::testing::TestWithParam<const char*> {};
 // kernel's with the other files' (AssemblyTree).
 TEST_P(As1Assembly, KeepsItsNamesAndColoursWithEachRepeatedPartOneShape)
 {
-    const std::string path = KorrTest::SharedExchangeFile(GetParam());
-    KORRTEST_SKIP_IF_ABSENT(path.empty());
+    KORRTEST_SHARED_FILE(path, GetParam());
     const ShapePtr shape = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(KorrTest::HasKind(shape, TopoCompound));
 

@@ -45,8 +45,7 @@ ShapeList HostShapes()
 
 TEST(ExchangeWriting, TheAs1AssemblyLoadsBackWithItsStructureNamesAndColours)
 {
-    const std::string path = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
-    KORRTEST_SKIP_IF_ABSENT(path.empty());
+    KORRTEST_SHARED_FILE(path, "step/occt_trj6_as1-ug-214.stp");
     const ShapePtr loaded = KorrTest::LoadExchangeFile(path);
     ASSERT_TRUE(loaded);
     KorrTest::TempDir dir;

@@ -28,6 +28,7 @@ TEST(FileServices, RegisterAllAddsEachFormatOnceAndFindsItByExtension)
     for (const auto& file : cases) {
         const std::shared_ptr<KBrepFileService> found = KFileServices::ForFile(file.path);
         EXPECT_EQ(found ? found->GetName() : L"", file.service ? file.service : L"") << file.path;
+        EXPECT_TRUE(!found || !found->GetTitle().empty()) << file.path << ": a title for the host's file dialogs";
         EXPECT_EQ(KLastOutcome().Code, found ? KOutcomeCode::Ok : KOutcomeCode::FileForeign) << file.path;
     }
     registry.Clear();

@@ -167,6 +167,7 @@ TEST(GltfExport, ClosedSolidsAreSingleSidedOpenShellsAndLooseFacesNotAndUncolour
         ASSERT_EQ(model.meshes.size(), 1u);
         const int material = model.meshes.at(0).primitives.at(0).material;
         EXPECT_EQ(model.materials.at(static_cast<std::size_t>(material)).doubleSided, kind != TopAbs_SOLID);
+        EXPECT_EQ(model.materials.at(static_cast<std::size_t>(material)).alphaMode, "OPAQUE");
         const Colours surfaces = SurfaceColours(model, model.meshes.front());
         ASSERT_EQ(surfaces.size(), 1u);
         ASSERT_EQ(surfaces[0].size(), 4u);

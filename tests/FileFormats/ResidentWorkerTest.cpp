@@ -72,8 +72,7 @@ TEST(ResidentWorker, OneProcessServesEveryFileEachInAFreshCopyIsReplacedWhenKill
 // worker outlives it.
 TEST(ResidentWorker, AKilledHostTakesTheResidentWorkerAndACopyInMidFileWithIt)
 {
-    const std::string as1 = KorrTest::SharedExchangeFile("step/occt_trj6_as1-ug-214.stp");
-    KORRTEST_SKIP_IF_ABSENT(as1.empty());
+    KORRTEST_SHARED_FILE(as1, "step/occt_trj6_as1-ug-214.stp");
     KorrTest::TempDir dir;
     KorrTest::WriteBytes(dir.file("orphaned.stp"), KorrTest::ReadBytes(as1));
     const pid_t host = ::fork();

@@ -92,22 +92,21 @@ TEST(KFeatureToolsLoft, LoftsSkinThroughTheirSectionsPipeShellsExtrusionsAndRevo
     EXPECT_TRUE(IsCylinder(skipping));
     EXPECT_EQ(piping.messages(), std::vector<std::string>(4, ""));
     // Extrusions sweep along direction times length, revolutions by radians inside the partial range.
-    const double pi = KMath::Math::PI;
     std::vector<KMath::Vector3> corners = {{1, 0, 0}, {2, 0, 0}, {2, 0, 1}, {1, 0, 1}};
     const ShapePtr square = KBrepTools::MakeFace(KBrepTools::MakePolygon(corners.data(), 4));
     EXPECT_TRUE(Is(KFeatureTools::Extrude(square, 5, {0, 2, 0}), TopoSolid, 10, {1, 0, 0}, {2, 10, 1}));
     EXPECT_TRUE(Is(KFeatureTools::Extrude(square, -3, {0, 1, 0}), TopoSolid, 3, {1, -3, 0}, {2, 0, 1}));
     EXPECT_TRUE(Is(KFeatureTools::Extrude(KBrepTools::MakeCircle({0, 0, 0}, 1, {0, 0, 1}), 2, {0, 0, 1}), TopoShell,
-                   4 * pi, {-1, -1, 0}, {1, 1, 2}));
+                   4 * kPi, {-1, -1, 0}, {1, 1, 2}));
     // The square from x = 1 to 2 about z sweeps a ring of volume angle * 1.5, a full one outside (0.01, 2 pi).
-    for (double angle : {0.01, pi / 2, 2 * pi, 0.0, -1.0, 0.0099, 7.0, std::nan("")}) {
-        const bool partial = angle >= 0.01 && angle <= 2 * pi;
+    for (double angle : {0.01, kPi / 2, 2 * kPi, 0.0, -1.0, 0.0099, 7.0, std::nan("")}) {
+        const bool partial = angle >= 0.01 && angle <= 2 * kPi;
         EXPECT_NEAR(KorrTest::Size(KFeatureTools::Revol(square, {0, 0, 0}, {0, 0, 1}, angle)),
-                    (partial ? angle : 2 * pi) * 1.5, 1e-6);
+                    (partial ? angle : 2 * kPi) * 1.5, 1e-6);
     }
     // A quarter turn about an axis through (0, 0, 5), upwards from +x towards +y.
-    EXPECT_TRUE(
-        Is(KFeatureTools::Revol(square, {0, 0, 5}, {0, 0, 3}, pi / 2), TopoSolid, pi / 2 * 1.5, {0, 0, 0}, {2, 2, 1}));
+    EXPECT_TRUE(Is(KFeatureTools::Revol(square, {0, 0, 5}, {0, 0, 3}, kPi / 2), TopoSolid, kPi / 2 * 1.5, {0, 0, 0},
+                   {2, 2, 1}));
     // The kernel declines a profile crossing the axis without raising: the handle exists but holds nothing.
     KorrTest::ReportRecorder extruding;
     EXPECT_FALSE(KFeatureTools::Extrude(square, 0, {0, 0, 1}) || KFeatureTools::Extrude(square, 1, {0, 0, 0}) ||
