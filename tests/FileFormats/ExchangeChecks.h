@@ -22,14 +22,6 @@ namespace KorrTest {
 // The shared STEP and IGES files; empty (after a message) when the folder is
 // absent, so that the caller can skip.
 std::string SharedExchangeFile(const std::string& folderAndName);
-// Skips the test when a shared file it needs is absent (SharedExchangeFile gave "").
-#define KORRTEST_SKIP_IF_ABSENT(absent)                                                                                \
-    if (absent)                                                                                                        \
-    GTEST_SKIP() << "shared data absent"
-// Declares `path` as the shared file's path, skipping the test when it is absent.
-#define KORRTEST_SHARED_FILE(path, folderAndName)                                                                      \
-    const std::string path = KorrTest::SharedExchangeFile(folderAndName);                                              \
-    KORRTEST_SKIP_IF_ABSENT(path.empty())
 
 // A STEP file (the shared OCC2368 with one face bound's loop left out) on
 // which the kernel's translator dereferences the missing loop and crashes,
@@ -73,3 +65,12 @@ private:
 };
 
 } // namespace KorrTest
+
+// Skips the test when a shared file it needs is absent (SharedExchangeFile gave "").
+#define KORRTEST_SKIP_IF_ABSENT(absent)                                                                                \
+    if (absent)                                                                                                        \
+    GTEST_SKIP() << "shared data absent"
+// Declares `path` as the shared file's path, skipping the test when it is absent.
+#define KORRTEST_SHARED_FILE(path, folderAndName)                                                                      \
+    const std::string path = KorrTest::SharedExchangeFile(folderAndName);                                              \
+    KORRTEST_SKIP_IF_ABSENT(path.empty())
